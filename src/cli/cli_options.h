@@ -1,0 +1,37 @@
+// The batch tool's command line.
+#pragma once
+
+#include "document/bitmap.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tavlo::cli {
+
+struct OperationCall {
+    std::string name;
+    std::string argument; // after the first colon
+};
+
+struct Options {
+    std::string input;
+    std::vector<OperationCall> operations;
+    std::optional<std::string> output;
+    PixelFormat bits = PixelFormat::Bit24;
+    int quality = 50;
+    bool info = false;
+};
+
+// A usage error; the message names the offending word.
+class UsageError : public std::invalid_argument {
+  public:
+    using std::invalid_argument::invalid_argument;
+};
+
+Options parseOptions(const std::vector<std::string>& arguments);
+
+extern const char* const kUsage;
+
+} // namespace tavlo::cli

@@ -1,0 +1,28 @@
+// BMP files: every depth a Windows BMP can hold in, 8, 24 and 32 bpp out.
+#pragma once
+
+#include "decode_result.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tavlo {
+
+// Decodes a whole BMP file held in memory. The pixel format follows the file: 1, 4 and 8 bpp
+// keep their palette (RLE4 and RLE8 included); 16 bpp is Bit15 without masks, Bit16 with 5-6-5
+// masks and Custom with any other masks; 24 bpp is Bit24; 32 bpp is Bit32 without masks and
+// Custom with masks (held as B,G,R,X). Malformed or oversized files are refused.
+DecodeResult decodeBmp(std::span<const std::uint8_t> file);
+
+// A BMP file as two pieces: the headers (and palette), then the bitmap's own pixel block, which
+// already has the file's row order and padding. Written with a 40-byte header; the bitmap must
+// be Bit8 (palette written), Bit24 or Bit32.
+struct BmpFileParts {
+    std::string header;
+    std::span<const std::uint8_t> pixels;
+};
+BmpFileParts encodeBmp(const Bitmap& bitmap);
+
+} // namespace tavlo

@@ -1,0 +1,26 @@
+// The small constants files: a 3×3 filter kernel (.mtx, nine lines) and a tone curve (.tvl, seven
+// lines), each line one signed decimal integer ended by CR LF.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tavlo {
+
+inline constexpr std::size_t kFilterFileLines = 9;
+inline constexpr std::size_t kToneCurveFileLines = 7;
+
+// Reads the first `count` lines as 32-bit integers; later lines are ignored. Lines may end in
+// CR LF, LF or CR, and blanks around a number are allowed. Returns nullopt and a one-line reason
+// naming the faulty line when a line is missing or is not a 32-bit integer.
+std::optional<std::vector<std::int32_t>> parseConstantsFile(std::span<const std::uint8_t> text,
+                                                            std::size_t count,
+                                                            std::string& error);
+
+// The file text: each value in decimal followed by CR LF.
+std::string formatConstantsFile(std::span<const std::int32_t> values);
+
+} // namespace tavlo

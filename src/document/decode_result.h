@@ -1,0 +1,19 @@
+// What a decoder hands back: an image, or the reason it refused the data.
+#pragma once
+
+#include "bitmap.h"
+
+#include <optional>
+#include <string>
+
+namespace tavlo {
+
+struct DecodeResult {
+    std::optional<Bitmap> image; // set on success
+    std::string error;           // one line, set on refusal
+
+    static DecodeResult refused(std::string why) { return {std::nullopt, std::move(why)}; }
+    explicit operator bool() const { return image.has_value(); }
+};
+
+} // namespace tavlo

@@ -1,0 +1,190 @@
+#include "document.h"
+
+#include "bmp_codec.h"
+#include "file_entry.h"
+#include "file_io.h"
+#include "jpeg_codec.h"
+#include "pixel_convert.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace tavlo {
+
+namespace {
+
+enum Panel { WidthPanel, HeightPanel, AspectPanel, ScalePanel, NamePanel, AttributePanel,
+             SizePanel, ColourPanel, QualityPanel };
+
+// Single-precision ratio; an image without height has none, and shows 0.
+float ratio(int width, int height) {
+    return height == 0 ? 0.0f : static_cast<float>(width) / static_cast<float>(height);
+}
+
+std::span<const std::uint8_t> asBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+} // namespace
+
+std::string fileExtension(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string upperCased(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+Document::Document() {
+    for (int i = 0; i < kStatusPanelCount; ++i)
+        panels[i] = initialPanelText(i);
+    refreshQualityPanel();
+}
+
+void Document::setInformation(InformationTexts::Field field, std::string text) {
+    if (startupLoad <= 0)
+        information.fields[field] = std::move(text);
+}
+
+LoadOutcome Document::loadImageFile() {
+    currentFileName = upperCased(std::filesystem::path(sourcePath).filename().string());
+    panels[NamePanel] = currentFileName;
+    setInformation(InformationTexts::FileName, currentFileName);
+    currentExt = fileExtension(currentFileName);
+
+    DecodeResult decoded;
+    const bool isJpeg = currentExt == ".JPG";
+    if (isJpeg || currentExt == ".BMP") {
+        ByteBuffer bytes;
+        if (!readWholeFile(sourcePath, bytes, error))
+            return LoadOutcome::CannotRead;
+        decoded = isJpeg ? decodeJpeg(bytes) : decodeBmp(bytes);
+    } else {
+        setInformation(InformationTexts::FileName, "?????");
+        return LoadOutcome::RefusedExtension;
+    }
+    if (!decoded) {
+        error = decoded.error;
+        return LoadOutcome::InvalidImage;
+    }
+    undoImage = std::move(*decoded.image);
+
+    loadedWidth = undoImage.width();
+    loadedHeight = undoImage.height();
+    imageAspect = viewAspect = ratio(loadedWidth, loadedHeight);
+    setInformation(InformationTexts::LoadedSize, pixelSizeInfoText(loadedWidth, loadedHeight));
+    panels[WidthPanel] = widthPanelText(loadedWidth);
+    panels[HeightPanel] = heightPanelText(loadedHeight);
+    if (isJpeg) {
+        setInformation(InformationTexts::LoadedAspect, jpegAspectInfoText(viewAspect, bmpFormatText));
+        panels[ColourPanel] = bmpFormatText;
+    } else {
+        showColourCount();
+    }
+    workImage = undoImage;
+    showFileEntry(sourcePath);
+    setDisplayScale(displayScale);
+    noSourceFile = false;
+    modified = false;
+    return LoadOutcome::Loaded;
+}
+
+void Document::showColourCount() {
+    const std::string text = colourCountText(undoImage.format());
+    setInformation(InformationTexts::LoadedAspect, colourAspectInfoText(viewAspect, text));
+    panels[ColourPanel] = text;
+}
+
+void Document::showFileEntry(const std::string& path) {
+    const auto entry = lookUpFileEntry(path);
+    if (!entry)
+        return;
+    panels[AttributePanel] = attributeText(*entry);
+    setInformation(InformationTexts::Attributes, panels[AttributePanel]);
+    setInformation(InformationTexts::CreatedTime, fileTimeText(entry->created));
+    setInformation(InformationTexts::WrittenTime, fileTimeText(entry->lastWrite));
+    setInformation(InformationTexts::FileSize, fileSizeInfoText(entry->size));
+    panels[SizePanel] = fileSizePanelText(entry->size);
+}
+
+void Document::setDisplayScale(int scale) {
+    displayScale = scale;
+    panels[ScalePanel] = scalePanelText(scale);
+    refreshView();
+}
+
+void Document::refreshView() {
+    imageWidth = workImage.width();
+    imageHeight = workImage.height();
+    imageAspect = viewAspect = ratio(imageWidth, imageHeight);
+    setInformation(InformationTexts::CurrentSize, pixelSizeInfoText(imageWidth, imageHeight));
+    setInformation(InformationTexts::CurrentAspect, aspectInfoText(imageAspect));
+    panels[WidthPanel] = widthPanelText(imageWidth);
+    panels[HeightPanel] = heightPanelText(imageHeight);
+    const int divisor = displayScale > 0 ? displayScale : 1;
+    viewWidth = imageWidth / divisor;
+    viewHeight = imageHeight / divisor;
+    scratchImage = stretched(workImage, viewWidth, viewHeight);
+    viewAspect = ratio(viewWidth, viewHeight);
+    panels[AspectPanel] = viewAspectPanelText(viewAspect);
+}
+
+void Document::undo() {
+    workImage = undoImage;
+    setDisplayScale(displayScale);
+}
+
+void Document::setBmpSaveFormat(PixelFormat format) {
+    if (format != PixelFormat::Bit8 && format != PixelFormat::Bit24 &&
+        format != PixelFormat::Bit32)
+        throw std::invalid_argument("BMP files are saved with 8, 24 or 32 bits per pixel");
+    bmpSaveFormat = format;
+    bmpFormatText = tavlo::bmpFormatText(format);
+    refreshQualityPanel();
+}
+
+void Document::refreshQualityPanel() {
+    panels[QualityPanel] = qualityStatusText(jpegQuality, bmpFormatText);
+}
+
+bool Document::extensionAcceptable(const std::string& path) {
+    savePath = path;
+    return fileExtension(path).size() >= 4;
+}
+
+SaveOutcome Document::finishSave(bool written) {
+    if (!written)
+        return SaveOutcome::WriteFailed;
+    modified = false;
+    return SaveOutcome::Saved;
+}
+
+SaveOutcome Document::saveJpeg(const std::string& path) {
+    if (!extensionAcceptable(path))
+        return SaveOutcome::BadExtension;
+    std::string encoded;
+    try {
+        encoded = encodeJpeg(workImage, jpegQuality);
+    } catch (const std::runtime_error& e) {
+        error = e.what();
+        return SaveOutcome::WriteFailed;
+    }
+    const std::span<const std::uint8_t> pieces[] = {asBytes(encoded)};
+    return finishSave(writeFileAtomically(path, pieces, error));
+}
+
+SaveOutcome Document::saveBmp(const std::string& path) {
+    if (!extensionAcceptable(path))
+        return SaveOutcome::BadExtension;
+    setPixelFormat(workImage, bmpSaveFormat);
+    const BmpFileParts file = encodeBmp(workImage);
+    const std::span<const std::uint8_t> pieces[] = {asBytes(file.header), file.pixels};
+    return finishSave(writeFileAtomically(path, pieces, error));
+}
+
+} // namespace tavlo

@@ -1,0 +1,113 @@
+// The one image document of the main window: the working, undo and scratch bitmaps, the flags,
+// paths and settings, loading and saving, undo, and the texts of the status bar and of the
+// information window that follow from them. Questions to the user, cursors and menus are the
+// caller's; this class only reports outcomes.
+#pragma once
+
+#include "bitmap.h"
+#include "texts.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tavlo {
+
+// The information window's fields, Memo1 … Memo9, and the caption of its second group.
+struct InformationTexts {
+    enum Field {
+        FileName,      // "ﾌｧｲﾙ名"
+        Attributes,    // "属性"
+        FileSize,      // "ﾌｧｲﾙ長"
+        WrittenTime,   // hint "ﾌｧｲﾙ作成日時", shows the last write
+        CreatedTime,   // hint "ﾌｧｲﾙ更新日時", shows the creation
+        LoadedSize,    // "画像ﾋﾟｸｾﾙ値"
+        LoadedAspect,  // "縦横比（色数）"
+        CurrentSize,   // "画像ﾋﾟｸｾﾙ値" of the change group
+        CurrentAspect, // "縦横比" of the change group
+        FieldCount
+    };
+    std::array<std::string, FieldCount> fields;
+    std::string changeCaption{kChangeGroupCaption};
+};
+
+enum class LoadOutcome {
+    Loaded,
+    RefusedExtension, // neither ".JPG" nor ".BMP": nothing but the name texts changed
+    InvalidImage,     // the decoder refused the data: the image is kept, the view goes blank
+    CannotRead,       // the file could not be opened or read: see `error`
+};
+
+enum class SaveOutcome {
+    Saved,
+    BadExtension, // shorter than four characters with its dot: kBadExtensionMessage
+    WriteFailed,  // see `error`; an existing file is left as it was
+};
+
+class Document {
+  public:
+    Document();
+
+    Bitmap workImage;
+    Bitmap undoImage;
+    Bitmap scratchImage; // the scaled view after a refresh
+
+    bool modified = false;
+    bool noSourceFile = true;
+    int startupLoad = 0; // above 0 during the first load at start-up: no information texts
+
+    std::string sourcePath;
+    std::string savePath;
+    std::string currentFileName; // upper-cased, no folder
+    std::string currentExt;      // ".JPG"
+
+    int displayScale = 1;
+    int jpegQuality = 50;
+    PixelFormat bmpSaveFormat = PixelFormat::Bit24;
+    std::string bmpFormatText = "(24bits)";
+    std::array<std::int32_t, 2> operationParams{}; // rotation angle; deformation kind
+
+    int loadedWidth = 0, loadedHeight = 0;
+    int imageWidth = 0, imageHeight = 0;
+    int viewWidth = 0, viewHeight = 0;
+    float imageAspect = 0, viewAspect = 0;
+
+    std::array<std::string, kStatusPanelCount> panels;
+    InformationTexts information;
+
+    // The last failure's one-line reason (CannotRead, WriteFailed).
+    std::string error;
+
+    // Reads sourcePath into the document, by its extension alone.
+    LoadOutcome loadImageFile();
+    // The colour-count texts of undoImage's format, in panel 7 and the information window.
+    void showColourCount();
+    // Attributes, dates and size of a file, when it exists.
+    void showFileEntry(const std::string& path);
+
+    void setDisplayScale(int scale);
+    // Undo: the working image becomes the undo copy again; the copy stays.
+    void undo();
+    // Runs before a kernel changes the working image.
+    void takeUndoCopy() { undoImage = workImage; }
+
+    void setBmpSaveFormat(PixelFormat format);
+    void refreshQualityPanel();
+
+    SaveOutcome saveJpeg(const std::string& path);
+    // Converts the working image itself to bmpSaveFormat before writing.
+    SaveOutcome saveBmp(const std::string& path);
+
+  private:
+    void refreshView();
+    void setInformation(InformationTexts::Field field, std::string text);
+    bool extensionAcceptable(const std::string& path);
+    SaveOutcome finishSave(bool written);
+};
+
+// The extension of a path's file name from its last dot, dot included; "" when there is none.
+std::string fileExtension(const std::string& path);
+// ASCII letters upper-cased; other bytes (Japanese in UTF-8) unchanged.
+std::string upperCased(std::string text);
+
+} // namespace tavlo

@@ -1,0 +1,284 @@
+#include "jpeg_codec.h"
+
+#include "pixel_convert.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+// Library errors longjmp back to the function that called setjmp. Everything that must survive
+// the jump or be released after it lives in the codec objects below, never in automatic
+// variables of that function, and nothing with a destructor is alive while libjpeg runs.
+
+namespace tavlo {
+namespace {
+
+// A progressive file may declare any number of scans, and every scan is a pass over the whole
+// coefficient buffer, so a small corrupt file could keep the decoder busy for minutes.
+constexpr int kMaxScans = 1000;
+
+// CMYK rows are converted through a scratch buffer of this many rows.
+constexpr int kCmykBatchRows = 16;
+
+struct ErrorHandler {
+    jpeg_error_mgr pub; // first, so the library's pointer to it is a pointer to the whole
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+ErrorHandler& handlerOf(j_common_ptr cinfo) {
+    return *reinterpret_cast<ErrorHandler*>(cinfo->err);
+}
+
+[[noreturn]] void jumpBack(j_common_ptr cinfo) {
+    std::longjmp(handlerOf(cinfo).jump, 1);
+}
+
+[[noreturn]] void refuseOnError(j_common_ptr cinfo) {
+    (*cinfo->err->format_message)(cinfo, handlerOf(cinfo).message);
+    jumpBack(cinfo);
+}
+
+void printNothing(j_common_ptr) {}
+
+// Warnings (premature end of data, extraneous bytes) let decoding go on with what is there.
+void countWarnings(j_common_ptr cinfo, int level) {
+    if (level < 0) ++cinfo->err->num_warnings;
+}
+
+void installErrorHandler(ErrorHandler& handler) {
+    jpeg_std_error(&handler.pub);
+    handler.pub.error_exit = refuseOnError;
+    handler.pub.output_message = printNothing;
+    handler.pub.emit_message = countWarnings;
+    handler.message[0] = '\0';
+}
+
+void refuseScanFlood(j_common_ptr cinfo) {
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
+    std::snprintf(handlerOf(cinfo).message, JMSG_LENGTH_MAX,
+                  "Too many scans in the JPEG file (more than %d)", kMaxScans);
+    jumpBack(cinfo);
+}
+
+std::vector<PaletteEntry> greyPalette() {
+    std::vector<PaletteEntry> palette(256);
+    for (int i = 0; i < 256; ++i) {
+        const auto v = static_cast<std::uint8_t>(i);
+        palette[i] = {v, v, v, 0};
+    }
+    return palette;
+}
+
+// Adobe CMYK is stored inverted (255 = no ink), so each channel is simply scaled by K.
+void cmykRowToBgr(const JSAMPLE* cmyk, std::uint8_t* bgr, int width) {
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        const unsigned k = cmyk[3];
+        bgr[0] = static_cast<std::uint8_t>((cmyk[2] * k + 127) / 255);
+        bgr[1] = static_cast<std::uint8_t>((cmyk[1] * k + 127) / 255);
+        bgr[2] = static_cast<std::uint8_t>((cmyk[0] * k + 127) / 255);
+    }
+}
+
+void zeroRowPadding(Bitmap& image) {
+    const std::size_t used =
+        static_cast<std::size_t>(image.width()) * (bitsPerPixel(image.format()) / 8);
+    const std::size_t padding = image.stride() - used;
+    if (padding == 0) return;
+    for (int y = 0; y < image.height(); ++y)
+        std::memset(image.row(y) + used, 0, padding);
+}
+
+class JpegDecoder {
+  public:
+    JpegDecoder() {
+        installErrorHandler(errors_);
+        cinfo_.err = &errors_.pub;
+        progress_.progress_monitor = refuseScanFlood;
+    }
+    ~JpegDecoder() { jpeg_destroy_decompress(&cinfo_); }
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
+
+    DecodeResult decode(std::span<const std::uint8_t> file) {
+        if (setjmp(errors_.jump)) return DecodeResult::refused(errors_.message);
+
+        jpeg_create_decompress(&cinfo_);
+        cinfo_.progress = &progress_;
+        jpeg_mem_src(&cinfo_, file.data(), file.size());
+        jpeg_read_header(&cinfo_, TRUE);
+
+        const std::uint64_t pixels =
+            std::uint64_t{cinfo_.image_width} * std::uint64_t{cinfo_.image_height};
+        if (pixels == 0 || pixels > kMaxPixels)
+            return DecodeResult::refused("JPEG image of " + std::to_string(cinfo_.image_width) +
+                                         " x " + std::to_string(cinfo_.image_height) +
+                                         " pixels is empty or too large");
+
+        // Full size, ISLOW and fancy upsampling stay at the library's defaults.
+        switch (cinfo_.jpeg_color_space) {
+        case JCS_GRAYSCALE:
+            cinfo_.out_color_space = JCS_GRAYSCALE;
+            break;
+        case JCS_CMYK:
+        case JCS_YCCK:
+            cinfo_.out_color_space = JCS_CMYK;
+            break;
+        default:
+            cinfo_.out_color_space = JCS_EXT_BGR;
+            break;
+        }
+        jpeg_start_decompress(&cinfo_);
+
+        const int width = static_cast<int>(cinfo_.output_width);
+        const int height = static_cast<int>(cinfo_.output_height);
+        if (cinfo_.out_color_space == JCS_GRAYSCALE)
+            image_ = Bitmap::uninitialised(width, height, PixelFormat::Bit8, greyPalette());
+        else
+            image_ = Bitmap::uninitialised(width, height, PixelFormat::Bit24);
+
+        if (cinfo_.out_color_space == JCS_CMYK)
+            readCmykRows();
+        else
+            readRowsInPlace();
+        zeroRowPadding(*image_);
+        // The whole picture is in; jpeg_finish_decompress would only read what trails it, and
+        // refusing a complete image over damaged trailing bytes helps nobody.
+        return {std::move(image_), {}};
+    }
+
+  private:
+    void readRowsInPlace() {
+        Bitmap& image = *image_;
+        rows_.resize(cinfo_.output_height);
+        for (int y = 0; y < image.height(); ++y)
+            rows_[y] = image.row(y);
+        while (cinfo_.output_scanline < cinfo_.output_height) {
+            jpeg_read_scanlines(&cinfo_, rows_.data() + cinfo_.output_scanline,
+                                cinfo_.output_height - cinfo_.output_scanline);
+        }
+    }
+
+    void readCmykRows() {
+        Bitmap& image = *image_;
+        JSAMPARRAY scratch =
+            (*cinfo_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo_), JPOOL_IMAGE,
+                                        cinfo_.output_width * 4, kCmykBatchRows);
+        while (cinfo_.output_scanline < cinfo_.output_height) {
+            const int first = static_cast<int>(cinfo_.output_scanline);
+            const int count =
+                static_cast<int>(jpeg_read_scanlines(&cinfo_, scratch, kCmykBatchRows));
+            for (int i = 0; i < count; ++i)
+                cmykRowToBgr(scratch[i], image.row(first + i), image.width());
+        }
+    }
+
+    jpeg_decompress_struct cinfo_{};
+    ErrorHandler errors_{};
+    jpeg_progress_mgr progress_{};
+    std::optional<Bitmap> image_;
+    std::vector<JSAMPROW> rows_;
+};
+
+// Output goes straight into a growing string, which also releases everything on failure
+// (jpeg_mem_dest leaks its buffer when the library fails mid-stream).
+constexpr std::size_t kInitialOutputSize = std::size_t{64} << 10;
+
+class JpegEncoder {
+  public:
+    JpegEncoder() {
+        installErrorHandler(errors_);
+        cinfo_.err = &errors_.pub;
+        cinfo_.client_data = this;
+        destination_.init_destination = [](j_compress_ptr cinfo) { grow(cinfo, 0); };
+        destination_.empty_output_buffer = [](j_compress_ptr cinfo) -> boolean {
+            grow(cinfo, self(cinfo).output_.size());
+            return TRUE;
+        };
+        destination_.term_destination = [](j_compress_ptr cinfo) {
+            std::string& output = self(cinfo).output_;
+            output.resize(output.size() - cinfo->dest->free_in_buffer);
+        };
+    }
+    ~JpegEncoder() { jpeg_destroy_compress(&cinfo_); }
+    JpegEncoder(const JpegEncoder&) = delete;
+    JpegEncoder& operator=(const JpegEncoder&) = delete;
+
+    // `image` must be Bit24; its B,G,R rows are handed to the library as they are.
+    std::string encode(const Bitmap& image, int quality) {
+        if (setjmp(errors_.jump)) throw std::runtime_error(errors_.message);
+
+        jpeg_create_compress(&cinfo_);
+        cinfo_.dest = &destination_;
+        cinfo_.image_width = static_cast<JDIMENSION>(image.width());
+        cinfo_.image_height = static_cast<JDIMENSION>(image.height());
+        cinfo_.input_components = 3;
+        cinfo_.in_color_space = JCS_EXT_BGR;
+        jpeg_set_defaults(&cinfo_);
+        jpeg_set_quality(&cinfo_, quality, TRUE);
+        jpeg_start_compress(&cinfo_, TRUE);
+
+        rows_.resize(static_cast<std::size_t>(image.height()));
+        for (int y = 0; y < image.height(); ++y)
+            rows_[y] = const_cast<JSAMPROW>(image.row(y)); // the library only reads them
+        while (cinfo_.next_scanline < cinfo_.image_height) {
+            jpeg_write_scanlines(&cinfo_, rows_.data() + cinfo_.next_scanline,
+                                 cinfo_.image_height - cinfo_.next_scanline);
+        }
+        jpeg_finish_compress(&cinfo_);
+        return std::move(output_);
+    }
+
+  private:
+    static JpegEncoder& self(j_compress_ptr cinfo) {
+        return *static_cast<JpegEncoder*>(cinfo->client_data);
+    }
+
+    // Called by the library when the buffer is full: `used` bytes are kept.
+    static void grow(j_compress_ptr cinfo, std::size_t used) {
+        std::string& output = self(cinfo).output_;
+        bool outOfMemory = false;
+        try {
+            output.resize(std::max(kInitialOutputSize, output.size() * 2));
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+        }
+        if (outOfMemory) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
+        cinfo->dest->next_output_byte = reinterpret_cast<JOCTET*>(output.data()) + used;
+        cinfo->dest->free_in_buffer = output.size() - used;
+    }
+
+    jpeg_compress_struct cinfo_{};
+    ErrorHandler errors_{};
+    jpeg_destination_mgr destination_{};
+    std::string output_;
+    std::vector<JSAMPROW> rows_;
+};
+
+} // namespace
+
+DecodeResult decodeJpeg(std::span<const std::uint8_t> file) {
+    try {
+        JpegDecoder decoder;
+        return decoder.decode(file);
+    } catch (const std::bad_alloc&) {
+        return DecodeResult::refused("Not enough memory to decode the JPEG image");
+    }
+}
+
+std::string encodeJpeg(const Bitmap& bitmap, int quality) {
+    std::optional<Bitmap> converted;
+    if (bitmap.format() != PixelFormat::Bit24) converted = convertedTo(bitmap, PixelFormat::Bit24);
+    JpegEncoder encoder;
+    return encoder.encode(converted ? *converted : bitmap, std::clamp(quality, 1, 100));
+}
+
+} // namespace tavlo

@@ -1,0 +1,26 @@
+#include "large_buffer.h"
+
+#include <cstdlib>
+#include <sys/mman.h>
+
+namespace tavlo {
+
+void* allocateLarge(std::size_t size) {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    void* memory = nullptr;
+    if (size >= kHugePage) {
+        const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+        memory = std::aligned_alloc(kHugePage, rounded);
+        if (memory)
+            ::madvise(memory, rounded, MADV_HUGEPAGE);
+    } else {
+        memory = std::malloc(size == 0 ? 1 : size);
+    }
+    if (!memory)
+        throw std::bad_alloc();
+    return memory;
+}
+
+void freeLarge(void* memory) noexcept { std::free(memory); }
+
+} // namespace tavlo

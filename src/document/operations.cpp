@@ -1,0 +1,33 @@
+#include "operations.h"
+
+#include <charconv>
+#include <string>
+
+namespace tavlo {
+
+const std::vector<OperationSpec>& operationTable() {
+    static const std::vector<OperationSpec> table;
+    return table;
+}
+
+const OperationSpec* findOperation(std::string_view name) {
+    for (const OperationSpec& spec : operationTable())
+        if (spec.name == name)
+            return &spec;
+    return nullptr;
+}
+
+int parseParameter(std::string_view word, const ParameterRange& range) {
+    int value = 0;
+    const auto [end, status] = std::from_chars(word.data(), word.data() + word.size(), value);
+    if (word.empty() || status != std::errc() || end != word.data() + word.size())
+        throw OperationArgumentError("'" + std::string(word) + "' is not a number for " +
+                                     std::string(range.name));
+    if (value < range.minimum || value > range.maximum)
+        throw OperationArgumentError("'" + std::string(word) + "': " + std::string(range.name) +
+                                     " must lie in " + std::to_string(range.minimum) + " … " +
+                                     std::to_string(range.maximum));
+    return value;
+}
+
+} // namespace tavlo

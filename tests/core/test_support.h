@@ -1,0 +1,28 @@
+// Helpers shared by the core tests.
+#pragma once
+
+#include "document/bitmap.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlo::test {
+
+// Absolute path of a file under tests/data.
+std::string dataPath(std::string_view relative);
+
+// The whole file; throws std::runtime_error when it cannot be read.
+std::vector<std::uint8_t> readFileBytes(const std::string& path);
+
+// A bitmap of the given format whose every stored byte (padding excepted) follows a fixed
+// pseudo-random sequence, so that a copy that drops, moves or flips anything shows up.
+// Palette formats get a palette of `paletteSize` distinct entries (0: 2^bpp).
+Bitmap patternBitmap(int width, int height, PixelFormat format, int paletteSize = 0);
+
+// True when both bitmaps have the same size, format and palette and the same pixel bytes
+// (row padding ignored).
+bool samePixels(const Bitmap& a, const Bitmap& b);
+
+} // namespace tavlo::test

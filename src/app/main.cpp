@@ -1,8 +1,14 @@
-#include "main_window.h"
+// Tavlo: starts the application, creates the main window and then the secondary windows in their
+// fixed order, and runs the event loop.
+#include "app/dialog_service.h"
+#include "app/main_window.h"
+#include "document/ui/file_info.h"
+#include "document/ui/jpg_comp.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QScreen>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -10,11 +16,18 @@ int main(int argc, char** argv) {
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     application.setFont(font);
-    TForm1 window;
-    const QSize screen = application.primaryScreen()->size();
-    window.resize(screen.width() * 9 / 10, screen.height() * 9 / 10);
-    if (argc > 1)
-        window.openFile(QString::fromLocal8Bit(argv[1]));
-    window.show();
+    // Japanese button texts in the message boxes and file dialogs.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        application.installTranslator(&qtTexts);
+
+    QtDialogService dialogs;
+    const QStringList arguments = QApplication::arguments();
+    TForm1 Form1(dialogs, arguments.size() > 1 ? arguments.at(1) : QString());
+    TForm3 Form3;
+    TForm5 Form5(Form1.document().jpegQuality, Form1.channel());
+    Form1.attachWindows(&Form3, &Form5);
+    Form1.show();
     return application.exec();
 }

@@ -1,53 +1,392 @@
-#include "main_window.h"
+#include "app/main_window.h"
 
-#include "document/pixel_convert.h"
+#include "app/busy_cursor.h"
+#include "app/file_pane.h"
+#include "app/view_image.h"
+#include "document/ui/file_info.h"
+#include "document/ui/jpg_comp.h"
 
-#include <QImage>
-#include <QPixmap>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
-
-#include <cstring>
 
 namespace {
 
-QImage viewImage(const tavlo::Bitmap& view) {
-    if (view.empty())
-        return {};
-    const tavlo::Bitmap shown = tavlo::convertedTo(view, tavlo::PixelFormat::Bit32);
-    QImage image(shown.width(), shown.height(), QImage::Format_RGB32);
-    for (int y = 0; y < shown.height(); ++y)
-        std::memcpy(image.scanLine(y), shown.row(y), static_cast<std::size_t>(shown.width()) * 4);
-    return image;
-}
-
+// The view sits 2 pixels from the top and from the pane.
+constexpr int kViewMargin = 2;
 constexpr int kPanelWidths[tavlo::kStatusPanelCount] = {70, 70, 120, 120, 140, 50, 120, 70, 120};
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+std::string toStd(const QString& text) { return text.toStdString(); }
+
+// SourcePath with its extension replaced; an empty path gives the extension alone.
+QString withExtension(const QString& path, const QString& extension) {
+    const QString ext = fromStd(tavlo::fileExtension(toStd(path)));
+    return path.left(path.size() - ext.size()) + extension;
+}
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tavlo　Ver 1.3 2005/3"));
-    scrollArea_ = new QScrollArea(this);
-    Image1 = new QLabel(scrollArea_);
-    scrollArea_->setWidget(Image1);
-    setCentralWidget(scrollArea_);
-    for (int i = 0; i < tavlo::kStatusPanelCount; ++i) {
-        panels_[i] = new QLabel(this);
-        panels_[i]->setMinimumWidth(kPanelWidths[i]);
-        panels_[i]->setAlignment(i == 8 ? Qt::AlignLeft : Qt::AlignCenter);
-        statusBar()->addWidget(panels_[i]);
+    setAcceptDrops(true);
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(silver);
+
+    buildMenus();
+    buildStatusBar();
+
+    Panel1 = new FilePane;
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
+    viewArea_ = new QScrollArea;
+    viewArea_->setWidget(Image1);
+    viewArea_->setWidgetResizable(false);
+    viewArea_->setBackgroundRole(QPalette::Window);
+    viewArea_->setFrameShape(QFrame::NoFrame);
+    Splitter3 = new QSplitter(Qt::Horizontal);
+    Splitter3->setObjectName(QStringLiteral("Splitter3"));
+    Splitter3->setHandleWidth(4);
+    Splitter3->addWidget(Panel1);
+    Splitter3->addWidget(viewArea_);
+    Splitter3->setStretchFactor(1, 1);
+    Splitter3->setSizes({150, 1000});
+    setCentralWidget(Splitter3);
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    connectHandlers();
+
+    // The creation steps, in their order.
+    document_.displayScale = 1;
+    ShowBrowserPane(true);
+    L2->setChecked(true);
+    for (QMenu* menu : {B3, D1, S2, R1, H2, C2, T3})
+        menu->setEnabled(false);
+    H4->setEnabled(false);
+    F1->setEnabled(false);
+    F1->setChecked(false);
+    Panel1->FilterComboBox1Change();
+    refreshPasteItem();
+    document_.jpegQuality = tavlo::kJpegQuality.defaultValue;
+    chooseBmpFormat(N24C1, tavlo::PixelFormat::Bit24);
+    document_.operationParams[1] = 0;
+    const QSize screen = QApplication::primaryScreen()->size();
+    resize(screen.width() * 9 / 10, screen.height() * 9 / 10);
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    document_.noSourceFile = true;
+    document_.modified = false;
+    document_.programFolder = toStd(QApplication::applicationDirPath() + QLatin1Char('/'));
+    document_.startupLoad = startupFile.isEmpty() ? 0 : 1;
+    if (!startupFile.isEmpty()) {
+        document_.sourcePath = toStd(startupFile);
+        LoadImageFile();
+        Timer1->start(100);
     }
-    showDocument();
+    document_.startupLoad = 0;
 }
 
-void TForm1::openFile(const QString& path) {
-    document_.sourcePath = path.toStdString();
-    document_.loadImageFile();
+void TForm1::attachWindows(TForm3* fileInfo, TForm5* jpegQuality) {
+    Form3 = fileInfo;
+    Form5 = jpegQuality;
+    connect(Form3, &TForm3::closedByUser, this, [this] { F1->setChecked(false); });
+}
+
+void TForm1::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setFixedHeight(24);
+    bar->setSizeGripEnabled(false);
+    bar->setStyleSheet(QStringLiteral("QStatusBar { background: rgb(192, 220, 192); }"
+                                      "QStatusBar::item { border: 1px solid gray; }"));
+    for (int i = 0; i < tavlo::kStatusPanelCount; ++i) {
+        panels_[i] = new QLabel(fromStd(document_.panels[i]));
+        panels_[i]->setMinimumWidth(kPanelWidths[i]);
+        panels_[i]->setAlignment(i == 8 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        // The last panel takes the rest of the bar, so the quality text is never cut off.
+        bar->addWidget(panels_[i], i == 8 ? 1 : 0);
+        if (i != 8)
+            panels_[i]->setMaximumWidth(kPanelWidths[i]);
+    }
+}
+
+void TForm1::connectHandlers() {
+    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
+    connect(BMPP1, &QAction::triggered, this, &TForm1::BMPP1Click);
+    connect(S1, &QAction::triggered, this, &TForm1::S1Click);
+    connect(BMPT1, &QAction::triggered, this, &TForm1::BMPT1Click);
+    connect(JPEGU1, &QAction::triggered, this, &TForm1::JPEGU1Click);
+    connect(BMPV1, &QAction::triggered, this, &TForm1::BMPV1Click);
+    connect(X1, &QAction::triggered, this, &TForm1::X1Click);
+    connect(F1, &QAction::triggered, this, &TForm1::F1Click);
+    connect(L2, &QAction::triggered, this, &TForm1::L2Click);
+    connect(JPGJ1, &QAction::triggered, this, [this] {
+        if (Form5)
+            Form5->show();
+    });
+    connect(A2, &QAction::triggered, this, [this] { chooseBmpFormat(A2, tavlo::PixelFormat::Bit8); });
+    connect(N24C1, &QAction::triggered, this,
+            [this] { chooseBmpFormat(N24C1, tavlo::PixelFormat::Bit24); });
+    connect(N32D1, &QAction::triggered, this,
+            [this] { chooseBmpFormat(N32D1, tavlo::PixelFormat::Bit32); });
+    connect(O1, &QAction::triggered, this, &TForm1::O1Click);
+    connect(T2, &QAction::triggered, this, &TForm1::T2Click);
+    const std::pair<QAction*, int> scales[] = {
+        {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
+    for (const auto& [action, scale] : scales)
+        connect(action, &QAction::triggered, this, [this, scale = scale] { SetDisplayScale(scale); });
+    connect(Show1, &QMenu::aboutToShow, this, &TForm1::Show1Click);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1TimeUP);
+    connect(Panel1, &FilePane::fileChosen, this, [this](const QString& path) {
+        document_.sourcePath = toStd(path);
+        LoadImageFile();
+    });
+    connect(Splitter3, &QSplitter::splitterMoved, this, [this] {
+        Panel1->followWidth();
+        ShowBrowserPane(true);
+    });
+    channel_.setHandler(tavlo::CommandEdit::Quality,
+                        [this](std::int64_t value) { Edit1Change(value); });
+}
+
+void TForm1::LoadImageFile() {
+    if (document_.modified) {
+        const auto answer = dialogs_.confirm(
+            this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
+        if (answer == DialogService::Answer::Yes)
+            saveAsForPrompt();
+        if (answer != DialogService::Answer::No)
+            return;
+    }
+    BusyCursor busy;
+    const QFileInfo file(fromStd(document_.sourcePath));
+    if (!Panel1->selectFolder(file.absolutePath())) {
+        dialogs_.reportError(this, file.absolutePath() + QStringLiteral(" を開けません。"));
+        return;
+    }
+    const tavlo::LoadOutcome outcome = document_.loadImageFile();
+    switch (outcome) {
+    case tavlo::LoadOutcome::Loaded:
+        checkScaleItem();
+        enableImageMenus();
+        break;
+    case tavlo::LoadOutcome::InvalidImage:
+        Image1->clear(); // the previous image comes back at the next refresh
+        break;
+    case tavlo::LoadOutcome::CannotRead:
+        dialogs_.reportError(this, fromStd(document_.error));
+        break;
+    case tavlo::LoadOutcome::RefusedExtension: break;
+    }
+    if (outcome == tavlo::LoadOutcome::Loaded)
+        showDocument();
+    else
+        for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
+            panels_[i]->setText(fromStd(document_.panels[i]));
+    if (Form3 && document_.startupLoad <= 0)
+        Form3->showTexts(document_.information);
+}
+
+void TForm1::SetDisplayScale(int scale) {
+    document_.setDisplayScale(scale);
+    checkScaleItem();
     showDocument();
+    QApplication::restoreOverrideCursor();
+}
+
+void TForm1::checkScaleItem() {
+    const std::pair<QAction*, int> items[] = {
+        {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
+    for (const auto& [action, scale] : items)
+        action->setChecked(scale == document_.displayScale);
 }
 
 void TForm1::showDocument() {
     for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
-        panels_[i]->setText(QString::fromStdString(document_.panels[i]));
-    Image1->setPixmap(QPixmap::fromImage(viewImage(document_.scratchImage)));
-    Image1->adjustSize();
+        panels_[i]->setText(fromStd(document_.panels[i]));
+    showView();
+    if (Form3 && document_.startupLoad <= 0)
+        Form3->showTexts(document_.information);
+}
+
+void TForm1::showView() {
+    viewPixmap_ = QPixmap::fromImage(viewImage(document_.scratchImage));
+    Image1->setPixmap(viewPixmap_);
+    Image1->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
+}
+
+void TForm1::enableImageMenus() {
+    for (QMenu* menu : {B3, D1, S2, R1, H2, C2, T3})
+        menu->setEnabled(true);
+    for (QAction* action : {H4, F1, S1, BMPT1, JPEGU1, BMPV1, P1, C1})
+        action->setEnabled(true);
+}
+
+void TForm1::refreshPasteItem() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    P2->setEnabled(data && data->hasImage());
+}
+
+void TForm1::Open1Click() {
+    openThroughDialog(QStringLiteral("JPGファイルを開く"), QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.JPG"));
+}
+
+void TForm1::BMPP1Click() {
+    openThroughDialog(QStringLiteral("BMPファイルを開く"), QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"));
+}
+
+void TForm1::openThroughDialog(const QString& title, const QString& filter) {
+    const auto path = dialogs_.openImage(this, title, filter);
+    if (!path)
+        return;
+    document_.sourcePath = toStd(*path);
+    LoadImageFile();
+}
+
+bool TForm1::S1Click() { return saveThroughDialog(true, false); }
+bool TForm1::BMPT1Click() { return saveThroughDialog(false, false); }
+bool TForm1::JPEGU1Click() { return saveThroughDialog(true, true); }
+bool TForm1::BMPV1Click() { return saveThroughDialog(false, true); }
+
+bool TForm1::saveThroughDialog(bool jpeg, bool saveAs) {
+    const QString source = fromStd(document_.sourcePath);
+    QString title;
+    if (jpeg)
+        title = (saveAs ? QStringLiteral("JPGファイル別名保存") : QStringLiteral("JPGファイル上書き保存")) +
+                QStringLiteral("(%1)").arg(document_.jpegQuality);
+    else
+        title = (saveAs ? QStringLiteral("BMPファイル別名保存 ") : QStringLiteral("BMPファイル上書き保存 ")) +
+                fromStd(document_.bmpFormatText);
+    const auto path = jpeg ? dialogs_.saveImage(this, title, QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.jpg"),
+                                                withExtension(source, QStringLiteral(".jpg")), saveAs)
+                           : dialogs_.saveImage(this, title, QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"),
+                                                withExtension(source, QStringLiteral(".bmp")), saveAs);
+    if (!path)
+        return false;
+    const tavlo::SaveOutcome outcome =
+        jpeg ? document_.saveJpeg(toStd(*path)) : document_.saveBmp(toStd(*path));
+    switch (outcome) {
+    case tavlo::SaveOutcome::Saved: return true;
+    case tavlo::SaveOutcome::BadExtension:
+        dialogs_.message(this, fromStd(std::string(tavlo::kBadExtensionMessage)));
+        return false;
+    case tavlo::SaveOutcome::WriteFailed:
+        dialogs_.reportError(this, fromStd(document_.error));
+        return false;
+    }
+    return false;
+}
+
+bool TForm1::saveAsForPrompt() {
+    return document_.currentExt == ".JPG" ? JPEGU1Click() : BMPV1Click();
+}
+
+void TForm1::X1Click() {
+    if (document_.modified) {
+        const auto answer = dialogs_.confirm(
+            this, fromStd(tavlo::savePromptText(document_.currentFileName)), false);
+        // Leaving after a cancelled or failed save would lose the changes: stay instead.
+        if (answer == DialogService::Answer::Yes && !saveAsForPrompt())
+            return;
+    }
+    document_.modified = false;
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!document_.modified) {
+        event->accept();
+        return;
+    }
+    const auto answer =
+        dialogs_.confirm(this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
+    const bool close = answer == DialogService::Answer::No ||
+                       (answer == DialogService::Answer::Yes && saveAsForPrompt());
+    if (close)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::F1Click() {
+    if (!Form3)
+        return;
+    if (!F1->isChecked() || document_.noSourceFile)
+        Form3->hide();
+    else
+        Form3->show();
+}
+
+void TForm1::L2Click() { ShowBrowserPane(L2->isChecked()); }
+
+// The splitter keeps the view beside the pane, or at the left edge while the pane is hidden.
+void TForm1::ShowBrowserPane(bool visible) { Panel1->setVisible(visible); }
+
+void TForm1::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
+    document_.setBmpSaveFormat(format);
+    for (QAction* action : {A2, N24C1, N32D1})
+        action->setChecked(action == item);
+    panels_[8]->setText(fromStd(document_.panels[8]));
+}
+
+void TForm1::O1Click() {
+    document_.undo();
+    SetDisplayScale(document_.displayScale);
+}
+
+void TForm1::T2Click() {
+    if (!document_.noSourceFile) {
+        LoadImageFile();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    document_.undo();
+    SetDisplayScale(document_.displayScale);
+}
+
+void TForm1::Show1Click() { refreshPasteItem(); }
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+    refreshPasteItem();
+    QMainWindow::mousePressEvent(event);
+}
+
+void TForm1::Timer1TimeUP() {
+    document_.startupLoad = 0;
+    LoadImageFile();
+}
+
+void TForm1::Edit1Change(std::int64_t) {
+    document_.refreshQualityPanel();
+    panels_[8]->setText(fromStd(document_.panels[8]));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    document_.sourcePath = toStd(urls.constFirst().toLocalFile());
+    const std::string ext = tavlo::upperCased(tavlo::fileExtension(document_.sourcePath));
+    if (ext != ".JPG" && ext != ".BMP") {
+        dialogs_.message(this, fromStd(tavlo::unsupportedDropMessage(ext)));
+        return;
+    }
+    LoadImageFile();
 }

@@ -12,8 +12,6 @@ const char* const kUsage =
 
 namespace {
 
-const ParameterRange kQuality{"--quality", 1, 100, 50};
-
 PixelFormat parseBits(const std::string& word) {
     if (word == "8")
         return PixelFormat::Bit8;
@@ -54,7 +52,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.bits = parseBits(valueAfter(i));
         } else if (word == "--quality") {
             try {
-                options.quality = parseParameter(valueAfter(i), kQuality);
+                options.quality = parseParameter(valueAfter(i), kJpegQuality);
             } catch (const OperationArgumentError& e) {
                 throw UsageError(e.what());
             }

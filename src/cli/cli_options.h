@@ -2,6 +2,7 @@
 #pragma once
 
 #include "document/bitmap.h"
+#include "document/parameter_range.h"
 
 #include <optional>
 #include <stdexcept>
@@ -20,7 +21,7 @@ struct Options {
     std::vector<OperationCall> operations;
     std::optional<std::string> output;
     PixelFormat bits = PixelFormat::Bit24;
-    int quality = 50;
+    int quality = kJpegQuality.defaultValue;
     bool info = false;
 };
 

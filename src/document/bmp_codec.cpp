@@ -246,6 +246,8 @@ class RleDecoder {
                 if (const char* e = absoluteRun(value)) return e;
             }
         }
+        // Without an end of bitmap the stream must still have reached the last row, and not
+        // stopped inside a command.
         if (pos_ != in_.size()) return "RLE data truncated in a command";
         if (y_ < height_ - 1) return "RLE data ends before the last row";
         return nullptr;

@@ -66,15 +66,13 @@ class CommandChannel {
     std::array<Slot, kCommandEditCount> slots_;
 };
 
-// Every counter that feeds the channel. The trimming and wallpaper dialogs both write the
-// trimming edit, so they share one counter: with one each, they could repeat each other's
-// number and the second write would start nothing.
+// The counters the main window keeps for several writers; the quality, rotation and size dialogs
+// keep one of their own. The trimming and wallpaper dialogs both write the trimming edit, so they
+// share one counter: with one each, they could repeat each other's number and the second write
+// would start nothing.
 struct CommandCounters {
     CommandCounter shared;
-    CommandCounter quality;
-    CommandCounter rotation;
     CommandCounter trimming;
-    CommandCounter size;
 };
 
 } // namespace tavlo

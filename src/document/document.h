@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "parameter_range.h"
 #include "texts.h"
 
 #include <array>
@@ -60,9 +61,10 @@ class Document {
     std::string savePath;
     std::string currentFileName; // upper-cased, no folder
     std::string currentExt;      // ".JPG"
+    std::string programFolder;   // with a trailing separator
 
     int displayScale = 1;
-    int jpegQuality = 50;
+    int jpegQuality = kJpegQuality.defaultValue;
     PixelFormat bmpSaveFormat = PixelFormat::Bit24;
     std::string bmpFormatText = "(24bits)";
     std::array<std::int32_t, 2> operationParams{}; // rotation angle; deformation kind

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document.h"
+#include "parameter_range.h"
 
 #include <functional>
 #include <span>
@@ -12,13 +13,6 @@
 #include <vector>
 
 namespace tavlo {
-
-struct ParameterRange {
-    std::string_view name;
-    int minimum;
-    int maximum;
-    int defaultValue;
-};
 
 enum class OperationStatus {
     Done,

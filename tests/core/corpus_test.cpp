@@ -89,7 +89,9 @@ bool near(Rgb a, Rgb b, int tol) {
 }
 
 std::string describe(Rgb c) {
-    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+    std::ostringstream text;
+    text << '(' << int{c.r} << ',' << int{c.g} << ',' << int{c.b} << ')';
+    return text.str();
 }
 
 void checkImage(const CorpusFile& f, const Bitmap& image) {

@@ -18,7 +18,8 @@ std::vector<std::uint8_t> readFileBytes(const std::string& path);
 
 // A bitmap of the given format whose every stored byte (padding excepted) follows a fixed
 // pseudo-random sequence, so that a copy that drops, moves or flips anything shows up.
-// Palette formats get a palette of `paletteSize` distinct entries (0: 2^bpp).
+// Palette formats get a palette of `paletteSize` distinct entries (0: 2^bpp); with a shorter
+// palette some 8-bit indices lie beyond it.
 Bitmap patternBitmap(int width, int height, PixelFormat format, int paletteSize = 0);
 
 // True when both bitmaps have the same size, format and palette and the same pixel bytes

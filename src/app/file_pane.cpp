@@ -1,0 +1,146 @@
+#include "file_pane.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPaneWidth = 150;
+constexpr int kBorderWidth = 2;
+constexpr int kTreeHeight = 198;
+constexpr int kSplitterWidth = 4;
+constexpr int kSelectorPanelHeight = 20;
+constexpr int kSelectorWidth = 144;
+constexpr int kListItemHeight = 12;
+
+// The list's rows are 12 pixels high whatever the style would like.
+class FixedHeightDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kListItemHeight};
+    }
+};
+
+} // namespace
+
+FilePane::FilePane(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Panel1"));
+
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folders_->setOption(QFileSystemModel::DontWatchForChanges);
+    folders_->setRootPath(QDir::rootPath());
+
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(QStringLiteral("Splitter2"));
+    splitter->setHandleWidth(kSplitterWidth);
+    splitter->setChildrenCollapsible(false);
+
+    panel4_ = new QWidget(splitter);
+    panel4_->setObjectName(QStringLiteral("Panel4"));
+    ShellTreeView1 = new QTreeView(panel4_);
+    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+    ShellTreeView1->setModel(folders_);
+    ShellTreeView1->setIndentation(19);
+    ShellTreeView1->setHeaderHidden(true);
+    for (int column = 1; column < folders_->columnCount(); ++column)
+        ShellTreeView1->hideColumn(column);
+    auto* treeLayout = new QVBoxLayout(panel4_);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->addWidget(ShellTreeView1);
+
+    auto* lower = new QWidget(splitter);
+    auto* panel7 = new QWidget(lower);
+    panel7->setObjectName(QStringLiteral("Panel7"));
+    panel7->setFixedHeight(kSelectorPanelHeight);
+    FilterComboBox1 = new QComboBox(panel7);
+    FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
+    FilterComboBox1->setGeometry(0, 0, kSelectorWidth, kSelectorPanelHeight);
+    FilterComboBox1->addItem(QStringLiteral("JPGファイル(*.jpg)"), QStringLiteral("*.jpg"));
+    FilterComboBox1->addItem(QStringLiteral("BMPファイル(*.bmp)"), QStringLiteral("*.bmp"));
+
+    FileListBox1 = new QListWidget(lower);
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    FileListBox1->setItemDelegate(new FixedHeightDelegate(FileListBox1));
+    FileListBox1->setUniformItemSizes(true);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->setSpacing(0);
+    lowerLayout->addWidget(panel7);
+    lowerLayout->addWidget(FileListBox1);
+
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({kTreeHeight, kTreeHeight});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
+    layout->addWidget(splitter);
+
+    connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FilePane::ShellTreeView1Change);
+    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this,
+            &FilePane::FilterComboBox1Change);
+    // A selection, not the current row: focusing the list by the keyboard makes its first row
+    // current without selecting it, and that must not load a file.
+    connect(FileListBox1, &QListWidget::itemSelectionChanged, this, &FilePane::FileListBox1Click);
+}
+
+QSize FilePane::sizeHint() const { return {kPaneWidth, QWidget::sizeHint().height()}; }
+
+bool FilePane::selectFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return false;
+    const QModelIndex index = folders_->index(info.absoluteFilePath());
+    if (!index.isValid())
+        return false;
+    // The model fills its folders lazily, so the list is read here rather than waiting for them.
+    folder_ = folders_->filePath(index);
+    readFolder();
+    ShellTreeView1->setCurrentIndex(index);
+    ShellTreeView1->scrollTo(index);
+    return true;
+}
+
+QString FilePane::currentFolder() const { return folder_; }
+
+QStringList FilePane::listedFiles() const {
+    const QDir dir(folder_);
+    QStringList paths;
+    for (int row = 0; row < FileListBox1->count(); ++row)
+        paths << dir.filePath(FileListBox1->item(row)->text());
+    return paths;
+}
+
+void FilePane::followWidth() { FilterComboBox1->setFixedWidth(panel4_->width()); }
+
+void FilePane::FilterComboBox1Change() { readFolder(); }
+
+void FilePane::ShellTreeView1Change() {
+    const QString path = folders_->filePath(ShellTreeView1->currentIndex());
+    if (path.isEmpty() || path == folder_)
+        return;
+    folder_ = path;
+    readFolder();
+}
+
+void FilePane::FileListBox1Click() {
+    const QList<QListWidgetItem*> selected = FileListBox1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
+}
+
+void FilePane::readFolder() {
+    FileListBox1->clear();
+    if (folder_.isEmpty())
+        return;
+    // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
+    const QString mask = FilterComboBox1->currentData().toString();
+    FileListBox1->addItems(
+        QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+}

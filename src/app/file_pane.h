@@ -1,0 +1,45 @@
+// The file browser pane at the left of the main window (Panel1): the folder tree, the file-type
+// selector and the list of the folder's JPEG or BMP files.
+#pragma once
+
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTreeView>
+#include <QWidget>
+
+class FilePane : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FilePane(QWidget* parent = nullptr);
+
+    // Selects the folder in the tree; the list follows. False when the tree cannot show it.
+    bool selectFolder(const QString& folder);
+    QString currentFolder() const;
+    // The full paths the list shows, in its order.
+    QStringList listedFiles() const;
+    // The selector's width follows the pane's inner width after the splitter moved.
+    void followWidth();
+
+    QTreeView* ShellTreeView1;
+    QComboBox* FilterComboBox1;
+    QListWidget* FileListBox1;
+
+  signals:
+    // A file was selected in the list, by a click or the arrow keys.
+    void fileChosen(const QString& path);
+
+  public slots:
+    void FilterComboBox1Change();
+
+  private:
+    QSize sizeHint() const override; // 150 wide: the width Splitter3 starts the pane with
+    void ShellTreeView1Change();
+    void FileListBox1Click();
+    void readFolder();
+
+    QWidget* panel4_; // the tree's panel, whose width the selector follows
+    QFileSystemModel* folders_;
+    QString folder_;
+};

@@ -6,6 +6,8 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPaneWidth = 150;
@@ -16,12 +18,14 @@ constexpr int kSelectorPanelHeight = 20;
 constexpr int kSelectorWidth = 144;
 constexpr int kListItemHeight = 12;
 
-// The list's rows are 12 pixels high whatever the style would like.
-class FixedHeightDelegate : public QStyledItemDelegate {
+// Rows are 12 pixels high rather than the style's roomier ones, but never lower than the font's
+// line: a lower row cuts off the underscores of the file names.
+class CompactRowDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), kListItemHeight};
+        return {QStyledItemDelegate::sizeHint(option, index).width(),
+                std::max(kListItemHeight, option.fontMetrics.height())};
     }
 };
 
@@ -47,6 +51,9 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     ShellTreeView1->setModel(folders_);
     ShellTreeView1->setIndentation(19);
     ShellTreeView1->setHeaderHidden(true);
+    // Deep folders scroll sideways instead of having their names cut short.
+    ShellTreeView1->header()->setStretchLastSection(false);
+    ShellTreeView1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (int column = 1; column < folders_->columnCount(); ++column)
         ShellTreeView1->hideColumn(column);
     auto* treeLayout = new QVBoxLayout(panel4_);
@@ -65,7 +72,7 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
     FileListBox1 = new QListWidget(lower);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    FileListBox1->setItemDelegate(new FixedHeightDelegate(FileListBox1));
+    FileListBox1->setItemDelegate(new CompactRowDelegate(FileListBox1));
     FileListBox1->setUniformItemSizes(true);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
@@ -89,15 +96,15 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     connect(FileListBox1, &QListWidget::itemSelectionChanged, this, &FilePane::FileListBox1Click);
 }
 
-QSize FilePane::sizeHint() const { return {kPaneWidth, QWidget::sizeHint().height()}; }
+QSize FilePane::sizeHint() const {
+    return {kPaneWidth, QWidget::sizeHint().height()};
+}
 
 bool FilePane::selectFolder(const QString& folder) {
     const QFileInfo info(folder);
-    if (!info.isDir())
-        return false;
+    if (!info.isDir()) return false;
     const QModelIndex index = folders_->index(info.absoluteFilePath());
-    if (!index.isValid())
-        return false;
+    if (!index.isValid()) return false;
     // The model fills its folders lazily, so the list is read here rather than waiting for them.
     folder_ = folders_->filePath(index);
     readFolder();
@@ -106,7 +113,9 @@ bool FilePane::selectFolder(const QString& folder) {
     return true;
 }
 
-QString FilePane::currentFolder() const { return folder_; }
+QString FilePane::currentFolder() const {
+    return folder_;
+}
 
 QStringList FilePane::listedFiles() const {
     const QDir dir(folder_);
@@ -116,29 +125,30 @@ QStringList FilePane::listedFiles() const {
     return paths;
 }
 
-void FilePane::followWidth() { FilterComboBox1->setFixedWidth(panel4_->width()); }
+void FilePane::followWidth() {
+    FilterComboBox1->setFixedWidth(panel4_->width());
+}
 
-void FilePane::FilterComboBox1Change() { readFolder(); }
+void FilePane::FilterComboBox1Change() {
+    readFolder();
+}
 
 void FilePane::ShellTreeView1Change() {
     const QString path = folders_->filePath(ShellTreeView1->currentIndex());
-    if (path.isEmpty() || path == folder_)
-        return;
+    if (path.isEmpty() || path == folder_) return;
     folder_ = path;
     readFolder();
 }
 
 void FilePane::FileListBox1Click() {
     const QList<QListWidgetItem*> selected = FileListBox1->selectedItems();
-    if (selected.isEmpty())
-        return;
+    if (selected.isEmpty()) return;
     emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
 }
 
 void FilePane::readFolder() {
     FileListBox1->clear();
-    if (folder_.isEmpty())
-        return;
+    if (folder_.isEmpty()) return;
     // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
     const QString mask = FilterComboBox1->currentData().toString();
     FileListBox1->addItems(

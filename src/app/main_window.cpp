@@ -378,10 +378,13 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    filesDropped(event->mimeData()->urls());
+}
+
+void TForm1::filesDropped(const QList<QUrl>& urls) {
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return;
-    event->acceptProposedAction();
     document_.sourcePath = toStd(urls.constFirst().toLocalFile());
     const std::string ext = tavlo::upperCased(tavlo::fileExtension(document_.sourcePath));
     if (ext != ".JPG" && ext != ".BMP") {

@@ -42,6 +42,8 @@ class TForm1 : public QMainWindow {
     // Loads SourcePath with the save prompt first when the image has unsaved changes.
     void LoadImageFile();
     void SetDisplayScale(int scale);
+    // Files dropped from the file manager: the first one is loaded, whole path, if its type is ours.
+    void filesDropped(const QList<QUrl>& urls);
 
     // Menu items, by their names.
     QMenu *File1, *Show1, *B3, *D1, *S2, *T3, *R1, *H2, *C2, *Help1;

@@ -12,14 +12,18 @@ struct FieldPlace {
     const char* hint;
 };
 
-// Memo1 … Memo9 in InformationTexts::Field order; the first seven sit in GroupBox1.
+// In InformationTexts::Field order; the first seven sit in GroupBox1.
 constexpr int kOriginalFieldCount = 7;
 constexpr FieldPlace kFields[tavlo::InformationTexts::FieldCount] = {
-    {13, 19, 167, "ﾌｧｲﾙ名"},       {13, 45, 39, "属性"},
-    {70, 45, 110, "ﾌｧｲﾙ長"},       {13, 70, 167, "ﾌｧｲﾙ作成日時"},
-    {13, 96, 167, "ﾌｧｲﾙ更新日時"}, {13, 122, 167, "画像ﾋﾟｸｾﾙ値"},
-    {13, 147, 167, "縦横比（色数）"}, {13, 19, 167, "画像ﾋﾟｸｾﾙ値"},
-    {13, 45, 167, "縦横比"},
+    {13, 19, 167, "ﾌｧｲﾙ名"},          // Memo1
+    {13, 45, 39, "属性"},             // Memo2
+    {70, 45, 110, "ﾌｧｲﾙ長"},          // Memo3
+    {13, 70, 167, "ﾌｧｲﾙ作成日時"},    // Memo4
+    {13, 96, 167, "ﾌｧｲﾙ更新日時"},    // Memo5
+    {13, 122, 167, "画像ﾋﾟｸｾﾙ値"},    // Memo6
+    {13, 147, 167, "縦横比（色数）"}, // Memo7
+    {13, 19, 167, "画像ﾋﾟｸｾﾙ値"},     // Memo8
+    {13, 45, 167, "縦横比"},          // Memo9
 };
 constexpr int kFieldHeight = 20;
 
@@ -38,9 +42,9 @@ TForm3::TForm3(QWidget* parent)
     GroupBox1 = new QGroupBox(QStringLiteral("原ファイル・画像情報"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(kGroup1);
-    GroupBox2 = new QGroupBox(QString::fromUtf8(tavlo::kChangeGroupCaption.data(),
-                                                tavlo::kChangeGroupCaption.size()),
-                              this);
+    GroupBox2 = new QGroupBox(
+        QString::fromUtf8(tavlo::kChangeGroupCaption.data(), tavlo::kChangeGroupCaption.size()),
+        this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(kGroup2);
 
@@ -73,14 +77,15 @@ QString TForm3::fieldText(tavlo::InformationTexts::Field field) const {
     return memos_[field]->text();
 }
 
-QString TForm3::changeCaption() const { return GroupBox2->title(); }
+QString TForm3::changeCaption() const {
+    return GroupBox2->title();
+}
 
 // Form3_Show: the stay-on-top hint is set once at creation, since changing a shown window's
 // flags would hide it; here it only comes to the front, where it is.
 void TForm3::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        raise();
+    if (!event->spontaneous()) raise();
 }
 
 // Form3Close: the window is only hidden, so its texts survive until it is shown again.

@@ -1,0 +1,193 @@
+#include "document/ui/file_info.h"
+#include "document/ui/jpg_comp.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+using tavlo::CommandEdit;
+using Field = tavlo::InformationTexts::Field;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // TForm3
+    void informationFieldsTakeTheTextsInOrder();
+    void informationWindowHidesWhenClosed();
+
+    // TForm5
+    void init();
+    void qualityDialogTexts();
+    void cancelKeepsTheQualityButReports();
+    void executeSetsTheQualityBeforeReporting();
+    void reopeningShowsTheQualityInForce();
+    void barStaysWithinTheQualityRange();
+
+  private:
+    struct Write {
+        std::int64_t value;
+        int qualityThen;
+    };
+
+    void showQualityDialog();
+
+    int quality_ = 0;
+    tavlo::CommandChannel channel_;
+    std::vector<Write> writes_;
+    std::unique_ptr<TForm5> form5_;
+};
+
+void DialogsTest::informationFieldsTakeTheTextsInOrder() {
+    TForm3 form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("ﾌｧｲﾙ・画像情報"));
+    QCOMPARE(form.changeCaption(), QStringLiteral("変更情報"));
+    QCOMPARE(form.size(), QSize(221, 307));
+
+    tavlo::InformationTexts texts;
+    for (int i = 0; i < Field::FieldCount; ++i)
+        texts.fields[i] = "text " + std::to_string(i);
+    texts.changeCaption = "画像回転後情報";
+    form.showTexts(texts);
+
+    // Memo1 … Memo7 describe the file, Memo8 and Memo9 the changed image.
+    const QStringList hints = {"ﾌｧｲﾙ名",         "属性",         "ﾌｧｲﾙ長",
+                               "ﾌｧｲﾙ作成日時",   "ﾌｧｲﾙ更新日時", "画像ﾋﾟｸｾﾙ値",
+                               "縦横比（色数）", "画像ﾋﾟｸｾﾙ値",  "縦横比"};
+    for (int i = 0; i < Field::FieldCount; ++i) {
+        const auto* memo = form.findChild<QLineEdit*>(QStringLiteral("Memo%1").arg(i + 1));
+        QVERIFY(memo);
+        QCOMPARE(memo->text(), QStringLiteral("text %1").arg(i));
+        QCOMPARE(form.fieldText(static_cast<Field>(i)), memo->text());
+        QCOMPARE(memo->toolTip(), hints[i]);
+        QVERIFY(memo->isReadOnly());
+        const QString group = i < 7 ? "原ファイル・画像情報" : "画像回転後情報";
+        QCOMPARE(qobject_cast<QGroupBox*>(memo->parentWidget())->title(), group);
+    }
+    QCOMPARE(form.changeCaption(), QStringLiteral("画像回転後情報"));
+}
+
+void DialogsTest::informationWindowHidesWhenClosed() {
+    TForm3 form;
+    QSignalSpy closed(&form, &TForm3::closedByUser);
+    QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+    form.show();
+    QCOMPARE(closed.count(), 0);
+    QVERIFY(form.close());
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!form.isVisible());
+
+    // Hiding it from the menu is no close by the user.
+    form.show();
+    form.hide();
+    QCOMPARE(closed.count(), 1);
+}
+
+void DialogsTest::init() {
+    quality_ = 50;
+    writes_.clear();
+    channel_.setHandler(CommandEdit::Quality, [this](std::int64_t value) {
+        writes_.push_back({value, quality_});
+    });
+    form5_ = std::make_unique<TForm5>(quality_, channel_);
+}
+
+void DialogsTest::showQualityDialog() {
+    form5_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form5_.get()));
+}
+
+void DialogsTest::qualityDialogTexts() {
+    QCOMPARE(form5_->windowTitle(), QStringLiteral("JPG画像圧縮度指定"));
+    QVERIFY(!form5_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QCOMPARE(form5_->Button1->text(), QStringLiteral("実　行"));
+    QCOMPARE(form5_->Button2->text(), QStringLiteral("キャンセル"));
+    QStringList labels;
+    for (const QLabel* label : form5_->findChildren<QLabel*>())
+        labels << label->text();
+    labels.sort();
+    QStringList expected = {"ファイル小", "ファイル大", "←圧縮大", "圧縮小→"};
+    expected.sort();
+    QCOMPARE(labels, expected);
+    QCOMPARE(form5_->size(), QSize(230, 217));
+}
+
+void DialogsTest::cancelKeepsTheQualityButReports() {
+    showQualityDialog();
+    form5_->ScrollBar1->setValue(80);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("80"));
+
+    QTest::mouseClick(form5_->Button2, Qt::LeftButton);
+    QCOMPARE(quality_, 50);
+    QVERIFY(!form5_->isVisible());
+    QCOMPARE(writes_.size(), 1u);
+    QVERIFY(writes_[0].value > 0);
+
+    // A second cancel still reaches the main window: the number is new.
+    showQualityDialog();
+    QTest::mouseClick(form5_->Button2, Qt::LeftButton);
+    QCOMPARE(writes_.size(), 2u);
+    QVERIFY(writes_[1].value > 0);
+    QVERIFY(writes_[1].value != writes_[0].value);
+}
+
+void DialogsTest::executeSetsTheQualityBeforeReporting() {
+    showQualityDialog();
+    form5_->ScrollBar1->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("40"));
+
+    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    QCOMPARE(quality_, 40);
+    QVERIFY(!form5_->isVisible());
+    QCOMPARE(writes_.size(), 1u);
+    QVERIFY(writes_[0].value > 0);
+    QCOMPARE(writes_[0].qualityThen, 40); // the status line shows the new quality
+
+    showQualityDialog();
+    form5_->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    QCOMPARE(quality_, 41);
+    QCOMPARE(writes_.size(), 2u);
+    QVERIFY(writes_[1].value != writes_[0].value);
+}
+
+void DialogsTest::reopeningShowsTheQualityInForce() {
+    showQualityDialog();
+    QCOMPARE(form5_->ScrollBar1->value(), 50);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("50"));
+    form5_->ScrollBar1->setValue(90);
+    QTest::mouseClick(form5_->Button2, Qt::LeftButton);
+
+    showQualityDialog();
+    QCOMPARE(form5_->ScrollBar1->value(), 50);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("50"));
+
+    // A quality equal to the bar's starting position moves nothing, yet executing keeps it.
+    quality_ = 70;
+    form5_ = std::make_unique<TForm5>(quality_, channel_);
+    showQualityDialog();
+    QCOMPARE(form5_->ScrollBar1->value(), 70);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("70"));
+    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    QCOMPARE(quality_, 70);
+}
+
+void DialogsTest::barStaysWithinTheQualityRange() {
+    showQualityDialog();
+    form5_->ScrollBar1->setValue(0);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("1"));
+    form5_->ScrollBar1->setValue(101);
+    QCOMPARE(form5_->Memo1->text(), QStringLiteral("100"));
+    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    QCOMPARE(quality_, 100);
+}
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

@@ -1,0 +1,157 @@
+#include "app/file_pane.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class FilePaneTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+
+    void listsTheMaskedFilesWithoutRegardToCase();
+    void choosingAFileReportsItsFullPath();
+    void treeAndSelectFolderMoveTheList();
+    void unusableFoldersKeepTheList();
+    void unreadableFolderShowsNothing();
+    void startingLayoutAndFollowWidth();
+
+  private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    void clickRow(int row);
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<FilePane> pane_;
+};
+
+void FilePaneTest::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    for (const char* name : {"a.JPG", "b.jpg", "c.bmp", "d.txt", "sub/e.jpg"}) {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    // A folder whose name fits the mask is still no file.
+    QVERIFY(QDir().mkpath(path("folder.jpg")));
+    pane_ = std::make_unique<FilePane>();
+    pane_->resize(150, 500);
+    pane_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(pane_.get()));
+}
+
+void FilePaneTest::cleanup() {
+    pane_.reset();
+    dir_.reset();
+}
+
+void FilePaneTest::clickRow(int row) {
+    QListWidget* list = pane_->FileListBox1;
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void FilePaneTest::listsTheMaskedFilesWithoutRegardToCase() {
+    QVERIFY(pane_->selectFolder(dir_->path()));
+    QCOMPARE(pane_->currentFolder(), dir_->path());
+    QCOMPARE(pane_->FilterComboBox1->currentText(), QStringLiteral("JPGファイル(*.jpg)"));
+    QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
+
+    pane_->FilterComboBox1->setCurrentIndex(1);
+    QCOMPARE(pane_->FilterComboBox1->currentText(), QStringLiteral("BMPファイル(*.bmp)"));
+    QCOMPARE(pane_->listedFiles(), QStringList({path("c.bmp")}));
+
+    pane_->FilterComboBox1->setCurrentIndex(0);
+    QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
+}
+
+void FilePaneTest::choosingAFileReportsItsFullPath() {
+    QSignalSpy chosen(pane_.get(), &FilePane::fileChosen);
+    QVERIFY(pane_->selectFolder(dir_->path()));
+    QCOMPARE(chosen.count(), 0); // showing a folder loads nothing
+
+    clickRow(0);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.last().first().toString(), path("a.JPG"));
+
+    QTest::keyClick(pane_->FileListBox1, Qt::Key_Down);
+    QCOMPARE(chosen.count(), 2);
+    QCOMPARE(chosen.last().first().toString(), path("b.jpg"));
+
+    // At the end of the list the selection stays, and so does the image.
+    QTest::keyClick(pane_->FileListBox1, Qt::Key_Down);
+    QCOMPARE(chosen.count(), 2);
+
+    // Re-reading the folder for another mask clears the selection without loading anything.
+    pane_->FilterComboBox1->setCurrentIndex(1);
+    QCOMPARE(chosen.count(), 2);
+    clickRow(0);
+    QCOMPARE(chosen.last().first().toString(), path("c.bmp"));
+}
+
+void FilePaneTest::treeAndSelectFolderMoveTheList() {
+    QVERIFY(pane_->selectFolder(dir_->path()));
+    QVERIFY(pane_->selectFolder(path("sub")));
+    QCOMPARE(pane_->currentFolder(), path("sub"));
+    QCOMPARE(pane_->listedFiles(), QStringList({path("sub/e.jpg")}));
+    auto* model = qobject_cast<QFileSystemModel*>(pane_->ShellTreeView1->model());
+    QVERIFY(model);
+    QCOMPARE(model->filePath(pane_->ShellTreeView1->currentIndex()), path("sub"));
+
+    // A folder picked in the tree itself.
+    pane_->ShellTreeView1->setCurrentIndex(model->index(dir_->path()));
+    QCOMPARE(pane_->currentFolder(), dir_->path());
+    QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
+
+    // No folder selected: the list stays.
+    pane_->ShellTreeView1->setCurrentIndex({});
+    QCOMPARE(pane_->currentFolder(), dir_->path());
+    QCOMPARE(pane_->FileListBox1->count(), 2);
+}
+
+void FilePaneTest::unusableFoldersKeepTheList() {
+    QVERIFY(pane_->selectFolder(dir_->path()));
+    const QStringList before = pane_->listedFiles();
+
+    QVERIFY(!pane_->selectFolder(path("missing")));
+    QVERIFY(!pane_->selectFolder(path("b.jpg")));
+    QVERIFY(!pane_->selectFolder(QString()));
+    QCOMPARE(pane_->currentFolder(), dir_->path());
+    QCOMPARE(pane_->listedFiles(), before);
+}
+
+void FilePaneTest::unreadableFolderShowsNothing() {
+    const QString locked = path("sub");
+    QVERIFY(QFile::setPermissions(locked, QFile::WriteOwner | QFile::ExeOwner));
+    if (!QDir(locked).entryList(QDir::Files).isEmpty()) {
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QSKIP("permissions do not apply to this user");
+    }
+    QVERIFY(pane_->selectFolder(dir_->path()));
+    QVERIFY(pane_->selectFolder(locked));
+    QCOMPARE(pane_->FileListBox1->count(), 0);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void FilePaneTest::startingLayoutAndFollowWidth() {
+    QCOMPARE(static_cast<QWidget*>(pane_.get())->sizeHint().width(), 150);
+    auto* panel4 = pane_->findChild<QWidget*>(QStringLiteral("Panel4"));
+    QVERIFY(panel4);
+    QCOMPARE(panel4->height(), 198);
+    QCOMPARE(pane_->FilterComboBox1->size(), QSize(144, 20));
+
+    pane_->resize(260, 500);
+    QTRY_COMPARE(panel4->width(), 256);
+    pane_->followWidth();
+    QCOMPARE(pane_->FilterComboBox1->width(), 256);
+}
+
+QTEST_MAIN(FilePaneTest)
+#include "file_pane_test.moc"

@@ -62,6 +62,19 @@ Bitmap Bitmap::uninitialised(int width, int height, PixelFormat format,
     return bitmap;
 }
 
+Bitmap Bitmap::adopt(int width, int height, PixelFormat format,
+                     std::shared_ptr<std::uint8_t[]> pixels, std::vector<PaletteEntry> palette) {
+    checkSize(width, height);
+    Bitmap bitmap;
+    bitmap.width_ = width;
+    bitmap.height_ = height;
+    bitmap.format_ = format;
+    bitmap.stride_ = strideFor(width, format);
+    bitmap.pixels_ = std::move(pixels);
+    bitmap.palette_ = std::move(palette);
+    return bitmap;
+}
+
 Bitmap::Bitmap(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette)
     : Bitmap(uninitialised(width, height, format, std::move(palette))) {
     fillWhite();

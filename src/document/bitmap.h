@@ -47,6 +47,10 @@ class Bitmap {
     // that write every byte.
     static Bitmap uninitialised(int width, int height, PixelFormat format,
                                 std::vector<PaletteEntry> palette = {});
+    // A bitmap over pixels that already exist: stride × height bytes, bottom row first.
+    static Bitmap adopt(int width, int height, PixelFormat format,
+                        std::shared_ptr<std::uint8_t[]> pixels,
+                        std::vector<PaletteEntry> palette = {});
 
 
     int width() const { return width_; }

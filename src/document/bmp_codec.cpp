@@ -311,42 +311,74 @@ void putU32(std::string& out, std::uint32_t value) {
 
 } // namespace
 
-DecodeResult decodeBmp(std::span<const std::uint8_t> file) {
-    BmpHeader h;
-    if (const char* e = readHeader(file, h)) return DecodeResult::refused(e);
-    if (const char* e = checkHeader(h)) return DecodeResult::refused(e);
-    if (h.pixelOffset > file.size()) return DecodeResult::refused("pixel data beyond end of file");
+namespace {
 
+// What the headers say once they have been checked against the file.
+struct CheckedBmp {
+    BmpHeader header;
     std::vector<PaletteEntry> palette;
+    std::span<const std::uint8_t> data; // from the pixel offset to the end of the file
+    PixelFormat format = PixelFormat::Bit24;
+    int width = 0, height = 0;
+    bool rle = false;
+    // Bottom-up rows without masks or compression: the pixel block is the bitmap's own layout.
+    bool plain() const { return !rle && format != PixelFormat::Custom && header.height > 0; }
+};
+
+const char* check(std::span<const std::uint8_t> file, CheckedBmp& c) {
+    BmpHeader& h = c.header;
+    if (const char* e = readHeader(file, h)) return e;
+    if (const char* e = checkHeader(h)) return e;
+    if (h.pixelOffset > file.size()) return "pixel data beyond end of file";
     if (h.bitCount <= 8) {
-        if (const char* e = readPalette(file, h, palette)) return DecodeResult::refused(e);
+        if (const char* e = readPalette(file, h, c.palette)) return e;
     } else if (h.pixelOffset < h.paletteOffset) {
-        return DecodeResult::refused("pixel data overlaps the headers");
+        return "pixel data overlaps the headers";
     }
+    c.data = file.subspan(h.pixelOffset);
+    c.rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    c.width = static_cast<int>(h.width);
+    c.height = static_cast<int>(std::abs(h.height));
+    if (!c.rle && c.data.size() < fileStride(h.width, h.bitCount) * c.height)
+        return "BMP pixel data truncated";
+    c.format = formatOf(h);
+    return nullptr;
+}
 
-    const auto data = file.subspan(h.pixelOffset);
-    const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
-    const int width = static_cast<int>(h.width);
-    const int height = static_cast<int>(std::abs(h.height));
-    if (!rle && data.size() < fileStride(h.width, h.bitCount) * height)
-        return DecodeResult::refused("BMP pixel data truncated");
-
-    const PixelFormat format = formatOf(h);
+DecodeResult decodeChecked(CheckedBmp& c) {
     try {
-        Bitmap bitmap = Bitmap::uninitialised(width, height, format, std::move(palette));
-        if (rle) {
+        Bitmap bitmap = Bitmap::uninitialised(c.width, c.height, c.format, std::move(c.palette));
+        if (c.rle) {
             std::memset(bitmap.bottomUpData(), 0, bitmap.byteSize());
-            if (const char* e = RleDecoder(data, h.compression == kBiRle4, bitmap).run())
+            if (const char* e = RleDecoder(c.data, c.header.compression == kBiRle4, bitmap).run())
                 return DecodeResult::refused(e);
-        } else if (format == PixelFormat::Custom) {
-            expandBitfields(data, h, bitmap);
+        } else if (c.format == PixelFormat::Custom) {
+            expandBitfields(c.data, c.header, bitmap);
         } else {
-            copyRows(data, h.height < 0, bitmap);
+            copyRows(c.data, c.header.height < 0, bitmap);
         }
         return {std::move(bitmap), {}};
     } catch (const std::bad_alloc&) {
         return DecodeResult::refused("not enough memory for the image");
     }
+}
+
+} // namespace
+
+DecodeResult decodeBmp(std::span<const std::uint8_t> file) {
+    CheckedBmp checked;
+    if (const char* e = check(file, checked)) return DecodeResult::refused(e);
+    return decodeChecked(checked);
+}
+
+DecodeResult decodeBmp(std::shared_ptr<ByteBuffer> file) {
+    CheckedBmp checked;
+    if (const char* e = check(*file, checked)) return DecodeResult::refused(e);
+    if (!checked.plain()) return decodeChecked(checked);
+    std::shared_ptr<std::uint8_t[]> pixels(file, file->data() + checked.header.pixelOffset);
+    return {Bitmap::adopt(checked.width, checked.height, checked.format, std::move(pixels),
+                          std::move(checked.palette)),
+            {}};
 }
 
 BmpFileParts encodeBmp(const Bitmap& bitmap) {

@@ -2,9 +2,11 @@
 #pragma once
 
 #include "decode_result.h"
+#include "large_buffer.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -15,6 +17,9 @@ namespace tavlo {
 // masks and Custom with any other masks; 24 bpp is Bit24; 32 bpp is Bit32 without masks and
 // Custom with masks (held as B,G,R,X). Malformed or oversized files are refused.
 DecodeResult decodeBmp(std::span<const std::uint8_t> file);
+// The same, but a plain bottom-up file lends its pixel block to the bitmap instead of copying it:
+// the file buffer lives on as the bitmap's pixels until one is changed.
+DecodeResult decodeBmp(std::shared_ptr<ByteBuffer> file);
 
 // A BMP file as two pieces: the headers (and palette), then the bitmap's own pixel block, which
 // already has the file's row order and padding. Written with a 40-byte header; the bitmap must

@@ -60,10 +60,10 @@ LoadOutcome Document::loadImageFile() {
     DecodeResult decoded;
     const bool isJpeg = currentExt == ".JPG";
     if (isJpeg || currentExt == ".BMP") {
-        ByteBuffer bytes;
-        if (!readWholeFile(sourcePath, bytes, error))
+        auto bytes = std::make_shared<ByteBuffer>();
+        if (!readWholeFile(sourcePath, *bytes, error))
             return LoadOutcome::CannotRead;
-        decoded = isJpeg ? decodeJpeg(bytes) : decodeBmp(bytes);
+        decoded = isJpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
     } else {
         setInformation(InformationTexts::FileName, "?????");
         return LoadOutcome::RefusedExtension;

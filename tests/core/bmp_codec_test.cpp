@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <memory>
 
 namespace tavlo {
 namespace {
@@ -383,6 +385,28 @@ TEST(DecodeBmp, NeverReadsPastATruncatedFile) {
             const DecodeResult result = decodeBmp(prefix);
             EXPECT_TRUE(result || !result.error.empty());
         }
+}
+
+TEST(BmpLentBuffer, DecodesEveryValidFileAsTheCopyingReaderDoes) {
+    for (const auto& entry : std::filesystem::directory_iterator(test::dataPath("bmp/valid"))) {
+        const std::vector<std::uint8_t> bytes = test::readFileBytes(entry.path().string());
+        const DecodeResult copied = decodeBmp(std::span<const std::uint8_t>(bytes));
+        auto buffer = std::make_shared<ByteBuffer>(bytes.begin(), bytes.end());
+        const DecodeResult lent = decodeBmp(buffer);
+        ASSERT_TRUE(copied && lent) << entry.path();
+        EXPECT_TRUE(test::samePixels(*copied.image, *lent.image)) << entry.path();
+    }
+}
+
+TEST(BmpLentBuffer, WritingTheImageLeavesTheFileBufferAlone) {
+    const BmpFileParts parts = encodeBmp(test::patternBitmap(5, 4, PixelFormat::Bit24));
+    auto buffer = std::make_shared<ByteBuffer>(parts.header.begin(), parts.header.end());
+    buffer->insert(buffer->end(), parts.pixels.begin(), parts.pixels.end());
+    const ByteBuffer before = *buffer;
+    DecodeResult lent = decodeBmp(buffer);
+    ASSERT_TRUE(lent);
+    lent.image->row(0)[0] ^= 0xFF;
+    EXPECT_EQ(*buffer, before);
 }
 
 } // namespace

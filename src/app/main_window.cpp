@@ -91,8 +91,9 @@ TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* pare
     document_.startupLoad = startupFile.isEmpty() ? 0 : 1;
     if (!startupFile.isEmpty()) {
         document_.sourcePath = toStd(startupFile);
-        LoadImageFile();
-        Timer1->start(100);
+        // A file that cannot be read is reported once; the second load would only repeat it.
+        if (LoadImageFile())
+            Timer1->start(100);
     }
     document_.startupLoad = 0;
 }
@@ -160,20 +161,20 @@ void TForm1::connectHandlers() {
                         [this](std::int64_t value) { Edit1Change(value); });
 }
 
-void TForm1::LoadImageFile() {
+bool TForm1::LoadImageFile() {
     if (document_.modified) {
         const auto answer = dialogs_.confirm(
             this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
         if (answer == DialogService::Answer::Yes)
             saveAsForPrompt();
         if (answer != DialogService::Answer::No)
-            return;
+            return true;
     }
     BusyCursor busy;
     const QFileInfo file(fromStd(document_.sourcePath));
     if (!Panel1->selectFolder(file.absolutePath())) {
         dialogs_.reportError(this, file.absolutePath() + QStringLiteral(" を開けません。"));
-        return;
+        return false;
     }
     const tavlo::LoadOutcome outcome = document_.loadImageFile();
     switch (outcome) {
@@ -196,6 +197,7 @@ void TForm1::LoadImageFile() {
             panels_[i]->setText(fromStd(document_.panels[i]));
     if (Form3 && document_.startupLoad <= 0)
         Form3->showTexts(document_.information);
+    return outcome != tavlo::LoadOutcome::CannotRead;
 }
 
 void TForm1::SetDisplayScale(int scale) {

@@ -39,8 +39,9 @@ class TForm1 : public QMainWindow {
     const QPixmap& viewPixmap() const { return viewPixmap_; }
     QLabel* viewLabel() const { return Image1; }
 
-    // Loads SourcePath with the save prompt first when the image has unsaved changes.
-    void LoadImageFile();
+    // Loads SourcePath with the save prompt first when the image has unsaved changes. False when
+    // an error was reported (a file or folder that cannot be read).
+    bool LoadImageFile();
     void SetDisplayScale(int scale);
     // Files dropped from the file manager: the first one is loaded, whole path, if its type is ours.
     void filesDropped(const QList<QUrl>& urls);

@@ -110,6 +110,13 @@ class MainWindowTest : public QObject {
         QCOMPARE(form3_->fieldText(Field::LoadedAspect), QStringLiteral("W/H = 1.3333 ( 16.8Ｍ色 )"));
     }
 
+    void anUnreadableStartupFileIsReportedOnce() {
+        start(path("missing.bmp"));
+        QTest::qWait(250);
+        QCOMPARE(dialogs_.errors.size(), 1);
+        QVERIFY(!form1_->C2->isEnabled());
+    }
+
     void openingEnablesTheImageMenusAndFollowsTheFolder() {
         start();
         open(path("photo.JpG"));

@@ -204,7 +204,29 @@ void TForm1::SetDisplayScale(int scale) {
     document_.setDisplayScale(scale);
     checkScaleItem();
     showDocument();
+    emit viewRefreshed();
     QApplication::restoreOverrideCursor();
+}
+
+tavlo::OperationStatus TForm1::runOperation(
+    const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    tavlo::OperationStatus status = tavlo::OperationStatus::Done;
+    try {
+        status = steps(document_);
+    } catch (const tavlo::EEmbossError& error) {
+        QApplication::restoreOverrideCursor();
+        dialogs_.reportError(this, QString::fromUtf8(error.what()));
+        return tavlo::OperationStatus::UnsupportedFormat;
+    }
+    if (status == tavlo::OperationStatus::UnsupportedFormat)
+        showUnsupportedFormat();
+    refresh();
+    return status;
+}
+
+void TForm1::showUnsupportedFormat() {
+    dialogs_.message(this, fromStd(std::string(tavlo::kUnsupportedFormatMessage)));
 }
 
 void TForm1::checkScaleItem() {

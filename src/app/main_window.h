@@ -5,6 +5,7 @@
 #include "app/dialog_service.h"
 #include "document/command_channel.h"
 #include "document/document.h"
+#include "document/operations.h"
 
 #include <QAction>
 #include <QLabel>
@@ -45,6 +46,23 @@ class TForm1 : public QMainWindow {
     void SetDisplayScale(int scale);
     // Files dropped from the file manager: the first one is loaded, whole path, if its type is ours.
     void filesDropped(const QList<QUrl>& urls);
+
+    // What every operation handler shares: the busy cursor, the document steps, the
+    // unsupported-format message when they refused the image, and the refresh (also after a
+    // refusal, so the busy cursor always ends). An image without width or height is reported as
+    // the error box would ("Invalid Bitmap Size") and skips the refresh.
+    tavlo::OperationStatus runOperation(
+        const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
+    // The redraw every operation ends with: SetDisplayScale(DisplayScale).
+    void refresh() { SetDisplayScale(document_.displayScale); }
+    void showUnsupportedFormat();
+    DialogService& dialogs() { return dialogs_; }
+
+  signals:
+    // Emitted at the end of every view refresh (the histogram follows it).
+    void viewRefreshed();
+
+  public:
 
     // Menu items, by their names.
     QMenu *File1, *Show1, *B3, *D1, *S2, *T3, *R1, *H2, *C2, *Help1;

@@ -134,6 +134,18 @@ void Document::refreshView() {
     panels[AspectPanel] = viewAspectPanelText(viewAspect);
 }
 
+bool Document::applyKernelResult(KernelResult result) {
+    if (!result)
+        return false;
+    workImage = std::move(*result);
+    return true;
+}
+
+void Document::setChangeCaption(std::string_view caption) {
+    if (startupLoad <= 0)
+        information.changeCaption = caption;
+}
+
 void Document::undo() {
     workImage = undoImage;
     setDisplayScale(displayScale);

@@ -5,12 +5,14 @@
 #pragma once
 
 #include "bitmap.h"
+#include "kernel_result.h"
 #include "parameter_range.h"
 #include "texts.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tavlo {
 
@@ -92,6 +94,10 @@ class Document {
     void undo();
     // Runs before a kernel changes the working image.
     void takeUndoCopy() { undoImage = workImage; }
+    // The working image becomes the kernel's result; false, and nothing changes, on a refusal.
+    bool applyKernelResult(KernelResult result);
+    // The information window's second group tells what last changed the image.
+    void setChangeCaption(std::string_view caption);
 
     void setBmpSaveFormat(PixelFormat format);
     void refreshQualityPanel();

@@ -1,12 +1,21 @@
 #include "operations.h"
 
+#include "filters/filter_operations.h"
+#include "geometry/geometry_operations.h"
+#include "tone/tone_operations.h"
+
 #include <charconv>
 #include <string>
 
 namespace tavlo {
 
 const std::vector<OperationSpec>& operationTable() {
-    static const std::vector<OperationSpec> table;
+    static const std::vector<OperationSpec> table = [] {
+        std::vector<OperationSpec> all;
+        for (auto&& part : {geometryOperations(), filterOperations(), toneOperations()})
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    }();
     return table;
 }
 

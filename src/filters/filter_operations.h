@@ -1,0 +1,12 @@
+// The filters operations the batch tool runs by name.
+#pragma once
+
+#include "document/operations.h"
+
+#include <vector>
+
+namespace tavlo {
+
+std::vector<OperationSpec> filterOperations();
+
+} // namespace tavlo

@@ -1,0 +1,7 @@
+#include "tone_operations.h"
+
+namespace tavlo {
+
+std::vector<OperationSpec> toneOperations() { return {}; }
+
+} // namespace tavlo

@@ -1,0 +1,12 @@
+// The tone operations the batch tool runs by name.
+#pragma once
+
+#include "document/operations.h"
+
+#include <vector>
+
+namespace tavlo {
+
+std::vector<OperationSpec> toneOperations();
+
+} // namespace tavlo

@@ -3,11 +3,11 @@
 #include "app/busy_cursor.h"
 #include "app/file_pane.h"
 #include "app/view_image.h"
+#include "document/ui/clipboard.h"
 #include "document/ui/file_info.h"
 #include "document/ui/jpg_comp.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -142,6 +142,8 @@ void TForm1::connectHandlers() {
     connect(N32D1, &QAction::triggered, this,
             [this] { chooseBmpFormat(N32D1, tavlo::PixelFormat::Bit32); });
     connect(O1, &QAction::triggered, this, &TForm1::O1Click);
+    connect(C1, &QAction::triggered, this, &TForm1::C1Click);
+    connect(P2, &QAction::triggered, this, &TForm1::P2Click);
     connect(T2, &QAction::triggered, this, &TForm1::T2Click);
     const std::pair<QAction*, int> scales[] = {
         {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
@@ -257,9 +259,27 @@ void TForm1::enableImageMenus() {
         action->setEnabled(true);
 }
 
-void TForm1::refreshPasteItem() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    P2->setEnabled(data && data->hasImage());
+void TForm1::refreshPasteItem() { P2->setEnabled(clipboardHasBitmap()); }
+
+void TForm1::C1Click() { copyToClipboard(document_.workImage); }
+
+void TForm1::P2Click() {
+    std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard();
+    if (!pasted) {
+        dialogs_.message(this, QStringLiteral("クリップボードは空っぽです。"));
+        return;
+    }
+    document_.paste(std::move(*pasted));
+    checkScaleItem();
+    showDocument();
+    for (QMenu* menu : {B3, D1, S2, R1, H2})
+        menu->setEnabled(true);
+    for (QAction* action : {H4, S1, BMPT1, JPEGU1, BMPV1, P1, C1})
+        action->setEnabled(true);
+    F1->setEnabled(false);
+    F1->setChecked(false);
+    if (Form3)
+        Form3->hide();
 }
 
 void TForm1::Open1Click() {

@@ -107,6 +107,8 @@ class TForm1 : public QMainWindow {
     void O1Click();
     void T2Click();
     void Show1Click();
+    void C1Click();
+    void P2Click();
     void Timer1TimeUP();
     void Edit1Change(std::int64_t value);
 

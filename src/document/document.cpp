@@ -151,6 +151,18 @@ void Document::undo() {
     setDisplayScale(displayScale);
 }
 
+void Document::paste(Bitmap image) {
+    workImage = std::move(image);
+    undoImage = workImage;
+    setDisplayScale(displayScale);
+    showColourCount();
+    panels[NamePanel].clear();
+    panels[AttributePanel].clear();
+    panels[SizePanel] = " ｻｲｽﾞ= ";
+    noSourceFile = true;
+    modified = false;
+}
+
 void Document::setBmpSaveFormat(PixelFormat format) {
     if (format != PixelFormat::Bit8 && format != PixelFormat::Bit24 &&
         format != PixelFormat::Bit32)

@@ -99,6 +99,10 @@ class Document {
     // The information window's second group tells what last changed the image.
     void setChangeCaption(std::string_view caption);
 
+    // A pasted image replaces the document: it is held in the device format, becomes its own
+    // undo copy, and has no file behind it. The file names stay those of the last load.
+    void paste(Bitmap image);
+
     void setBmpSaveFormat(PixelFormat format);
     void refreshQualityPanel();
 

@@ -7,6 +7,7 @@
 #include "document/ui/jpg_comp.h"
 #include "scripted_dialogs.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -291,6 +292,29 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(form1_->viewLabel()->mapTo(form1_.get(), QPoint(0, 0)).x() < 10);
         form1_->L2->trigger();
         QVERIFY(form1_->filePane()->isVisible());
+    }
+
+    void copyAndPasteThroughTheClipboard() {
+        start();
+        QApplication::clipboard()->clear();
+        form1_->P2->setEnabled(true); // emptied by another program after the menu was enabled
+        form1_->P2->trigger();
+        QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("クリップボードは空っぽです。")});
+
+        open(path("a.bmp"));
+        form1_->F1->setChecked(true);
+        form1_->C1->trigger();
+        changeImage(3);
+        form1_->P2->trigger();
+        const tavlo::Document& document = form1_->document();
+        QCOMPARE(document.workImage.format(), tavlo::PixelFormat::Device);
+        QCOMPARE(document.workImage.pixel(5, 7), gradient(640, 480).pixel(5, 7));
+        QCOMPARE(form1_->panelText(7), QStringLiteral("?????"));
+        QCOMPARE(form1_->panelText(6), QStringLiteral(" ｻｲｽﾞ= "));
+        QVERIFY(document.noSourceFile && !document.modified);
+        QVERIFY(!form1_->F1->isEnabled() && !form1_->F1->isChecked());
+        QVERIFY(form1_->C2->isEnabled()); // a file was loaded before
+        QCOMPARE(document.currentFileName, std::string("A.BMP"));
     }
 
     void cleanup() {

@@ -186,5 +186,30 @@ TEST_F(DocumentTest, AFailedSaveReportsAndKeepsTheModifiedFlag) {
     EXPECT_NE(document.error.find("such.bmp"), std::string::npos);
 }
 
+TEST_F(DocumentTest, APasteReplacesTheDocumentAndKeepsTheFileNames) {
+    ASSERT_EQ(load(putBmp("a.bmp", Bitmap(4, 3, PixelFormat::Bit24))), LoadOutcome::Loaded);
+    document.modified = true;
+    document.paste(Bitmap(6, 2, PixelFormat::Device));
+    EXPECT_EQ(document.panels[0], "W = 6");
+    EXPECT_EQ(document.panels[4], "");
+    EXPECT_EQ(document.panels[5], "");
+    EXPECT_EQ(document.panels[6], " ｻｲｽﾞ= ");
+    EXPECT_EQ(document.panels[7], "?????");
+    EXPECT_EQ(document.information.fields[Field::LoadedAspect], "W/H = 3.0000 ( ????? )");
+    EXPECT_EQ(document.currentFileName, "A.BMP");
+    EXPECT_TRUE(document.noSourceFile);
+    EXPECT_FALSE(document.modified);
+
+    // Back to the start after a paste and two operations: the image after the first.
+    auto operation = [&](std::uint8_t value) {
+        document.takeUndoCopy();
+        document.workImage.row(0)[0] = value;
+    };
+    operation(1);
+    operation(2);
+    document.undo();
+    EXPECT_EQ(std::as_const(document.workImage).row(0)[0], 1);
+}
+
 } // namespace
 } // namespace tavlo

@@ -1,0 +1,34 @@
+// The help window: shows the program's help file, whole or at the topic of a context number,
+// and answers the help key for whatever window or control has the focus.
+#pragma once
+
+#include "app/dialog_service.h"
+
+#include <QTextBrowser>
+
+// The context number of a window or control: its own, else that of the nearest parent that has
+// one; 0 when none has.
+int helpContextOf(const QWidget* widget);
+void setHelpContext(QWidget* widget, int context);
+// Every context number a window or control carries.
+QList<int> helpContextNumbers();
+// Gives every known window and control its context number, by class and control name.
+void assignHelpContexts(const QList<QWidget*>& windows);
+
+class HelpViewer : public QTextBrowser {
+    Q_OBJECT
+  public:
+    HelpViewer(QString helpFile, DialogService& dialogs);
+
+    void showContents(); // Help2Click
+    void showTopic(int context);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override; // the help key
+
+  private:
+    bool open(const QString& anchor);
+
+    QString helpFile_;
+    DialogService& dialogs_;
+};

@@ -51,15 +51,9 @@ std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t size) {
 Bitmap Bitmap::uninitialised(int width, int height, PixelFormat format,
                              std::vector<PaletteEntry> palette) {
     checkSize(width, height);
-    Bitmap bitmap;
-    bitmap.width_ = width;
-    bitmap.height_ = height;
-    bitmap.format_ = format;
-    bitmap.stride_ = strideFor(width, format);
-    if (bitmap.byteSize() > 0)
-        bitmap.pixels_ = allocatePixels(bitmap.byteSize());
-    bitmap.palette_ = std::move(palette);
-    return bitmap;
+    const std::size_t bytes = strideFor(width, format) * static_cast<std::size_t>(height);
+    return adopt(width, height, format, bytes > 0 ? allocatePixels(bytes) : nullptr,
+                 std::move(palette));
 }
 
 Bitmap Bitmap::adopt(int width, int height, PixelFormat format,

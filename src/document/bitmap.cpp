@@ -52,8 +52,10 @@ Bitmap Bitmap::uninitialised(int width, int height, PixelFormat format,
                              std::vector<PaletteEntry> palette) {
     checkSize(width, height);
     const std::size_t bytes = strideFor(width, format) * static_cast<std::size_t>(height);
-    return adopt(width, height, format, bytes > 0 ? allocatePixels(bytes) : nullptr,
-                 std::move(palette));
+    Bitmap bitmap = adopt(width, height, format, bytes > 0 ? allocatePixels(bytes) : nullptr,
+                          std::move(palette));
+    bitmap.zeroPadding();
+    return bitmap;
 }
 
 Bitmap Bitmap::adopt(int width, int height, PixelFormat format,
@@ -80,6 +82,15 @@ void Bitmap::unshare() {
     pixels_ = std::move(own);
 }
 
+// Kernels write only the pixels; the padding is zeroed so that saved files and clipboard copies
+// never carry stale heap bytes.
+void Bitmap::zeroPadding() {
+    const std::size_t used = (static_cast<std::size_t>(width_) * bitsPerPixel(format_) + 7) / 8;
+    if (used < stride_)
+        for (std::size_t offset = used; offset < byteSize(); offset += stride_)
+            std::memset(pixels_.get() + offset, 0, stride_ - used);
+}
+
 void Bitmap::fillWhite() {
     if (byteSize() == 0)
         return;
@@ -92,10 +103,12 @@ void Bitmap::fillWhite() {
         else if (format_ == PixelFormat::Bit1)
             fill = index ? 0xFF : 0x00;
         std::memset(pixels_.get(), fill, byteSize());
+        zeroPadding();
         return;
     }
     if (bitsPerPixel(format_) != 32) {
         std::memset(pixels_.get(), 0xFF, byteSize());
+        zeroPadding();
         if (format_ == PixelFormat::Bit15) // bit 15 is unused in 5-5-5
             for (int y = 0; y < height_; ++y)
                 for (int x = 0; x < width_; ++x)

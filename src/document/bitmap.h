@@ -93,6 +93,7 @@ class Bitmap {
             unshare();
     }
     void unshare();
+    void zeroPadding();
     std::uint8_t* bottomRow() { return pixels_.get() + byteSize() - stride_; }
     const std::uint8_t* bottomRow() const { return pixels_.get() + byteSize() - stride_; }
 

@@ -59,6 +59,15 @@ TEST_P(BitmapEveryFormat, CopiesSharePixelsUntilOneIsWritten) {
     EXPECT_EQ(original.row(1)[0], copy.row(1)[0] ^ 0x01);
 }
 
+TEST_P(BitmapEveryFormat, RowPaddingOfNewBitmapsIsZero) {
+    const PixelFormat format = GetParam();
+    const std::size_t used = (5 * static_cast<std::size_t>(bitsPerPixel(format)) + 7) / 8;
+    for (const Bitmap& bitmap : {Bitmap(5, 3, format), Bitmap::uninitialised(5, 3, format)})
+        for (int y = 0; y < bitmap.height(); ++y)
+            for (std::size_t i = used; i < bitmap.stride(); ++i)
+                ASSERT_EQ(bitmap.row(y)[i], 0) << y << "," << i;
+}
+
 INSTANTIATE_TEST_SUITE_P(Bitmap, BitmapEveryFormat, testing::ValuesIn(kAllFormats));
 
 TEST(Bitmap, WhiteOfAPaletteImageIsTheNearestEntryFirstOfEquals) {

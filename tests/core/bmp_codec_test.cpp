@@ -399,7 +399,8 @@ TEST(BmpLentBuffer, DecodesEveryValidFileAsTheCopyingReaderDoes) {
 }
 
 TEST(BmpLentBuffer, WritingTheImageLeavesTheFileBufferAlone) {
-    const BmpFileParts parts = encodeBmp(test::patternBitmap(5, 4, PixelFormat::Bit24));
+    const Bitmap source = test::patternBitmap(5, 4, PixelFormat::Bit24);
+    const BmpFileParts parts = encodeBmp(source);
     auto buffer = std::make_shared<ByteBuffer>(parts.header.begin(), parts.header.end());
     buffer->insert(buffer->end(), parts.pixels.begin(), parts.pixels.end());
     const ByteBuffer before = *buffer;

@@ -1,0 +1,99 @@
+// In-process timings of the geometry kernels for scripts/bench, beside the yardstick they are
+// held to: one memcpy of the image's pixel bytes into a fresh bitmap.
+// Usage: tavlo-bench-geometry RUNS IN.bmp    prints "name ms" lines (median of RUNS)
+#include "document/bmp_codec.h"
+#include "document/file_io.h"
+#include "geometry/deform.h"
+#include "geometry/resize.h"
+#include "geometry/rotate.h"
+#include "geometry/trim.h"
+#include "geometry/turn.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tavlo;
+
+// Stops the compiler from dropping work whose result is never read.
+void keep(const void* p) {
+    asm volatile("" : : "r"(p) : "memory");
+}
+
+// One untimed run first, so that every timed run finds the code and the pages warm.
+double medianMs(int runs, const std::function<void()>& body) {
+    body();
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        body();
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::nth_element(ms.begin(), ms.begin() + runs / 2, ms.end());
+    return ms[runs / 2];
+}
+
+Bitmap load(const char* path) {
+    ByteBuffer bytes;
+    std::string error;
+    if (!readWholeFile(path, bytes, error)) throw std::runtime_error(error);
+    DecodeResult decoded = decodeBmp(std::span<const std::uint8_t>(bytes.data(), bytes.size()));
+    if (!decoded) throw std::runtime_error(decoded.error);
+    return std::move(*decoded.image);
+}
+
+void keepResult(const KernelResult& result) {
+    if (!result) throw std::runtime_error("kernel refused the image");
+    keep(result->bottomUpData());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("usage: tavlo-bench-geometry RUNS IN.bmp\n", stderr);
+        return 2;
+    }
+    try {
+        const int runs = std::max(1, std::stoi(argv[1]));
+        const Bitmap image = load(argv[2]);
+        const auto report = [runs](const char* name, const std::function<void()>& body) {
+            std::printf("%s %.1f\n", name, medianMs(runs, body));
+        };
+        report("memcpy-fresh", [&] {
+            Bitmap copy = Bitmap::uninitialised(image.width(), image.height(), image.format());
+            std::memcpy(copy.bottomUpData(), image.bottomUpData(), image.byteSize());
+            keep(copy.bottomUpData());
+        });
+        report("turn-right", [&] { keepResult(turnBitmap(image, TurnMode::Right)); });
+        report("turn-left", [&] { keepResult(turnBitmap(image, TurnMode::Left)); });
+        report("turn-half", [&] { keepResult(turnBitmap(image, TurnMode::Half)); });
+        report("mirror", [&] { keepResult(turnBitmap(image, TurnMode::Mirror)); });
+        report("flip", [&] { keepResult(turnBitmap(image, TurnMode::Flip)); });
+        const TrimRect middle{image.width() / 4, image.height() / 4, image.width() * 3 / 4,
+                              image.height() * 3 / 4};
+        report("trim", [&] { keepResult(trimBitmap(image, middle)); });
+        report("shrink-1", [&] {
+            keepResult(resizeBitmap(image, {image.width(), image.height()}));
+        });
+        report("shrink-2", [&] {
+            keepResult(resizeBitmap(image, {image.width() / 2, image.height() / 2}));
+        });
+        report("rotate-30", [&] { keepResult(rotateBitmap(image, 30)); });
+        report("keystone",
+               [&] { keepResult(keystoneBitmap(image, DeformMode::KeystoneBoth, 0.3f)); });
+        report("shear", [&] { keepResult(shearBitmap(image, 0.3f)); });
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavlo-bench-geometry: %s\n", e.what());
+        return 1;
+    }
+}

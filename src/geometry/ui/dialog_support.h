@@ -1,0 +1,83 @@
+// What the geometry dialogs share: how they hand "execute" and "cancel" to the main window,
+// their window kind and placement, and their controls.
+#pragma once
+
+#include "document/command_channel.h"
+#include "document/delphi_format.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+namespace geometry_ui {
+
+// A dialog's messages to one command edit: execute writes the counter's next value, cancel a
+// negative number; `executed` runs after an execute once the dialog is done with it (it marks the
+// image modified unless the main window's command failed).
+struct CommandSender {
+    tavlo::CommandChannel& channel;
+    tavlo::CommandCounter& counter;
+    tavlo::CommandEdit edit;
+    std::function<void()> executed;
+
+    void execute() { channel.execute(edit, counter); }
+    void cancel() { channel.cancel(edit, counter); }
+};
+
+// Modeless, always on top, without the title bar's buttons.
+inline constexpr Qt::WindowFlags kToolWindow =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
+
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QString formatted(std::string_view format, std::initializer_list<tavlo::FormatArg> args) {
+    return fromUtf8(tavlo::delphiFormat(format, args));
+}
+
+inline QString fileNameOf(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+inline QLineEdit* field(QWidget* parent, const char* name, QRect geometry, bool readOnly = true) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(geometry);
+    edit->setReadOnly(readOnly);
+    return edit;
+}
+
+inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation,
+                       QRect geometry) {
+    auto* scrollBar = new QScrollBar(orientation, parent);
+    scrollBar->setObjectName(QString::fromLatin1(name));
+    scrollBar->setGeometry(geometry);
+    scrollBar->setSingleStep(1);
+    scrollBar->setPageStep(10);
+    return scrollBar;
+}
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                           QRect geometry) {
+    auto* pushButton = new QPushButton(caption, parent);
+    pushButton->setObjectName(QString::fromLatin1(name));
+    pushButton->setGeometry(geometry);
+    return pushButton;
+}
+
+// Fixed size, `top` pixels from the top of the screen, right edge `rightGap` from its right.
+inline void placeTopRight(QWidget* window, QSize size, int top, int rightGap) {
+    window->setFixedSize(size);
+    const int screenWidth = QApplication::primaryScreen()->size().width();
+    window->move(screenWidth - size.width() - rightGap, top);
+}
+
+} // namespace geometry_ui

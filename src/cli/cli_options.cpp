@@ -2,13 +2,16 @@
 
 #include "document/document.h"
 #include "document/operations.h"
+#include "filters/filter_operations.h"
+#include "filters/histogram.h"
 
 #include <charconv>
 
 namespace tavlo::cli {
 
 const char* const kUsage =
-    "usage: tavlo-cli INPUT [OP ...] [--out OUTPUT] [--bits 8|24|32] [--quality 1..100] [--info]";
+    "usage: tavlo-cli INPUT [OP ...] [--out OUTPUT] [--bits 8|24|32] [--quality 1..100] [--info]"
+    " [--histogram [F]]";
 
 namespace {
 
@@ -30,6 +33,26 @@ OperationCall parseOperation(const std::string& word) {
         throw UsageError("unknown operation '" + word + "'" +
                          (operationTable().empty() ? " (this build has no operations yet)" : ""));
     return call;
+}
+
+// The factor after --histogram is optional: a following word is taken as one when it reads as a
+// number.
+float histogramFactorAfter(const std::vector<std::string>& arguments, std::size_t& i) {
+    if (i + 1 < arguments.size()) {
+        const std::string& word = arguments[i + 1];
+        float ignored = 0;
+        const auto [end, status] = std::from_chars(word.data(), word.data() + word.size(), ignored);
+        if (!word.empty() && end == word.data() + word.size() &&
+            status != std::errc::invalid_argument) {
+            ++i;
+            try {
+                return parseHistogramFactor(word);
+            } catch (const OperationArgumentError& e) {
+                throw UsageError(std::string("--histogram: ") + e.what());
+            }
+        }
+    }
+    return kInitialHistogramFactor;
 }
 
 } // namespace
@@ -58,6 +81,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             }
         } else if (word == "--info") {
             options.info = true;
+        } else if (word == "--histogram") {
+            options.histogramFactor = histogramFactorAfter(arguments, i);
         } else if (word.starts_with("-") && word.size() > 1) {
             throw UsageError("unknown option '" + word + "'");
         } else if (options.input.empty()) {

@@ -23,6 +23,7 @@ struct Options {
     PixelFormat bits = PixelFormat::Bit24;
     int quality = kJpegQuality.defaultValue;
     bool info = false;
+    std::optional<float> histogramFactor; // --histogram: print the bar heights at this factor
 };
 
 // A usage error; the message names the offending word.

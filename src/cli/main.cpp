@@ -4,6 +4,7 @@
 #include "document/document.h"
 #include "document/operations.h"
 #include "document/texts.h"
+#include "filters/histogram.h"
 
 #include <algorithm>
 #include <iostream>
@@ -69,6 +70,9 @@ int run(const tavlo::cli::Options& options) {
     if (options.info)
         for (const std::string& panel : document.panels)
             std::cout << panel << '\n';
+    if (options.histogramFactor)
+        std::cout << tavlo::histogramText(
+            tavlo::computeHistogram(document.workImage, *options.histogramFactor));
     return options.output ? save(document, *options.output) : Done;
 }
 

@@ -1,7 +1,104 @@
 #include "filter_operations.h"
 
+#include "document/constants_file.h"
+#include "document/file_io.h"
+#include "filter_kernel.h"
+#include "filter_steps.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
 namespace tavlo {
 
-std::vector<OperationSpec> filterOperations() { return {}; }
+namespace {
+
+void requireNoArgument(std::string_view name, std::string_view argument) {
+    if (!argument.empty())
+        throw OperationArgumentError("'" + std::string(argument) + "': " + std::string(name) +
+                                     " takes no argument");
+}
+
+FilterKernel kernelFromWords(std::string_view argument) {
+    FilterKernel kernel{};
+    std::size_t count = 0;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t comma = argument.find(',', at);
+        const std::string_view word = argument.substr(at, comma - at);
+        const auto value = parseCoefficient(word);
+        if (!value)
+            throw OperationArgumentError("'" + std::string(word) +
+                                         "' is not a 32-bit integer coefficient");
+        if (count == kernel.size())
+            throw OperationArgumentError("'" + std::string(argument) +
+                                         "' has more than nine coefficients");
+        kernel[count++] = *value;
+        if (comma == std::string_view::npos) break;
+        at = comma + 1;
+    }
+    if (count != kernel.size())
+        throw OperationArgumentError("'" + std::string(argument) + "' needs nine coefficients");
+    return kernel;
+}
+
+FilterKernel kernelFromFile(std::string_view argument) {
+    const std::string path(argument);
+    ByteBuffer bytes;
+    std::string error;
+    if (path.empty() || !readWholeFile(path, bytes, error))
+        throw OperationArgumentError("'" + path + "': " + (path.empty() ? "no file named" : error));
+    const auto values = parseConstantsFile({bytes.data(), bytes.size()}, kFilterFileLines, error);
+    if (!values) throw OperationArgumentError("'" + path + "': " + error);
+    FilterKernel kernel{};
+    std::copy(values->begin(), values->end(), kernel.begin());
+    return kernel;
+}
+
+} // namespace
+
+float parseHistogramFactor(std::string_view word) {
+    float factor = 0;
+    const auto [end, status] = std::from_chars(word.data(), word.data() + word.size(), factor);
+    if (word.empty() || status != std::errc() || end != word.data() + word.size() ||
+        !std::isfinite(factor) || factor <= 0)
+        throw OperationArgumentError("'" + std::string(word) +
+                                     "' is not a positive number for the histogram factor");
+    return factor;
+}
+
+std::vector<OperationSpec> filterOperations() {
+    return {
+        {"filter", "filter:N",
+         [](Document& document, std::string_view argument) {
+             FilterKernel kernel{};
+             loadFilterPreset(kernel, parseParameter(argument, kFilterPreset));
+             return runConvolution(document, kernel);
+         }},
+        {"kernel", "kernel:k0,...,k8",
+         [](Document& document, std::string_view argument) {
+             return runConvolution(document, kernelFromWords(argument));
+         }},
+        {"matrix", "matrix:FILE.mtx",
+         [](Document& document, std::string_view argument) {
+             return runConvolution(document, kernelFromFile(argument));
+         }},
+        {"median", "median",
+         [](Document& document, std::string_view argument) {
+             requireNoArgument("median", argument);
+             return runMedian(document);
+         }},
+        {"equalise", "equalise[:F]",
+         [](Document& document, std::string_view argument) {
+             return runEqualisation(document, argument.empty() ? kInitialHistogramFactor
+                                                               : parseHistogramFactor(argument));
+         }},
+        {"grey", "grey",
+         [](Document& document, std::string_view argument) {
+             requireNoArgument("grey", argument);
+             return runMonochrome(document);
+         }},
+    };
+}
 
 } // namespace tavlo

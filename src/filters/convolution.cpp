@@ -1,0 +1,94 @@
+#include "convolution.h"
+
+#include "document/emboss_error.h"
+#include "neighbourhood.h"
+
+#include <vector>
+
+namespace tavlo {
+
+namespace {
+
+// Weighted sums of bounded kernels fit this range; their results are looked up, not divided.
+constexpr std::int64_t kLargestTable = std::int64_t{1} << 20;
+
+std::uint8_t clampedResult(std::int64_t acc, std::int64_t sum) {
+    const std::int64_t v = sum != 0 ? acc / sum : acc + 128;
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
+}
+
+std::int64_t windowSum(const FilterKernel& k, const std::array<int, 9>& p) {
+    std::int64_t acc = 0;
+    for (std::size_t i = 0; i < 9; ++i)
+        acc += std::int64_t{k[i]} * p[i];
+    return acc;
+}
+
+// The general case: 64-bit sums and a division per channel, for kernels whose sums are too wide
+// for a table.
+void convolveRowsExactly(const Bitmap& source, const FilterKernel& kernel, std::int64_t sum,
+                         Bitmap& result) {
+    const int width = source.width();
+    for (int y = 0; y < source.height(); ++y) {
+        const WindowRows rows = windowRows(source, y);
+        std::uint8_t* out = result.row(y);
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                out[3 * x + c] =
+                    clampedResult(windowSum(kernel, windowBytes(rows, x, width, c)), sum);
+    }
+}
+
+// Bounded kernels: 32-bit sums over a whole row, which the compiler vectorises, then the
+// division and clamping through a table indexed by the sum.
+void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64_t sum,
+                         std::int64_t lowest, std::int64_t highest, Bitmap& result) {
+    std::vector<std::uint8_t> table(static_cast<std::size_t>(highest - lowest + 1));
+    for (std::int64_t acc = lowest; acc <= highest; ++acc)
+        table[static_cast<std::size_t>(acc - lowest)] = clampedResult(acc, sum);
+    const auto offset = static_cast<std::int32_t>(lowest);
+
+    const int width = source.width();
+    const int bytes = 3 * width;
+    std::vector<std::int32_t> sums(static_cast<std::size_t>(bytes));
+    // Held in locals: the stores into the sums could otherwise alias the kernel and keep the
+    // loop from being vectorised.
+    const std::int32_t k0 = k[0], k1 = k[1], k2 = k[2], k3 = k[3], k4 = k[4], k5 = k[5], k6 = k[6],
+                       k7 = k[7], k8 = k[8];
+    for (int y = 0; y < source.height(); ++y) {
+        const WindowRows rows = windowRows(source, y);
+        const std::uint8_t* a = rows.above;
+        const std::uint8_t* o = rows.own;
+        const std::uint8_t* b = rows.below;
+        std::int32_t* s = sums.data();
+        for (int j = 3; j < bytes - 3; ++j)
+            s[j] = k0 * a[j - 3] + k1 * a[j] + k2 * a[j + 3] + k3 * o[j - 3] + k4 * o[j] +
+                   k5 * o[j + 3] + k6 * b[j - 3] + k7 * b[j] + k8 * b[j + 3];
+        for (const int x : {0, width - 1})
+            for (int c = 0; c < 3; ++c)
+                s[3 * x + c] =
+                    static_cast<std::int32_t>(windowSum(k, windowBytes(rows, x, width, c)));
+        std::uint8_t* out = result.row(y);
+        for (int j = 0; j < bytes; ++j)
+            out[j] = table[static_cast<std::size_t>(s[j] - offset)];
+    }
+}
+
+} // namespace
+
+Bitmap convolved(const Bitmap& image, const FilterKernel& kernel) {
+    requireNonEmpty(image);
+    const Bitmap source = as24Bit(image);
+    Bitmap result = newResult24(source.width(), source.height());
+    const std::int64_t sum = kernelSum(kernel);
+    std::int64_t lowest = 0, highest = 0;
+    for (const std::int32_t k : kernel)
+        (k < 0 ? lowest : highest) += std::int64_t{k} * 255;
+    if (highest - lowest < kLargestTable)
+        convolveRowsByTable(source, kernel, sum, lowest, highest, result);
+    else
+        convolveRowsExactly(source, kernel, sum, result);
+    return result;
+}
+
+} // namespace tavlo

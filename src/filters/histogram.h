@@ -1,0 +1,44 @@
+// Channel histograms scaled to bar heights: the histogram window's charts and the weights the
+// equalisation builds on.
+#pragma once
+
+#include "document/bitmap.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tavlo {
+
+using HistogramBins = std::array<std::int64_t, 256>;
+
+struct ChannelCounts {
+    HistogramBins red{}, green{}, blue{};
+};
+
+// Bar heights, indexed by channel value. With factor 1 the tallest bin of the three channels is
+// 64; `combined` is the mean of the three scaled heights, truncated.
+struct Histogram {
+    HistogramBins red{}, green{}, blue{}, combined{};
+};
+
+// The vertical scale starts at 1; a smaller factor gives taller bars.
+inline constexpr float kInitialHistogramFactor = 1.0f;
+
+// Pixels per channel value of a 24-bit image.
+ChannelCounts countChannels(const Bitmap& image24);
+
+// Every count c becomes c × 64 div D, D the largest count of the three channels times the factor,
+// rounded half to even. Counts are 64-bit so that no bin overflows; a D that rounds below 1 is
+// taken as 1 (every count then shows at 64 times its size) and a D beyond 64-bit range gives
+// bars of 0.
+Histogram scaleCounts(const ChannelCounts& counts, float factor);
+
+// Counts and scales the image, read as 24 bits per pixel. Throws EEmbossError for an image
+// without width or height.
+Histogram computeHistogram(const Bitmap& image, float factor);
+
+// Four lines "RGB:", "R:", "G:", "B:", each followed by the 256 heights, blank-separated.
+std::string histogramText(const Histogram& histogram);
+
+} // namespace tavlo

@@ -1,0 +1,58 @@
+#include "filters/monochrome.h"
+
+#include "../core/test_support.h"
+#include "document/emboss_error.h"
+#include "filter_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tavlo {
+namespace {
+
+TEST(Monochrome, LuminanceOfPrimaries) {
+    struct Row {
+        Rgb colour;
+        std::uint8_t grey;
+    } rows[] = {{{255, 0, 0}, 76},      {{0, 255, 0}, 150}, {{0, 0, 255}, 29},
+                {{255, 255, 255}, 255}, {{0, 0, 0}, 0},     {{10, 20, 30}, 18}};
+    for (const Row& row : rows) {
+        const Bitmap result = greyed(test::uniformImage(2, 2, row.colour));
+        EXPECT_EQ(result.pixel(1, 1), (Rgb{row.grey, row.grey, row.grey}))
+            << int(row.colour.r) << "," << int(row.colour.g) << "," << int(row.colour.b);
+    }
+}
+
+// Every colour against the rule as written: extended-precision products and sum stored as a
+// float, then + 0.5 truncated. Covers the exact halves, where the float rounding decides.
+TEST(Monochrome, EveryColourFollowsTheExtendedPrecisionRule) {
+    int mismatches = 0;
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                const float y = static_cast<float>(0.299L * r + 0.587L * g + 0.114L * b);
+                const auto expected = static_cast<int>(std::trunc(y + 0.5L));
+                const auto got =
+                    greyLevel(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                              static_cast<std::uint8_t>(b));
+                if (got != std::min(expected, 255) && ++mismatches < 5)
+                    ADD_FAILURE() << r << "," << g << "," << b << ": " << int(got);
+            }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(Monochrome, GreysStayAndTwiceIsOnce) {
+    for (int v = 0; v < 256; ++v) {
+        const auto g = static_cast<std::uint8_t>(v);
+        EXPECT_EQ(greyLevel(g, g, g), g);
+    }
+    const Bitmap image = test::patternBitmap(17, 9, PixelFormat::Bit8);
+    const Bitmap once = greyed(image);
+    EXPECT_EQ(once.format(), PixelFormat::Bit24);
+    EXPECT_TRUE(test::samePixels(greyed(once), once));
+    EXPECT_THROW(greyed(Bitmap(0, 4, PixelFormat::Bit24)), EEmbossError);
+}
+
+} // namespace
+} // namespace tavlo

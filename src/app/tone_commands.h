@@ -1,0 +1,59 @@
+// The colour menu's commands: the five tone dialogs, their menu items, and the command-edit
+// handlers that run the operations on the main window's document.
+#pragma once
+
+#include "document/operations.h"
+#include "tone/tone_parameters.h"
+
+#include <QObject>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class TForm1;
+class TForm11;
+class TForm13;
+class TForm14;
+class TForm15;
+class TForm17;
+
+class ToneCommands : public QObject {
+    Q_OBJECT
+  public:
+    explicit ToneCommands(TForm1& form1);
+
+    TForm17* Form17; // tone curve
+    TForm11* Form11; // colour tone
+    TForm13* Form13; // contrast and brightness
+    TForm14* Form14; // vividness
+    TForm15* Form15; // gamma
+
+  private:
+    void K1Click();
+    void T1Click();
+    void M1Click();
+    void A4Click();
+    void G3Click();
+    void Edit13Change(std::int64_t value);
+    void Edit6Change(std::int64_t value);
+    void Edit9Change(std::int64_t value);
+    void Edit10Change(std::int64_t value);
+    void Edit11Change(std::int64_t value);
+
+    // The main window's steps for one operation; remembers whether the kernel raised the
+    // empty-image error, after which the dialog leaves the modified flag alone.
+    void run(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
+    void markModified();
+    void showDialog(QWidget* dialog);
+
+    TForm1& form1_;
+    bool lastRunRaised_ = false;
+
+    // The settings the dialogs write and the kernels read.
+    tavlo::ToneCurve curve_;
+    std::array<std::int32_t, 3> colourOffsets_{};
+    tavlo::ContrastSettings contrast_;
+    std::int32_t vividAmount_ = 0;
+    std::int32_t gammaAmount_ = 0;
+};

@@ -1,0 +1,57 @@
+// Small pieces the tone dialogs share: value boxes, bars and window placement.
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace tone_ui {
+
+// The window kinds of the dialogs: always on top, with the title-bar buttons each one has.
+inline constexpr Qt::WindowFlags kNoTitleButtons =
+    Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint;
+inline constexpr Qt::WindowFlags kSystemMenuOnly =
+    kNoTitleButtons | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+inline QLineEdit* valueBox(QWidget* parent, const char* name, QRect geometry) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                       int maximum, int position, QRect geometry) {
+    auto* scrollBar = new QScrollBar(orientation, parent);
+    scrollBar->setObjectName(QString::fromLatin1(name));
+    scrollBar->setGeometry(geometry);
+    scrollBar->setRange(minimum, maximum);
+    scrollBar->setSingleStep(1);
+    scrollBar->setPageStep(10);
+    scrollBar->setValue(position);
+    return scrollBar;
+}
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                           QRect geometry) {
+    auto* pushButton = new QPushButton(caption, parent);
+    pushButton->setObjectName(QString::fromLatin1(name));
+    pushButton->setGeometry(geometry);
+    return pushButton;
+}
+
+// Fixed size from the outermost group, top right of the screen less `rightGap`.
+inline void place(QWidget* window, QRect outermost, int widthExtra, int heightExtra, int top,
+                  int rightGap) {
+    window->setFixedSize(outermost.left() + outermost.width() + widthExtra,
+                         outermost.top() + outermost.height() + heightExtra);
+    const int screenWidth = QApplication::primaryScreen()->size().width();
+    window->move(screenWidth - window->width() - rightGap, top);
+}
+
+} // namespace tone_ui

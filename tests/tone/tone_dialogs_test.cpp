@@ -1,0 +1,257 @@
+// The tone dialogs driven offscreen through the real main window: bar rules, linked bars, point
+// limits, reset, the .tvl files, and what "実行" and "戻る" do to the document.
+#include "app/main_window.h"
+#include "app/scripted_dialogs.h"
+#include "app/tone_commands.h"
+#include "document/texts.h"
+#include "tone/ui/azayaka.h"
+#include "tone/ui/contrast.h"
+#include "tone/ui/ganma.h"
+#include "tone/ui/mnt_color.h"
+#include "tone/ui/position.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using tavlo::Bitmap;
+using tavlo::PixelFormat;
+using tavlo::Rgb;
+
+namespace {
+
+Bitmap pixels(std::initializer_list<Rgb> colours) {
+    Bitmap bitmap(static_cast<int>(colours.size()), 1, PixelFormat::Bit24);
+    int x = 0;
+    for (const Rgb& c : colours) {
+        bitmap.row(0)[3 * x] = c.b;
+        bitmap.row(0)[3 * x + 1] = c.g;
+        bitmap.row(0)[3 * x + 2] = c.r;
+        ++x;
+    }
+    return bitmap;
+}
+
+QString tvlData(const char* name) {
+    return QStringLiteral(TAVLO_TEST_DATA "/constants/") + QString::fromLatin1(name);
+}
+
+} // namespace
+
+class ToneDialogsTest : public QObject {
+    Q_OBJECT
+  private:
+    ScriptedDialogs dialogs;
+    TForm1* form1 = nullptr;
+    ToneCommands* commands = nullptr;
+
+    tavlo::Document& document() { return form1->document(); }
+    Rgb at(int x) { return document().workImage.pixel(x, 0); }
+
+  private slots:
+    void init() {
+        dialogs = ScriptedDialogs();
+        form1 = new TForm1(dialogs, QString());
+        commands = new ToneCommands(*form1);
+        document().sourcePath = "/photos/holiday.bmp";
+    }
+    void cleanup() { delete form1; }
+
+    void contrastAppliesTheRedPairToAllChannels() {
+        document().workImage = pixels({{64, 100, 128}, {200, 128, 0}});
+        const Bitmap before = document().workImage;
+        form1->M1->trigger();
+        TForm13* dialog = commands->Form13;
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("holiday.bmp"));
+        QCOMPARE(dialog->Memo1->text(), QStringLiteral("0"));
+        dialog->ScrollBar1->setValue(256);
+        QCOMPARE(dialog->Memo1->text(), QStringLiteral("128"));
+        QVERIFY(!document().modified);
+        dialog->Button1->click();
+        QCOMPARE(at(0), (Rgb{0, 72, 128}));
+        QCOMPARE(at(1), (Rgb{255, 128, 0}));
+        QCOMPARE(document().undoImage.pixel(0, 0), before.pixel(0, 0));
+        QVERIFY(document().modified);
+        dialog->Button3->click();
+        QCOMPARE(dialog->Memo1->text(), QStringLiteral("0"));
+        dialog->Button2->click();
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(at(0), (Rgb{0, 72, 128}));
+    }
+
+    // An 8-bit image is refused with the message and still counts as modified; an empty one
+    // raises the size error and does not.
+    void refusalsAndTheEmptyImage() {
+        document().workImage = Bitmap(3, 2, PixelFormat::Bit8);
+        commands->Form13->Button1->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().toStdString(),
+                 std::string(tavlo::kUnsupportedFormatMessage));
+        QCOMPARE(document().workImage.format(), PixelFormat::Bit8);
+        QVERIFY(document().modified);
+
+        document().modified = false;
+        document().workImage = Bitmap();
+        commands->Form15->Button2->click();
+        QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Invalid Bitmap Size")});
+        QVERIFY(!document().modified);
+    }
+
+    void colourToneLinksBarsAndTakesNoUndoCopy() {
+        TForm11* dialog = commands->Form11;
+        document().workImage = pixels({{10, 100, 250}});
+        document().undoImage = pixels({{1, 2, 3}});
+        QVERIFY(dialog->CheckBox1->isChecked());
+        dialog->ScrollBar2->setValue(178);
+        for (QScrollBar* bar : {dialog->ScrollBar1, dialog->ScrollBar2, dialog->ScrollBar3})
+            QCOMPARE(bar->value(), 178);
+        for (QLineEdit* box : {dialog->Memo1, dialog->Memo2, dialog->Memo3})
+            QCOMPARE(box->text(), QStringLiteral("50"));
+        dialog->Button2->click();
+        QCOMPARE(at(0), (Rgb{60, 150, 255}));
+        QCOMPARE(document().undoImage.pixel(0, 0), (Rgb{1, 2, 3}));
+
+        dialog->CheckBox1->setChecked(false);
+        dialog->ScrollBar1->setValue(0);
+        QCOMPARE(dialog->ScrollBar2->value(), 178);
+        QCOMPARE(dialog->Memo1->text(), QStringLiteral("-128"));
+        dialog->Button3->click();
+        for (QLineEdit* box : {dialog->Memo1, dialog->Memo2, dialog->Memo3})
+            QCOMPARE(box->text(), QStringLiteral("0"));
+        dialog->Button2->click();
+        QCOMPARE(at(0), (Rgb{60, 150, 255}));
+    }
+
+    void vividnessConvertsAndKeepsTheUndoFormat() {
+        TForm14* dialog = commands->Form14;
+        document().workImage = Bitmap(2, 2, PixelFormat::Bit8);
+        dialog->ScrollBar1->setValue(0);
+        QCOMPARE(dialog->Memo1->text(), QStringLiteral("-50"));
+        dialog->Button2->click();
+        QCOMPARE(document().workImage.format(), PixelFormat::Bit24);
+        QCOMPARE(document().undoImage.format(), PixelFormat::Bit8);
+        document().workImage = pixels({{255, 0, 0}});
+        dialog->Button2->click();
+        QCOMPARE(at(0), (Rgb{0, 128, 128}));
+    }
+
+    void gammaShowsTwoDecimals() {
+        TForm15* dialog = commands->Form15;
+        QCOMPARE(dialog->Memo1->text(), QStringLiteral("1.00"));
+        const std::pair<int, const char*> rows[] = {
+            {49, "0.99"}, {51, "1.01"}, {13, "0.63"}, {0, "0.50"}, {100, "1.50"}};
+        for (const auto& [position, text] : rows) {
+            dialog->ScrollBar1->setValue(position);
+            QCOMPARE(dialog->Memo1->text(), QString::fromLatin1(text));
+        }
+        document().workImage = pixels({{1, 128, 255}});
+        dialog->Button2->click();
+        QCOMPARE(at(0), (Rgb{6, 161, 255}));
+    }
+
+    void curveDefaultsAndPointLimits() {
+        TForm17* dialog = commands->Form17;
+        QCOMPARE(dialog->Memo5->text(), QStringLiteral("0 (0)"));
+        QCOMPARE(dialog->Memo6->text(), QStringLiteral("64 (40)"));
+        QCOMPARE(dialog->Memo7->text(), QStringLiteral("192 (C0)"));
+        QCOMPARE(dialog->Memo8->text(), QStringLiteral("255 (FF)"));
+        QCOMPARE(dialog->Memo2->text(), QStringLiteral("64 (40)"));
+        QCOMPARE(dialog->Memo3->text(), QStringLiteral("192 (C0)"));
+
+        dialog->ScrollBar2->setValue(100);
+        dialog->ScrollBar3->setValue(101);
+        QCOMPARE(dialog->ScrollBar3->value(), 101);
+        dialog->ScrollBar3->setValue(50);
+        dialog->ScrollBar2->setValue(200);
+        QCOMPARE(dialog->ScrollBar3->value(), 101);
+        QCOMPARE(dialog->ScrollBar2->value(), 100);
+
+        // Reset brings P2 back to 64 and P3 to 192 from either side of the design ranges.
+        for (const auto& [p2, p3] : {std::pair{100, 101}, std::pair{30, 31}, std::pair{230, 254}}) {
+            dialog->Button3->click();
+            dialog->ScrollBar3->setValue(p3);
+            dialog->ScrollBar2->setValue(p2);
+            dialog->ScrollBar3->setValue(p3);
+            QCOMPARE(dialog->ScrollBar2->value(), p2);
+            dialog->Button3->click();
+            QCOMPARE(dialog->ScrollBar2->value(), 64);
+            QCOMPARE(dialog->ScrollBar3->value(), 192);
+            QCOMPARE(dialog->Memo2->text(), QStringLiteral("64 (40)"));
+            QCOMPARE(dialog->ScrollBar2->maximum(), 191);
+            QCOMPARE(dialog->ScrollBar3->minimum(), 65);
+        }
+    }
+
+    void curveBarsChannelsAndGraph() {
+        TForm17* dialog = commands->Form17;
+        // Pulling the thumbs makes the negative curve; the graph follows in the channel's colour.
+        dialog->ScrollBar5->setValue(0);
+        dialog->ScrollBar6->setValue(64);
+        dialog->ScrollBar7->setValue(192);
+        dialog->ScrollBar8->setValue(255);
+        QCOMPARE(dialog->Memo5->text(), QStringLiteral("255 (FF)"));
+        QCOMPARE(dialog->graph().pixelColor(103, 104), QColor(Qt::black));
+        dialog->RadioButton2->click();
+        QCOMPARE(dialog->graph().pixelColor(103, 104), QColor(255, 0, 0));
+        QCOMPARE(dialog->graph().pixelColor(100, 150), QColor(192, 192, 192));
+        document().workImage = pixels({{255, 255, 255}});
+        dialog->Button1->click();
+        QCOMPARE(at(0), (Rgb{0, 255, 255}));
+        QVERIFY(document().modified);
+        dialog->Button3->click();
+        QVERIFY(dialog->RadioButton1->isChecked());
+        dialog->Button1->click();
+        QCOMPARE(at(0), (Rgb{0, 255, 255}));
+    }
+
+    void curveFilesRoundTripAndFaultyOnesChangeNothing() {
+        TForm17* dialog = commands->Form17;
+        QTemporaryDir folder;
+        dialog->chooseSaveName = [&](QWidget*, const QString&) {
+            return std::optional<QString>(folder.filePath(QStringLiteral("curve")));
+        };
+        dialog->Button4->click();
+        QFile saved(folder.filePath(QStringLiteral("curve.tvl")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("0\r\n64\r\n192\r\n0\r\n64\r\n192\r\n255\r\n"));
+
+        QString loadName;
+        dialog->chooseLoadName = [&](QWidget*, const QString&) {
+            return std::optional<QString>(loadName);
+        };
+        document().workImage = pixels({{10, 20, 30}});
+        for (const char* faulty : {"letters.tvl", "p2_zero.tvl", "six_lines.tvl"}) {
+            loadName = tvlData(faulty);
+            dialog->Button5->click();
+        }
+        QCOMPARE(dialogs.errors.size(), 3);
+        dialog->Button1->click();
+        QCOMPARE(at(0), (Rgb{10, 20, 30}));
+
+        // A good file changes the curve and the graph, not the bars and boxes.
+        loadName = tvlData("blue_invert.tvl");
+        dialog->Button5->click();
+        QCOMPARE(dialog->Memo8->text(), QStringLiteral("255 (FF)"));
+        QVERIFY(dialog->RadioButton1->isChecked());
+        dialog->Button1->click();
+        QCOMPARE(at(0), (Rgb{10, 20, 225}));
+        loadName = folder.filePath(QStringLiteral("curve.tvl"));
+        dialog->Button5->click();
+        dialog->Button1->click();
+        QCOMPARE(at(0), (Rgb{10, 20, 225}));
+    }
+
+    void backButtonsRunNothing() {
+        document().workImage = pixels({{10, 20, 30}});
+        commands->Form14->ScrollBar1->setValue(100);
+        commands->Form14->Button1->click();
+        commands->Form17->Button2->click();
+        commands->Form11->Button1->click();
+        QCOMPARE(at(0), (Rgb{10, 20, 30}));
+        QVERIFY(!document().modified);
+    }
+};
+
+QTEST_MAIN(ToneDialogsTest)
+#include "tone_dialogs_test.moc"

@@ -1,0 +1,21 @@
+// One printed page: the image stretched colour on colour into a rectangle of printer dots.
+#pragma once
+
+#include "document/bitmap.h"
+#include "printing/print_rectangle.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QString>
+
+// Begins a document on the printer, fills the rectangle black and draws the image into it, and
+// ends the document on every path. False, with the reason in `error`, when the printer would not
+// start or the drawing failed.
+bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rectangle,
+               QString& error);
+
+// Draws `image` stretched to `rectangle` (dots from the page's origin), only where it meets
+// `page`, in bands of rows so that the stretched image never exists whole. Each dot takes the
+// source pixel i × size div stretched size, as a colour-on-colour stretch does.
+void DrawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
+                   const tavlo::Bitmap& image);

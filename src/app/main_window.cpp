@@ -199,6 +199,8 @@ bool TForm1::LoadImageFile() {
             panels_[i]->setText(fromStd(document_.panels[i]));
     if (Form3 && document_.startupLoad <= 0)
         Form3->showTexts(document_.information);
+    if (outcome == tavlo::LoadOutcome::Loaded)
+        emit imageLoaded();
     return outcome != tavlo::LoadOutcome::CannotRead;
 }
 

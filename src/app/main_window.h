@@ -61,6 +61,8 @@ class TForm1 : public QMainWindow {
   signals:
     // Emitted at the end of every view refresh (the histogram follows it).
     void viewRefreshed();
+    // Emitted after an image file has been loaded (the cut-out dialogs hide on it).
+    void imageLoaded();
 
   public:
 

@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 using namespace geometry_ui;
 
 namespace {
@@ -101,6 +103,7 @@ void TForm18::setUp() {
     // A frame that does not fit is never handed to the main window.
     Button1->setEnabled(fitFlag_);
     if (!fitFlag_) {
+        keepGroupRightOfLabel();
         update();
         return;
     }
@@ -111,8 +114,20 @@ void TForm18::setUp() {
     ScrollBar3->setRange(0, h - size_.height);
     ScrollBar3->setValue(rect_.top);
     GroupBox1->move(preview_.width() + 10, kGroup.top());
-    placeTopRight(this, {kGroup.width() + preview_.width() + 30, preview_.height() + 32}, 30, 24);
+    // Never lower than the group, so that the line-colour buttons are not cut off.
+    const int height = std::max(preview_.height() + 32, kGroup.bottom() + 10);
+    placeTopRight(this, {kGroup.width() + preview_.width() + 30, height}, 30, 24);
     update();
+}
+
+// The red label sits at the top-left corner; the group moves right of it when a small preview
+// (or none yet) would let the two overlap, and the dialog widens to hold it.
+void TForm18::keepGroupRightOfLabel() {
+    const int left = Label1->geometry().right() + 10;
+    if (GroupBox1->x() < left)
+        GroupBox1->move(left, kGroup.top());
+    resize(std::max(width(), GroupBox1->geometry().right() + 10),
+           std::max(height(), GroupBox1->geometry().bottom() + 10));
 }
 
 void TForm18::ScrollBar2Change() {

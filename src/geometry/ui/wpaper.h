@@ -41,6 +41,7 @@ class TForm18 : public QWidget {
 
   private:
     void chooseSize(int index);
+    void keepGroupRightOfLabel();
     void setUp();
     void ScrollBar2Change();
     void ScrollBar3Change();

@@ -3,6 +3,7 @@
 #include "document/emboss_error.h"
 #include "neighbourhood.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace tavlo {
@@ -39,8 +40,10 @@ void convolveRowsExactly(const Bitmap& source, const FilterKernel& kernel, std::
     }
 }
 
-// Bounded kernels: 32-bit sums over a whole row, which the compiler vectorises, then the
-// division and clamping through a table indexed by the sum.
+// Bounded kernels: sums over a whole row in the narrowest lanes that hold them, which the
+// compiler vectorises, then the division and clamping through a table indexed by the sum.
+// Narrow sums wrap while they are formed but the true sum fits, so the stored value is exact.
+template <typename Sum>
 void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64_t sum,
                          std::int64_t lowest, std::int64_t highest, Bitmap& result) {
     std::vector<std::uint8_t> table(static_cast<std::size_t>(highest - lowest + 1));
@@ -50,24 +53,27 @@ void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64
 
     const int width = source.width();
     const int bytes = 3 * width;
-    std::vector<std::int32_t> sums(static_cast<std::size_t>(bytes));
+    std::vector<Sum> sums(static_cast<std::size_t>(bytes));
     // Held in locals: the stores into the sums could otherwise alias the kernel and keep the
     // loop from being vectorised.
-    const std::int32_t k0 = k[0], k1 = k[1], k2 = k[2], k3 = k[3], k4 = k[4], k5 = k[5], k6 = k[6],
-                       k7 = k[7], k8 = k[8];
+    const Sum k0 = static_cast<Sum>(k[0]), k1 = static_cast<Sum>(k[1]),
+              k2 = static_cast<Sum>(k[2]), k3 = static_cast<Sum>(k[3]),
+              k4 = static_cast<Sum>(k[4]), k5 = static_cast<Sum>(k[5]),
+              k6 = static_cast<Sum>(k[6]), k7 = static_cast<Sum>(k[7]),
+              k8 = static_cast<Sum>(k[8]);
     for (int y = 0; y < source.height(); ++y) {
         const WindowRows rows = windowRows(source, y);
         const std::uint8_t* a = rows.above;
         const std::uint8_t* o = rows.own;
         const std::uint8_t* b = rows.below;
-        std::int32_t* s = sums.data();
+        Sum* s = sums.data();
         for (int j = 3; j < bytes - 3; ++j)
-            s[j] = k0 * a[j - 3] + k1 * a[j] + k2 * a[j + 3] + k3 * o[j - 3] + k4 * o[j] +
-                   k5 * o[j + 3] + k6 * b[j - 3] + k7 * b[j] + k8 * b[j + 3];
+            s[j] = static_cast<Sum>(k0 * a[j - 3] + k1 * a[j] + k2 * a[j + 3] + k3 * o[j - 3] +
+                                    k4 * o[j] + k5 * o[j + 3] + k6 * b[j - 3] + k7 * b[j] +
+                                    k8 * b[j + 3]);
         for (const int x : {0, width - 1})
             for (int c = 0; c < 3; ++c)
-                s[3 * x + c] =
-                    static_cast<std::int32_t>(windowSum(k, windowBytes(rows, x, width, c)));
+                s[3 * x + c] = static_cast<Sum>(windowSum(k, windowBytes(rows, x, width, c)));
         std::uint8_t* out = result.row(y);
         for (int j = 0; j < bytes; ++j)
             out[j] = table[static_cast<std::size_t>(s[j] - offset)];
@@ -84,8 +90,10 @@ Bitmap convolved(const Bitmap& image, const FilterKernel& kernel) {
     std::int64_t lowest = 0, highest = 0;
     for (const std::int32_t k : kernel)
         (k < 0 ? lowest : highest) += std::int64_t{k} * 255;
-    if (highest - lowest < kLargestTable)
-        convolveRowsByTable(source, kernel, sum, lowest, highest, result);
+    if (lowest >= INT16_MIN && highest <= INT16_MAX)
+        convolveRowsByTable<std::int16_t>(source, kernel, sum, lowest, highest, result);
+    else if (highest - lowest < kLargestTable)
+        convolveRowsByTable<std::int32_t>(source, kernel, sum, lowest, highest, result);
     else
         convolveRowsExactly(source, kernel, sum, result);
     return result;

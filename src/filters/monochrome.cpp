@@ -1,6 +1,7 @@
 #include "monochrome.h"
 
 #include "document/emboss_error.h"
+#include "document/vector_clones.h"
 #include "neighbourhood.h"
 
 namespace tavlo {
@@ -14,7 +15,7 @@ std::uint8_t greyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) 
     return static_cast<std::uint8_t>((s + 500) / 1000);
 }
 
-Bitmap greyed(const Bitmap& image) {
+TAVLO_VECTOR_CLONES Bitmap greyed(const Bitmap& image) {
     requireNonEmpty(image);
     const Bitmap source = as24Bit(image);
     Bitmap result = newResult24(source.width(), source.height());

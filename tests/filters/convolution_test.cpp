@@ -82,8 +82,8 @@ TEST(Convolution, OnePixelImages) {
 }
 
 // Every preset and kernels of every size on random images, against a plain reading of the rule:
-// the corners, one-pixel-wide and one-pixel-high images replicate their edges; huge
-// coefficients take exact 64-bit sums.
+// the corners, one-pixel-wide and one-pixel-high images replicate their edges; narrow, wide and
+// huge coefficients each take their own sums.
 TEST(Convolution, MatchesTheWindowRuleForAnyKernel) {
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -91,11 +91,15 @@ TEST(Convolution, MatchesTheWindowRuleForAnyKernel) {
     kernels.push_back({0, 0, 0, 0, 1, 0, 0, 0, 0});
     kernels.push_back({0, 0, 0, 0, 0, 0, 0, 0, 0});
     kernels.push_back({-3, 7, 2, 0, -9, 4, 1, 1, -2});
+    // Either side of the narrowest sums: 255 · 128 fits 16 bits, 255 · 129 does not.
+    kernels.push_back({64, 0, 0, 0, 64, 0, 0, 0, -128});
+    kernels.push_back({64, 0, 0, 0, 65, 0, 0, 0, 3});
+    kernels.push_back({0, 0, -129, 0, 1, 0, 0, 0, 0});
     kernels.push_back({1000, -2000, 3000, 0, 5, 0, -7, 9, 11});
     kernels.push_back({kMax, kMax, kMax, kMax, kMax, kMax, kMax, kMax, kMax});
     kernels.push_back({kMin, 0, 0, 0, -1, 0, 0, 0, 0});
     kernels.push_back({kMin, kMax, kMin, kMax, 1, kMin, kMax, kMin, kMax});
-    const std::pair<int, int> sizes[] = {{1, 1}, {1, 7}, {9, 1}, {2, 2}, {2, 5}, {13, 6}};
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 7}, {9, 1}, {2, 2}, {2, 5}, {13, 6}, {70, 3}};
     std::uint32_t seed = 1;
     for (const FilterKernel& kernel : kernels)
         for (const auto& [width, height] : sizes) {

@@ -208,7 +208,6 @@ void TForm1::SetDisplayScale(int scale) {
     document_.setDisplayScale(scale);
     checkScaleItem();
     showDocument();
-    emit viewRefreshed();
     QApplication::restoreOverrideCursor();
 }
 
@@ -246,6 +245,7 @@ void TForm1::showDocument() {
     showView();
     if (Form3 && document_.startupLoad <= 0)
         Form3->showTexts(document_.information);
+    emit viewRefreshed();
 }
 
 void TForm1::showView() {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <utility>
 
 namespace tavlo {
 
@@ -82,7 +83,10 @@ RotationFrame rotationFrame(int width, int height, int degrees) {
 KernelResult rotateBitmapDirect(const Bitmap& source, int degrees) {
     requireNonEmpty(source);
     if (!geometry::movablePixels(source)) return std::nullopt;
-    auto [f, result] = prepare(source, degrees);
+    // Named members rather than a structured binding: the lambda below captures them.
+    Prepared prepared = prepare(source, degrees);
+    const RotationFrame& f = prepared.frame;
+    Bitmap& result = prepared.result;
     const auto from = geometry::rowTable(source);
     const auto to = geometry::writableRowTable(result);
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
@@ -96,7 +100,7 @@ KernelResult rotateBitmapDirect(const Bitmap& source, int degrees) {
             }
         }
     });
-    return result;
+    return std::move(result);
 }
 
 KernelResult rotateBitmap(const Bitmap& source, int degrees) {
@@ -112,7 +116,10 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     if (shift > 60 || reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
         return rotateBitmapDirect(source, degrees);
 
-    auto [f, result] = prepare(source, degrees);
+    // Named members rather than a structured binding: the lambda below captures them.
+    Prepared prepared = prepare(source, degrees);
+    const RotationFrame& f = prepared.frame;
+    Bitmap& result = prepared.result;
     const auto s = static_cast<std::int64_t>(sine);
     const auto c = static_cast<std::int64_t>(cosine);
     const std::int64_t half = std::int64_t{1} << (shift - 1);
@@ -132,7 +139,7 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
                       f.v + roundShifted(down, shift, half, mask));
         }
     });
-    return result;
+    return std::move(result);
 }
 
 } // namespace tavlo

@@ -301,11 +301,15 @@ class MainWindowTest : public QObject {
         form1_->P2->trigger();
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("クリップボードは空っぽです。")});
 
+        QSignalSpy refreshes(form1_.get(), &TForm1::viewRefreshed);
         open(path("a.bmp"));
+        QCOMPARE(refreshes.count(), 1); // the histogram follows loads and pastes too
         form1_->F1->setChecked(true);
         form1_->C1->trigger();
         changeImage(3);
+        refreshes.clear();
         form1_->P2->trigger();
+        QCOMPARE(refreshes.count(), 1);
         const tavlo::Document& document = form1_->document();
         QCOMPARE(document.workImage.format(), tavlo::PixelFormat::Device);
         QCOMPARE(document.workImage.pixel(5, 7), gradient(640, 480).pixel(5, 7));

@@ -34,9 +34,13 @@ std::optional<QString> run(QFileDialog& dialog) {
 } // namespace
 
 std::optional<QString> QtDialogService::openImage(QWidget* parent, const QString& title,
-                                                  const QString& filter) {
+                                                  const QString& filter, const QString& folder,
+                                                  const QString& defaultSuffix) {
     std::unique_ptr<QFileDialog> dialog(makeDialog(parent, title, filter));
     dialog->setFileMode(QFileDialog::ExistingFile);
+    if (!folder.isEmpty())
+        dialog->setDirectory(folder);
+    dialog->setDefaultSuffix(defaultSuffix);
     return run(*dialog);
 }
 

@@ -14,8 +14,11 @@ class DialogService {
     virtual ~DialogService() = default;
 
     // filter is "description|pattern", as the menus define it.
+    // An existing file; the dialog starts in `folder` when one is given and adds
+    // `defaultSuffix` to a name typed without one.
     virtual std::optional<QString> openImage(QWidget* parent, const QString& title,
-                                             const QString& filter) = 0;
+                                             const QString& filter, const QString& folder = {},
+                                             const QString& defaultSuffix = {}) = 0;
     // The chosen folder must exist and the file must not be read-only; askOverwrite asks before
     // replacing an existing file.
     virtual std::optional<QString> saveImage(QWidget* parent, const QString& title,
@@ -31,8 +34,8 @@ class DialogService {
 
 class QtDialogService : public DialogService {
   public:
-    std::optional<QString> openImage(QWidget* parent, const QString& title,
-                                     const QString& filter) override;
+    std::optional<QString> openImage(QWidget* parent, const QString& title, const QString& filter,
+                                     const QString& folder, const QString& defaultSuffix) override;
     std::optional<QString> saveImage(QWidget* parent, const QString& title, const QString& filter,
                                      const QString& proposedName, bool askOverwrite) override;
     void message(QWidget* parent, const QString& text) override;

@@ -20,7 +20,8 @@ struct ScriptedDialogs : DialogService {
     QStringList messages, confirmations, errors, openTitles;
     std::vector<SaveRequest> saves;
 
-    std::optional<QString> openImage(QWidget*, const QString& title, const QString&) override {
+    std::optional<QString> openImage(QWidget*, const QString& title, const QString&, const QString&,
+                                     const QString&) override {
         openTitles << title;
         return chosen(next(openAnswers, QString()));
     }

@@ -141,7 +141,8 @@ void TForm16::Button3Click() {
 
 void TForm16::Button5Click() {
     const auto chosen =
-        dialogs_.openImage(this, QStringLiteral("３×３フィルター定数読み込み"), kFilter);
+        dialogs_.openImage(this, QStringLiteral("３×３フィルター定数読み込み"), kFilter,
+                           programFolder_, QStringLiteral("mtx"));
     if (!chosen) return;
     tavlo::ByteBuffer bytes;
     std::string error;

@@ -54,7 +54,7 @@ Bitmap Bitmap::uninitialised(int width, int height, PixelFormat format,
     const std::size_t bytes = strideFor(width, format) * static_cast<std::size_t>(height);
     Bitmap bitmap = adopt(width, height, format, bytes > 0 ? allocatePixels(bytes) : nullptr,
                           std::move(palette));
-    bitmap.zeroPadding();
+    bitmap.clearPaddingBytes();
     return bitmap;
 }
 
@@ -82,13 +82,28 @@ void Bitmap::unshare() {
     pixels_ = std::move(own);
 }
 
-// Kernels write only the pixels; the padding is zeroed so that saved files and clipboard copies
-// never carry stale heap bytes.
-void Bitmap::zeroPadding() {
-    const std::size_t used = (static_cast<std::size_t>(width_) * bitsPerPixel(format_) + 7) / 8;
+std::size_t Bitmap::usedRowBytes() const {
+    return (static_cast<std::size_t>(width_) * bitsPerPixel(format_) + 7) / 8;
+}
+
+// Kernels write only the pixels; the padding of new bitmaps is zeroed so that saved files and
+// clipboard copies never carry stale heap bytes.
+void Bitmap::clearPaddingBytes() {
+    const std::size_t used = usedRowBytes();
     if (used < stride_)
         for (std::size_t offset = used; offset < byteSize(); offset += stride_)
             std::memset(pixels_.get() + offset, 0, stride_ - used);
+}
+
+void Bitmap::zeroPadding() {
+    const std::size_t used = usedRowBytes();
+    for (std::size_t offset = used; offset < byteSize(); offset += stride_)
+        for (std::size_t i = offset; i < offset - used + stride_; ++i)
+            if (pixels_[i] != 0) {
+                detach();
+                clearPaddingBytes();
+                return;
+            }
 }
 
 void Bitmap::fillWhite() {
@@ -103,12 +118,12 @@ void Bitmap::fillWhite() {
         else if (format_ == PixelFormat::Bit1)
             fill = index ? 0xFF : 0x00;
         std::memset(pixels_.get(), fill, byteSize());
-        zeroPadding();
+        clearPaddingBytes();
         return;
     }
     if (bitsPerPixel(format_) != 32) {
         std::memset(pixels_.get(), 0xFF, byteSize());
-        zeroPadding();
+        clearPaddingBytes();
         if (format_ == PixelFormat::Bit15) // bit 15 is unused in 5-5-5
             for (int y = 0; y < height_; ++y)
                 for (int x = 0; x < width_; ++x)

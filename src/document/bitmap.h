@@ -83,6 +83,10 @@ class Bitmap {
     // formats the index of the entry nearest to white, the first of equals.
     void fillWhite();
 
+    // Zeroes the bytes between the last pixel of each row and the next row, which a BMP file may
+    // have filled with anything; copies the pixels first only when there is something to clear.
+    void zeroPadding();
+
     // Colour of one pixel as it is seen, whatever the format. Indices beyond the palette read
     // as its last entry. Meant for tests and single-pixel work, not for passes over the image.
     Rgb pixel(int x, int y) const;
@@ -93,7 +97,8 @@ class Bitmap {
             unshare();
     }
     void unshare();
-    void zeroPadding();
+    void clearPaddingBytes();
+    std::size_t usedRowBytes() const;
     std::uint8_t* bottomRow() { return pixels_.get() + byteSize() - stride_; }
     const std::uint8_t* bottomRow() const { return pixels_.get() + byteSize() - stride_; }
 

@@ -39,14 +39,9 @@ inline Bitmap as24Bit(const Bitmap& source) {
     return source.format() == PixelFormat::Bit24 ? source : convertedTo(source, PixelFormat::Bit24);
 }
 
-// A 24-bit result to be filled pixel by pixel. The row padding is zeroed here, since the kernels
-// write pixels only and the padding goes into saved files as it is.
+// A 24-bit result to be filled pixel by pixel (the bitmap zeroes the row padding itself).
 inline Bitmap newResult24(int width, int height) {
-    Bitmap result = Bitmap::uninitialised(width, height, PixelFormat::Bit24);
-    const std::size_t used = 3 * static_cast<std::size_t>(width);
-    for (int y = 0; y < height; ++y)
-        std::fill(result.row(y) + used, result.row(y) + result.stride(), std::uint8_t{0});
-    return result;
+    return Bitmap::uninitialised(width, height, PixelFormat::Bit24);
 }
 
 } // namespace tavlo

@@ -32,31 +32,15 @@ inline std::vector<std::uint8_t*> writableRowTable(Bitmap& bitmap) {
     return rows;
 }
 
-// Row padding is cleared in every result, so that saved files do not depend on what the
-// allocator or the white fill left there.
-inline void clearPadding(Bitmap& bitmap) {
-    const std::size_t used = (static_cast<std::size_t>(bitmap.width()) *
-                                  static_cast<std::size_t>(bitsPerPixel(bitmap.format())) +
-                              7) /
-                             8;
-    if (used == bitmap.stride() || bitmap.empty()) return;
-    std::uint8_t* const bottom = bitmap.bottomUpData();
-    for (int y = 0; y < bitmap.height(); ++y)
-        std::memset(bottom + y * bitmap.stride() + used, 0, bitmap.stride() - used);
-}
-
-// A result of the source's format and palette whose every pixel the kernel writes.
+// A result of the source's format and palette whose every pixel the kernel writes (the bitmap
+// itself zeroes the row padding).
 inline Bitmap resultFor(const Bitmap& source, int width, int height) {
-    Bitmap result = Bitmap::uninitialised(width, height, source.format(), source.palette());
-    clearPadding(result);
-    return result;
+    return Bitmap::uninitialised(width, height, source.format(), source.palette());
 }
 
 // A white result of the source's format and palette, for kernels that leave pixels unreached.
 inline Bitmap whiteResultFor(const Bitmap& source, int width, int height) {
-    Bitmap result(width, height, source.format(), source.palette());
-    clearPadding(result);
-    return result;
+    return Bitmap(width, height, source.format(), source.palette());
 }
 
 template <int Bytes> inline void copyPixel(std::uint8_t* to, const std::uint8_t* from) {

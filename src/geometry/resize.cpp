@@ -21,10 +21,10 @@ std::string_view resizeRefusal(ImageSize size) {
 }
 
 Bitmap resizeBitmap(const Bitmap& source, ImageSize size) {
-    // Always a fresh bitmap, also at the same size, so that the padding is cleared as in the
-    // other kernels' results.
+    // At the same size the stretch hands back the source itself, padding and all; results are
+    // saved with zeroed padding, as every other kernel's are.
     Bitmap result = stretched(source, size.width, size.height);
-    geometry::clearPadding(result);
+    result.zeroPadding();
     return result;
 }
 

@@ -29,13 +29,8 @@ Bitmap mapChannels(const Bitmap& source, const ChannelTables& tables) {
     assert(source.format() == PixelFormat::Bit24);
     const int width = source.width(), height = source.height();
     Bitmap result = Bitmap::uninitialised(width, height, PixelFormat::Bit24, source.palette());
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    const std::size_t padding = result.stride() - rowBytes;
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* out = result.row(y);
-        mapRow(source.row(y), out, width, tables);
-        std::memset(out + rowBytes, 0, padding);
-    }
+    for (int y = 0; y < height; ++y)
+        mapRow(source.row(y), result.row(y), width, tables);
     return result;
 }
 

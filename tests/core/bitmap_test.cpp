@@ -68,6 +68,20 @@ TEST_P(BitmapEveryFormat, RowPaddingOfNewBitmapsIsZero) {
                 ASSERT_EQ(bitmap.row(y)[i], 0) << y << "," << i;
 }
 
+TEST(Bitmap, ZeroPaddingClearsOnlyItsOwnCopyAndOnlyWhenNeeded) {
+    Bitmap original(5, 2, PixelFormat::Bit24); // 15 of 16 bytes used per row
+    Bitmap clean = original;
+    clean.zeroPadding();
+    EXPECT_EQ(std::as_const(clean).bottomUpData(), std::as_const(original).bottomUpData());
+
+    original.row(1)[15] = 0xAB;
+    Bitmap copy = original;
+    copy.zeroPadding();
+    EXPECT_EQ(std::as_const(copy).row(1)[15], 0);
+    EXPECT_EQ(std::as_const(original).row(1)[15], 0xAB);
+    EXPECT_TRUE(test::samePixels(copy, original));
+}
+
 INSTANTIATE_TEST_SUITE_P(Bitmap, BitmapEveryFormat, testing::ValuesIn(kAllFormats));
 
 TEST(Bitmap, WhiteOfAPaletteImageIsTheNearestEntryFirstOfEquals) {

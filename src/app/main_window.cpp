@@ -8,6 +8,7 @@
 #include "document/ui/jpg_comp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -94,6 +95,9 @@ TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* pare
         // A file that cannot be read is reported once; the second load would only repeat it.
         if (LoadImageFile())
             Timer1->start(100);
+    } else {
+        // Started from a menu or a shell: the pane opens on the folder it was started in.
+        Panel1->selectFolder(QDir::currentPath());
     }
     document_.startupLoad = 0;
 }

@@ -88,7 +88,13 @@ class MainWindowTest : public QObject {
     }
 
     void startsWithNoImage() {
+        const QString started = QDir::currentPath();
+        QDir::setCurrent(folder_.path());
         start();
+        QDir::setCurrent(started);
+        // The pane opens on the folder the program was started in.
+        QCOMPARE(QDir(form1_->filePane()->currentFolder()), QDir(folder_.path()));
+        QVERIFY(form1_->filePane()->listedFiles().join(' ').contains(QStringLiteral("photo.JpG")));
         for (QMenu* menu : {form1_->B3, form1_->D1, form1_->S2, form1_->R1, form1_->H2,
                             form1_->C2, form1_->T3})
             QVERIFY2(!menu->isEnabled(), qPrintable(menu->objectName()));

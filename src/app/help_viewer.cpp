@@ -78,12 +78,13 @@ bool HelpViewer::open(const QString& anchor) {
     if (source() != url) {
         setSource(url, QTextDocument::HtmlResource);
     }
+    // Shown first: the anchor's position depends on the width the text is laid out at.
+    show();
+    raise();
     if (anchor.isEmpty())
         verticalScrollBar()->setValue(0);
     else
         scrollToAnchor(anchor);
-    show();
-    raise();
     return true;
 }
 

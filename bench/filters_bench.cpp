@@ -1,5 +1,6 @@
 // Times the filter kernels in process, for the filters section of scripts/bench.
 //   tavlo-bench-filters RUNS IMAGE.bmp   prints "name milliseconds" lines (median of RUNS)
+#include "bench_support.h"
 #include "document/bmp_codec.h"
 #include "document/file_io.h"
 #include "filters/convolution.h"
@@ -20,31 +21,9 @@
 namespace {
 
 using namespace tavlo;
+using bench::medianMs;
 
 volatile std::uint8_t sink;
-
-double medianMs(int runs, const std::function<void()>& body) {
-    body(); // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        times.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-Bitmap loadBmp(const char* path) {
-    ByteBuffer bytes;
-    std::string error;
-    if (!readWholeFile(path, bytes, error)) throw std::runtime_error(error);
-    DecodeResult result = decodeBmp(bytes);
-    if (!result) throw std::runtime_error(result.error);
-    return std::move(*result.image);
-}
 
 } // namespace
 
@@ -55,7 +34,7 @@ int main(int argc, char** argv) {
     }
     try {
         const int runs = std::max(1, std::stoi(argv[1]));
-        const Bitmap image = loadBmp(argv[2]);
+        const Bitmap image = bench::loadBmp(argv[2]);
         const auto report = [runs](const char* name, const std::function<void()>& body) {
             std::printf("%s %.2f\n", name, medianMs(runs, body));
             std::fflush(stdout);

@@ -2,6 +2,7 @@
 //   generate WIDTH HEIGHT OUT.{ppm,bmp,jpg}...  a deterministic photo-like test image (JPEG: q90)
 //   kernels RUNS IN.jpg IN.bmp SCRATCH_DIR    median in-process timings, one "name ms" a line
 //   peak-rss COMMAND [ARG ...]                the command's peak resident set, in KiB
+#include "bench_support.h"
 #include "document/bitmap.h"
 #include "document/bmp_codec.h"
 #include "document/file_io.h"
@@ -31,6 +32,8 @@
 namespace {
 
 using namespace tavlo;
+using bench::keep;
+using bench::medianMs;
 namespace fs = std::filesystem;
 
 class Random {
@@ -177,26 +180,6 @@ ByteBuffer readOrThrow(const fs::path& path) {
 Bitmap decodedOrThrow(DecodeResult result) {
     if (!result) throw std::runtime_error(result.error);
     return std::move(*result.image);
-}
-
-// Stops the compiler from dropping a copy whose result is never read.
-void keep(const void* p) {
-    asm volatile("" : : "r"(p) : "memory");
-}
-
-// One untimed run first, so that every timed run finds the file cache and the code warm.
-double medianMs(int runs, const std::function<void()>& body) {
-    body();
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::nth_element(ms.begin(), ms.begin() + runs / 2, ms.end());
-    return ms[runs / 2];
 }
 
 int kernels(int runs, const fs::path& jpegPath, const fs::path& bmpPath, const fs::path& scratch) {

@@ -1,6 +1,7 @@
 // In-process timings of the tone kernels for scripts/bench, beside the yardstick they are held
 // to: one plain 256-entry table pass over the same pixel bytes into a fresh buffer.
 // Usage: tavlo-bench-tone RUNS IN.bmp    prints "name ms" lines (median of RUNS)
+#include "bench_support.h"
 #include "document/bmp_codec.h"
 #include "document/file_io.h"
 #include "tone/colour_tone.h"
@@ -21,35 +22,8 @@
 namespace {
 
 using namespace tavlo;
-
-// Stops the compiler from dropping work whose result is never read.
-void keep(const void* p) {
-    asm volatile("" : : "r"(p) : "memory");
-}
-
-// One untimed run first, so that every timed run finds the code and the pages warm.
-double medianMs(int runs, const std::function<void()>& body) {
-    body();
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        body();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
-    }
-    std::nth_element(ms.begin(), ms.begin() + runs / 2, ms.end());
-    return ms[runs / 2];
-}
-
-Bitmap load(const char* path) {
-    ByteBuffer bytes;
-    std::string error;
-    if (!readWholeFile(path, bytes, error)) throw std::runtime_error(error);
-    DecodeResult decoded = decodeBmp(std::span<const std::uint8_t>(bytes.data(), bytes.size()));
-    if (!decoded) throw std::runtime_error(decoded.error);
-    return std::move(*decoded.image);
-}
+using bench::keep;
+using bench::medianMs;
 
 // The yardstick: every byte through one table, into a fresh bitmap as the kernels use.
 void plainTablePass(const Bitmap& image) {
@@ -74,7 +48,7 @@ int main(int argc, char** argv) {
     }
     try {
         const int runs = std::max(1, std::stoi(argv[1]));
-        const Bitmap image = load(argv[2]);
+        const Bitmap image = bench::loadBmp(argv[2]);
         ToneCurve curve;
         curve.levels = {10, 100, 200, 240};
         const auto report = [runs](const char* name, const std::function<void()>& body) {

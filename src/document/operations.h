@@ -10,6 +10,7 @@
 #include <span>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tavlo {
@@ -18,6 +19,12 @@ enum class OperationStatus {
     Done,
     UnsupportedFormat, // the kernel refused the pixel format; the image is unchanged
 };
+
+// The working image becomes the kernel's result, or stays as it is when the kernel refused it.
+inline OperationStatus applyKernel(Document& document, KernelResult result) {
+    return document.applyKernelResult(std::move(result)) ? OperationStatus::Done
+                                                         : OperationStatus::UnsupportedFormat;
+}
 
 // A malformed or out-of-range argument; the message names the offending word.
 class OperationArgumentError : public std::invalid_argument {

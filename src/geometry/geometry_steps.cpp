@@ -9,19 +9,10 @@
 
 namespace tavlo {
 
-namespace {
-
-OperationStatus finish(Document& document, KernelResult result) {
-    return document.applyKernelResult(std::move(result)) ? OperationStatus::Done
-                                                         : OperationStatus::UnsupportedFormat;
-}
-
-} // namespace
-
 OperationStatus runQuarterTurn(Document& document, TurnMode mode) {
     document.takeUndoCopy();
     const OperationStatus status =
-        finish(document, turnBitmap(std::as_const(document.workImage), mode));
+        applyKernel(document, turnBitmap(std::as_const(document.workImage), mode));
     if (status == OperationStatus::Done) document.setChangeCaption(kRotatedGroupCaption);
     return status;
 }
@@ -45,7 +36,7 @@ bool rotationApplies(int degrees) {
 OperationStatus runRotation(Document& document, int degrees) {
     if (!rotationApplies(degrees)) return OperationStatus::Done;
     document.takeUndoCopy();
-    return finish(document, rotateBitmap(std::as_const(document.workImage), degrees));
+    return applyKernel(document, rotateBitmap(std::as_const(document.workImage), degrees));
 }
 
 bool deformationApplies(DeformMode mode, float amount) {
@@ -58,14 +49,14 @@ OperationStatus runDeformation(Document& document, DeformMode mode, float amount
     if (!deformationApplies(mode, amount)) return OperationStatus::Done;
     document.takeUndoCopy();
     const Bitmap& source = std::as_const(document.workImage);
-    return finish(document, mode == DeformMode::Shear ? shearBitmap(source, amount)
+    return applyKernel(document, mode == DeformMode::Shear ? shearBitmap(source, amount)
                                                       : keystoneBitmap(source, mode, amount));
 }
 
 OperationStatus runTrim(Document& document, const TrimRect& rect) {
     document.takeUndoCopy();
     const OperationStatus status =
-        finish(document, trimBitmap(std::as_const(document.workImage), rect));
+        applyKernel(document, trimBitmap(std::as_const(document.workImage), rect));
     if (status == OperationStatus::Done) document.setChangeCaption(kTrimmedGroupCaption);
     return status;
 }

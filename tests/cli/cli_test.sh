@@ -1,28 +1,7 @@
 #!/usr/bin/env bash
 # Batch-tool cases: exit statuses, one-line errors, --info texts, round trips, atomic output.
 # Usage: cli_test.sh TAVLO_CLI DATA_DIR
-set -uo pipefail
-cli=$1
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# expect STATUS ARGS...: runs the tool, checks the exit status, and for failures that stderr is
-# exactly one line and stdout is empty.
-expect() {
-  local want=$1
-  shift
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  [ "$got" -eq "$want" ] || fail "$* exited $got, expected $want: $(cat "$work/err")"
-  if [ "$want" -ne 0 ] && [ "$want" -ne 4 ]; then
-    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$* wrote $(wc -l <"$work/err") lines on stderr"
-    [ ! -s "$work/out" ] || fail "$* wrote on stdout"
-  fi
-}
+. "$(dirname "$0")/cli_support.sh"
 
 # --info shows the nine status panels.
 expect 0 "$data/bmp/valid/1bit_8x8.bmp" --info
@@ -80,5 +59,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 expect 5 "$data/bmp/valid/8bit_16x16.bmp" --out "$work/no/such/folder/out.bmp"
 
-[ "$failures" -eq 0 ] && echo "all batch-tool cases passed"
-exit "$failures"
+finish "all batch-tool cases passed"

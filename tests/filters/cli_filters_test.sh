@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # Batch-tool cases of the filter operations and of --histogram.
 # Usage: cli_filters_test.sh TAVLO_CLI DATA_DIR
-set -uo pipefail
-cli=$1
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/../cli/cli_support.sh"
 
 one=$data/bmp/valid/24bit_1x1.bmp
 photo=$data/bmp/valid/24bit_13x7_odd.bmp
@@ -75,5 +69,4 @@ grep -q "letters.mtx" <("$cli" "$photo" "matrix:$data/constants/letters.mtx" 2>&
 "$cli" "$one" --histogram filter:7 >"$work/out" || fail "--histogram filter:7 exited $?"
 [ "$(histogram_field G: 128)" = "64" ] || fail "--histogram swallowed the operation after it"
 
-[ "$failures" -eq 0 ] && echo "all filter CLI cases passed"
-exit $((failures > 0))
+finish "all filter CLI cases passed"

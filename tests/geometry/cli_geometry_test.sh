@@ -2,21 +2,7 @@
 # Batch-tool cases of the geometry operations: round trips read back byte for byte, result sizes
 # from the written headers, refusals and argument errors.
 # Usage: cli_geometry_test.sh TAVLO_CLI DATA_DIR
-set -uo pipefail
-cli=$1
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect() {
-  local want=$1
-  shift
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  [ "$got" -eq "$want" ] || fail "$* exited $got, expected $want: $(cat "$work/err")"
-}
+. "$(dirname "$0")/../cli/cli_support.sh"
 
 # Width and height from a BMP header, as "WxH".
 size_of() { od -An -v -tu4 -j18 -N8 "$1" | awk '{print $1 "x" $2}'; }
@@ -93,4 +79,4 @@ wallpaper:100x100 100x100
 turn:around around
 ROWS
 
-exit $((failures > 0))
+finish "all geometry CLI cases passed"

@@ -1,4 +1,5 @@
 #include "printing/print_layout.h"
+#include "sample_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,27 +10,9 @@ using namespace tavlo;
 namespace {
 
 // A4 at 254 dpi (ten dots a millimetre) with a 5 mm margin all round.
-PrinterFigures a4At254() {
-    PrinterFigures f;
-    f.dpiX = f.dpiY = 254;
-    f.paperWidthPx = 2100;
-    f.paperHeightPx = 2970;
-    f.printableWidthPx = 2000;
-    f.printableHeightPx = 2870;
-    f.offsetXPx = f.offsetYPx = 50;
-    return f;
-}
+PrinterFigures a4At254() { return test::samplePrinter(254, 2100, 2970, 50); }
 
-PrinterFigures a4At600() {
-    PrinterFigures f;
-    f.dpiX = f.dpiY = 600;
-    f.paperWidthPx = 4960;
-    f.paperHeightPx = 7016;
-    f.printableWidthPx = 4760;
-    f.printableHeightPx = 6816;
-    f.offsetXPx = f.offsetYPx = 100;
-    return f;
-}
+using test::a4At600;
 
 PrinterFigures landscape(PrinterFigures f) {
     std::swap(f.paperWidthPx, f.paperHeightPx);

@@ -1,5 +1,6 @@
 // The print layout and printer information windows offscreen, and a print to PDF measured on the
 // rasterised page.
+#include "sample_printers.h"
 #include "app/main_window.h"
 #include "app/print_commands.h"
 #include "app/scripted_dialogs.h"
@@ -53,14 +54,7 @@ class PrintWindowsTest : public QObject {
     }
 
     void informationWindowShowsTheLastQuery() {
-        tavlo::PrinterFigures figures;
-        figures.dpiX = figures.dpiY = 600;
-        figures.paperWidthPx = 4960;
-        figures.paperHeightPx = 7016;
-        figures.printableWidthPx = 4760;
-        figures.printableHeightPx = 6816;
-        figures.offsetXPx = figures.offsetYPx = 100;
-        figures.deviceName = "Office";
+        const tavlo::PrinterFigures figures = tavlo::test::a4At600();
         form10_->ShowPrinterInfo(figures);
         QVERIFY(form10_->isVisible());
         QVERIFY(form10_->windowFlags() & Qt::WindowStaysOnTopHint);

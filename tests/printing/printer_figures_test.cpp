@@ -1,5 +1,6 @@
 #include "printing/printer_figures.h"
 #include "printing/printer_info_texts.h"
+#include "sample_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,18 +10,7 @@ using namespace tavlo;
 
 namespace {
 
-// A4 at 600 dpi with a 100-dot margin all round.
-PrinterFigures a4At600() {
-    PrinterFigures f;
-    f.dpiX = f.dpiY = 600;
-    f.paperWidthPx = 4960;
-    f.paperHeightPx = 7016;
-    f.printableWidthPx = 4760;
-    f.printableHeightPx = 6816;
-    f.offsetXPx = f.offsetYPx = 100;
-    f.deviceName = "Office";
-    return f;
-}
+using test::a4At600;
 
 PrinterFigures landscape(PrinterFigures f) {
     std::swap(f.paperWidthPx, f.paperHeightPx);

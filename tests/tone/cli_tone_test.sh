@@ -2,21 +2,7 @@
 # Batch-tool cases of the tone operations: exit statuses, refusals, and pixel results read back
 # through the tool's own 24-bit output.
 # Usage: cli_tone_test.sh TAVLO_CLI DATA_DIR
-set -uo pipefail
-cli=$1
-data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect() {
-  local want=$1
-  shift
-  "$cli" "$@" >"$work/out" 2>"$work/err"
-  local got=$?
-  [ "$got" -eq "$want" ] || fail "$* exited $got, expected $want: $(cat "$work/err")"
-}
+. "$(dirname "$0")/../cli/cli_support.sh"
 
 # The pixel bytes of a 24-bit BMP that the tool wrote (54-byte header, rows padded to 4 bytes).
 pixels() { tail -c +55 "$1" | od -An -v -tu1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
@@ -61,5 +47,4 @@ expect 2 "$rgb24" "curve:$data/constants/p2_zero.tvl"
 expect 2 "$rgb24" "curve:$work/missing.tvl"
 expect 2 "$rgb24" contrast:0
 
-[ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
-echo "all tone CLI cases passed"
+finish "all tone CLI cases passed"

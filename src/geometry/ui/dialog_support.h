@@ -2,6 +2,7 @@
 // their window kind and placement, and their controls.
 #pragma once
 
+#include "app/dialog_controls.h"
 #include "document/command_channel.h"
 #include "document/delphi_format.h"
 
@@ -18,6 +19,9 @@
 
 namespace geometry_ui {
 
+using dialog_controls::bar;
+using dialog_controls::button;
+
 // A dialog's messages to one command edit: execute writes the counter's next value, cancel a
 // negative number; `executed` runs after an execute once the dialog is done with it (it marks the
 // image modified unless the main window's command failed).
@@ -30,6 +34,22 @@ struct CommandSender {
     void execute() { channel.execute(edit, counter); }
     void cancel() { channel.cancel(edit, counter); }
 };
+
+// The run button sends "execute" (hiding the dialog first when it closes on a run) and then
+// reports the run; the back button sends "cancel" and hides the dialog.
+enum class AfterRun { Stay, Hide };
+inline void connectRunAndBack(QWidget* dialog, QPushButton* run, QPushButton* back,
+                              CommandSender& sender, AfterRun after) {
+    QObject::connect(run, &QPushButton::clicked, dialog, [dialog, &sender, after] {
+        sender.execute();
+        if (after == AfterRun::Hide) dialog->hide();
+        sender.executed();
+    });
+    QObject::connect(back, &QPushButton::clicked, dialog, [dialog, &sender] {
+        sender.cancel();
+        dialog->hide();
+    });
+}
 
 // Modeless, always on top, without the title bar's buttons.
 inline constexpr Qt::WindowFlags kToolWindow =
@@ -55,23 +75,6 @@ inline QLineEdit* field(QWidget* parent, const char* name, QRect geometry, bool 
     return edit;
 }
 
-inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation,
-                       QRect geometry) {
-    auto* scrollBar = new QScrollBar(orientation, parent);
-    scrollBar->setObjectName(QString::fromLatin1(name));
-    scrollBar->setGeometry(geometry);
-    scrollBar->setSingleStep(1);
-    scrollBar->setPageStep(10);
-    return scrollBar;
-}
-
-inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                           QRect geometry) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(QString::fromLatin1(name));
-    pushButton->setGeometry(geometry);
-    return pushButton;
-}
 
 // Fixed size, `top` pixels from the top of the screen, right edge `rightGap` from its right.
 inline void placeTopRight(QWidget* window, QSize size, int top, int rightGap) {

@@ -63,15 +63,7 @@ TForm2::TForm2(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSe
     connect(ScrollBar4, &QScrollBar::valueChanged, this, &TForm2::ScrollBar4Change);
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1TimeUp);
     connect(RadioButton1, &QRadioButton::toggled, this, [this] { update(); });
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        sender_.execute();
-        hide();
-        sender_.executed();
-    });
-    connect(Button2, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Hide);
     // Form2Create: hidden until the menu opens it.
 }
 

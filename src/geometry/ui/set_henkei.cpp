@@ -24,14 +24,7 @@ TForm7::TForm7(float& amount, CommandSender sender, QWidget* parent)
     ScrollBar1->setValue(kNeutral);
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm7::ScrollBar1Change);
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        sender_.execute();
-        sender_.executed();
-    });
-    connect(Button2, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Stay);
 
     // Form7Create
     placeTopRight(this, {kGroup.right() + 1 + 24, kGroup.bottom() + 1 + 48}, 30, 50);

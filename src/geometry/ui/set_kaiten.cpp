@@ -32,14 +32,7 @@ TForm6::TForm6(std::int32_t& angle, tavlo::CommandChannel& channel, std::functio
     ScrollBar1->setValue(kStraight);
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm6::ScrollBar1Change);
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        sender_.execute();
-        sender_.executed();
-    });
-    connect(Button2, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Stay);
 
     // Form6Create
     placeTopRight(this, {kGroup.right() + 1 + 24, kGroup.bottom() + 1 + 48}, 30, 24);

@@ -62,15 +62,7 @@ TForm18::TForm18(const tavlo::Document& document, tavlo::TrimRect& rect, Command
     connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm18::ScrollBar2Change);
     connect(ScrollBar3, &QScrollBar::valueChanged, this, &TForm18::ScrollBar3Change);
     connect(RadioButton6, &QRadioButton::toggled, this, [this] { update(); });
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        sender_.execute();
-        hide();
-        sender_.executed();
-    });
-    connect(Button2, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Hide);
 
     // Form18Create
     move(x(), 30);

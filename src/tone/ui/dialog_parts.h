@@ -1,6 +1,8 @@
 // Small pieces the tone dialogs share: value boxes, bars and window placement.
 #pragma once
 
+#include "app/dialog_controls.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +11,8 @@
 #include <QWidget>
 
 namespace tone_ui {
+
+using dialog_controls::button;
 
 // The window kinds of the dialogs: always on top, with the title-bar buttons each one has.
 inline constexpr Qt::WindowFlags kNoTitleButtons =
@@ -27,22 +31,10 @@ inline QLineEdit* valueBox(QWidget* parent, const char* name, QRect geometry) {
 
 inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
                        int maximum, int position, QRect geometry) {
-    auto* scrollBar = new QScrollBar(orientation, parent);
-    scrollBar->setObjectName(QString::fromLatin1(name));
-    scrollBar->setGeometry(geometry);
+    QScrollBar* scrollBar = dialog_controls::bar(parent, name, orientation, geometry);
     scrollBar->setRange(minimum, maximum);
-    scrollBar->setSingleStep(1);
-    scrollBar->setPageStep(10);
     scrollBar->setValue(position);
     return scrollBar;
-}
-
-inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                           QRect geometry) {
-    auto* pushButton = new QPushButton(caption, parent);
-    pushButton->setObjectName(QString::fromLatin1(name));
-    pushButton->setGeometry(geometry);
-    return pushButton;
 }
 
 // Fixed size from the outermost group, top right of the screen less `rightGap`.

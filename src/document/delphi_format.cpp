@@ -14,7 +14,7 @@ namespace {
 // Widths and precisions beyond this are refused rather than allocated.
 constexpr int kMaxFieldSize = 9999;
 
-struct Spec {
+struct Placeholder {
     bool leftJustify = false;
     int width = -1;     // -1: none
     int precision = -1; // -1: none
@@ -46,12 +46,12 @@ std::string_view firstCodePoints(std::string_view s, std::size_t count) {
 }
 
 void appendPadded(std::string& out, std::string_view text, std::size_t textWidth,
-                  const Spec& spec) {
-    const std::size_t width = spec.width < 0 ? 0 : static_cast<std::size_t>(spec.width);
+                  const Placeholder& field) {
+    const std::size_t width = field.width < 0 ? 0 : static_cast<std::size_t>(field.width);
     const std::size_t pad = width > textWidth ? width - textWidth : 0;
-    if (!spec.leftJustify) out.append(pad, ' ');
+    if (!field.leftJustify) out.append(pad, ' ');
     out.append(text);
-    if (spec.leftJustify) out.append(pad, ' ');
+    if (field.leftJustify) out.append(pad, ' ');
 }
 
 // Zero-pads the digits to the precision (minimum digit count) and puts the sign in front.
@@ -198,45 +198,45 @@ std::string delphiFormat(std::string_view format, std::initializer_list<FormatAr
             continue;
         }
 
-        Spec spec;
+        Placeholder field;
         if (i < format.size() && format[i] == '-') {
-            spec.leftJustify = true;
+            field.leftJustify = true;
             ++i;
         }
         if (i < format.size() && format[i] >= '0' && format[i] <= '9')
-            spec.width = parseNumber(format, i);
+            field.width = parseNumber(format, i);
         if (i < format.size() && format[i] == '.') {
             ++i;
-            spec.precision = parseNumber(format, i); // "%.n": no digits, precision 0
+            field.precision = parseNumber(format, i); // "%.n": no digits, precision 0
         }
         if (i >= format.size()) fail(format, "directive cut off at the end");
         const char type = format[i++];
-        spec.type = (type >= 'A' && type <= 'Z') ? static_cast<char>(type - 'A' + 'a') : type;
+        field.type = (type >= 'A' && type <= 'Z') ? static_cast<char>(type - 'A' + 'a') : type;
 
-        if (spec.type != 'd' && spec.type != 'x' && spec.type != 's' && spec.type != 'f' &&
-            spec.type != 'n')
+        if (field.type != 'd' && field.type != 'x' && field.type != 's' && field.type != 'f' &&
+            field.type != 'n')
             fail(format, std::string("unknown directive %") + type);
         if (nextArg == args.end()) fail(format, std::string("missing argument for %") + type);
         const FormatArg& arg = *nextArg++;
 
-        switch (spec.type) {
+        switch (field.type) {
         case 'd':
         case 'x': {
             const auto* integer = std::get_if<std::int64_t>(&arg);
             if (!integer)
                 fail(format, std::string("%") + type + " needs an integer, got " + kindName(arg));
-            const std::string text = spec.type == 'd' ? formatDecimal(*integer, spec.precision)
-                                                      : formatHex(*integer, spec.precision);
-            appendPadded(out, text, text.size(), spec);
+            const std::string text = field.type == 'd' ? formatDecimal(*integer, field.precision)
+                                                      : formatHex(*integer, field.precision);
+            appendPadded(out, text, text.size(), field);
             break;
         }
         case 's': {
             const auto* text = std::get_if<std::string_view>(&arg);
             if (!text) fail(format, std::string("%s needs a string, got ") + kindName(arg));
             std::string_view shown = *text;
-            if (spec.precision >= 0)
-                shown = firstCodePoints(shown, static_cast<std::size_t>(spec.precision));
-            appendPadded(out, shown, codePointCount(shown), spec);
+            if (field.precision >= 0)
+                shown = firstCodePoints(shown, static_cast<std::size_t>(field.precision));
+            appendPadded(out, shown, codePointCount(shown), field);
             break;
         }
         case 'f':
@@ -248,9 +248,9 @@ std::string delphiFormat(std::string_view format, std::initializer_list<FormatAr
                 value = *floating;
             else
                 fail(format, std::string("%") + type + " needs a number, got " + kindName(arg));
-            const int precision = spec.precision < 0 ? 2 : spec.precision;
-            const std::string text = formatFixed(value, precision, spec.type == 'n');
-            appendPadded(out, text, text.size(), spec);
+            const int precision = field.precision < 0 ? 2 : field.precision;
+            const std::string text = formatFixed(value, precision, field.type == 'n');
+            appendPadded(out, text, text.size(), field);
             break;
         }
         }

@@ -1,6 +1,5 @@
 #include "app/print_commands.h"
 
-#include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "printing/ui/disp_dpi.h"
 #include "printing/ui/prt_fig.h"
@@ -9,7 +8,6 @@ PrintCommands::PrintCommands(TForm1& form1) : QObject(&form1), form1_(form1) {
     Form10 = std::make_unique<TForm10>();
     Form9 = std::make_unique<TForm9>(
         form1.dialogs(), [&form1] { return form1.document().workImage; }, *Form10);
-    assignHelpContexts({Form9.get(), Form10.get()});
     connect(form1.P1, &QAction::triggered, this, &PrintCommands::P1Click);
 }
 

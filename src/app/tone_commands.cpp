@@ -1,6 +1,5 @@
 #include "app/tone_commands.h"
 
-#include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "tone/tone_steps.h"
 #include "tone/ui/azayaka.h"
@@ -26,7 +25,6 @@ ToneCommands::ToneCommands(TForm1& form1) : QObject(&form1), form1_(form1) {
     Form13 = new TForm13(contrast_, link(CommandEdit::Contrast), &form1);
     Form14 = new TForm14(vividAmount_, link(CommandEdit::Vividness), &form1);
     Form15 = new TForm15(gammaAmount_, link(CommandEdit::Gamma), &form1);
-    assignHelpContexts({Form17, Form11, Form13, Form14, Form15});
 
     connect(form1.K1, &QAction::triggered, this, &ToneCommands::K1Click);
     connect(form1.T1, &QAction::triggered, this, &ToneCommands::T1Click);

@@ -1,10 +1,13 @@
 // Controls the parameter dialogs build themselves from: named so that tests and help contexts can
-// find them, placed at fixed positions as the dialogs are laid out.
+// find them, placed at fixed positions as the dialogs are laid out; and the caption they take.
 #pragma once
 
+#include <QFileInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
+
+#include <string>
 
 namespace dialog_controls {
 
@@ -25,6 +28,11 @@ inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orient
     scrollBar->setSingleStep(1);
     scrollBar->setPageStep(10);
     return scrollBar;
+}
+
+// A dialog's caption: the file name of the image's path, without its folder.
+inline QString fileNameOf(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName();
 }
 
 } // namespace dialog_controls

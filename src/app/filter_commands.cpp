@@ -1,11 +1,11 @@
 #include "filter_commands.h"
 
+#include "app/dialog_controls.h"
 #include "app/main_window.h"
 #include "filters/filter_steps.h"
 #include "filters/ui/d_hist.h"
 #include "filters/ui/matrix.h"
 
-#include <QFileInfo>
 
 using tavlo::CommandEdit;
 using tavlo::OperationStatus;
@@ -117,7 +117,7 @@ bool FilterCommands::ComputeHistogram() {
     try {
         const tavlo::Histogram histogram = tavlo::workImageHistogram(document, histogramFactor_);
         Form12->showHistogram(histogram,
-                              QFileInfo(QString::fromStdString(document.sourcePath)).fileName());
+                              dialog_controls::fileNameOf(document.sourcePath));
         return true;
     } catch (const tavlo::EEmbossError& error) {
         form1_.dialogs().reportError(Form12.get(), QString::fromUtf8(error.what()));

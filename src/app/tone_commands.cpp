@@ -1,5 +1,6 @@
 #include "app/tone_commands.h"
 
+#include "app/dialog_controls.h"
 #include "app/main_window.h"
 #include "tone/tone_steps.h"
 #include "tone/ui/azayaka.h"
@@ -8,7 +9,6 @@
 #include "tone/ui/mnt_color.h"
 #include "tone/ui/position.h"
 
-#include <QFileInfo>
 
 using tavlo::CommandEdit;
 using tavlo::Document;
@@ -40,8 +40,7 @@ ToneCommands::ToneCommands(TForm1& form1) : QObject(&form1), form1_(form1) {
 
 // The caption is the file name without its folder; a dialog already shown just comes forward.
 void ToneCommands::showDialog(QWidget* dialog) {
-    dialog->setWindowTitle(
-        QFileInfo(QString::fromStdString(form1_.document().sourcePath)).fileName());
+    dialog->setWindowTitle(dialog_controls::fileNameOf(form1_.document().sourcePath));
     dialog->show();
     dialog->raise();
 }

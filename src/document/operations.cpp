@@ -39,4 +39,19 @@ int parseParameter(std::string_view word, const ParameterRange& range) {
     return value;
 }
 
+std::vector<std::string_view> argumentWords(std::string_view argument, char separator,
+                                            std::size_t count, std::string_view usage) {
+    std::vector<std::string_view> result;
+    for (std::size_t at = 0;;) {
+        const std::size_t end = argument.find(separator, at);
+        result.push_back(argument.substr(at, end == std::string_view::npos ? end : end - at));
+        if (end == std::string_view::npos) break;
+        at = end + 1;
+    }
+    if (result.size() != count)
+        throw OperationArgumentError("'" + std::string(argument) + "' does not match " +
+                                     std::string(usage));
+    return result;
+}
+
 } // namespace tavlo

@@ -44,5 +44,9 @@ const OperationSpec* findOperation(std::string_view name);
 
 // Reads one decimal parameter and checks it against its range.
 int parseParameter(std::string_view word, const ParameterRange& range);
+// The words of an argument between separators, exactly `count` of them; otherwise an
+// OperationArgumentError that shows `usage`.
+std::vector<std::string_view> argumentWords(std::string_view argument, char separator,
+                                            std::size_t count, std::string_view usage);
 
 } // namespace tavlo

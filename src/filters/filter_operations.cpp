@@ -20,25 +20,15 @@ void requireNoArgument(std::string_view name, std::string_view argument) {
 }
 
 FilterKernel kernelFromWords(std::string_view argument) {
+    const auto words = argumentWords(argument, ',', 9, "kernel:k0,...,k8");
     FilterKernel kernel{};
-    std::size_t count = 0;
-    std::size_t at = 0;
-    for (;;) {
-        const std::size_t comma = argument.find(',', at);
-        const std::string_view word = argument.substr(at, comma - at);
-        const auto value = parseCoefficient(word);
+    for (std::size_t i = 0; i < kernel.size(); ++i) {
+        const auto value = parseCoefficient(words[i]);
         if (!value)
-            throw OperationArgumentError("'" + std::string(word) +
+            throw OperationArgumentError("'" + std::string(words[i]) +
                                          "' is not a 32-bit integer coefficient");
-        if (count == kernel.size())
-            throw OperationArgumentError("'" + std::string(argument) +
-                                         "' has more than nine coefficients");
-        kernel[count++] = *value;
-        if (comma == std::string_view::npos) break;
-        at = comma + 1;
+        kernel[i] = *value;
     }
-    if (count != kernel.size())
-        throw OperationArgumentError("'" + std::string(argument) + "' needs nine coefficients");
     return kernel;
 }
 

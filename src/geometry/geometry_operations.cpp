@@ -14,22 +14,8 @@ namespace {
     throw OperationArgumentError("'" + std::string(argument) + "' " + std::string(why));
 }
 
-// The words of an argument between separators; exactly `count` of them.
-std::vector<std::string_view> words(std::string_view argument, char separator, std::size_t count,
-                                    std::string_view usage) {
-    std::vector<std::string_view> result;
-    for (std::size_t at = 0;;) {
-        const std::size_t end = argument.find(separator, at);
-        result.push_back(argument.substr(at, end == std::string_view::npos ? end : end - at));
-        if (end == std::string_view::npos) break;
-        at = end + 1;
-    }
-    if (result.size() != count) reject(argument, "does not match " + std::string(usage));
-    return result;
-}
-
 ImageSize parseSize(std::string_view argument, std::string_view usage) {
-    const auto w = words(argument, 'x', 2, usage);
+    const auto w = argumentWords(argument, 'x', 2, usage);
     return {parseParameter(w[0], kTargetSide), parseParameter(w[1], kTargetSide)};
 }
 
@@ -85,7 +71,7 @@ OperationStatus wallpaper(Document& document, std::string_view argument) {
     if (at == std::string_view::npos) {
         rect = centredWallpaperRect(width, height, *chosen);
     } else {
-        const auto corner = words(argument.substr(at + 1), ',', 2, kWallpaperUsage);
+        const auto corner = argumentWords(argument.substr(at + 1), ',', 2, kWallpaperUsage);
         const ParameterRange position{"position", 0, kTargetSide.maximum, 0};
         rect = placedWallpaperRect(width, height, *chosen, parseParameter(corner[0], position),
                                    parseParameter(corner[1], position));
@@ -122,7 +108,7 @@ std::vector<OperationSpec> geometryOperations() {
          }},
         {"keystone", "keystone:both|right|left:A",
          [](Document& document, std::string_view argument) {
-             const auto w = words(argument, ':', 2, "keystone:both|right|left:A");
+             const auto w = argumentWords(argument, ':', 2, "keystone:both|right|left:A");
              const DeformMode mode = parseKeystoneSide(w[0]);
              return runDeformation(document, mode,
                                    deformAmount(parseParameter(w[1], kDeformStrength)));
@@ -134,7 +120,7 @@ std::vector<OperationSpec> geometryOperations() {
          }},
         {"trim", kTrimUsage,
          [](Document& document, std::string_view argument) {
-             const auto w = words(argument, ',', 4, kTrimUsage);
+             const auto w = argumentWords(argument, ',', 4, kTrimUsage);
              const ParameterRange edge{"edge", 0, kTargetSide.maximum, 0};
              return trim(document, argument,
                          {parseParameter(w[0], edge), parseParameter(w[1], edge),

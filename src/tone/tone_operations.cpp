@@ -9,22 +9,6 @@ namespace tavlo {
 
 namespace {
 
-// The comma-separated words of an argument; exactly `count` of them, or an error showing `usage`.
-std::vector<std::string_view> words(std::string_view argument, std::size_t count,
-                                    std::string_view usage) {
-    std::vector<std::string_view> result;
-    for (std::size_t at = 0;;) {
-        const std::size_t comma = argument.find(',', at);
-        result.push_back(argument.substr(at, comma == std::string_view::npos ? comma : comma - at));
-        if (comma == std::string_view::npos) break;
-        at = comma + 1;
-    }
-    if (result.size() != count)
-        throw OperationArgumentError("'" + std::string(argument) + "' does not match " +
-                                     std::string(usage));
-    return result;
-}
-
 bool namesCurveFile(std::string_view argument) {
     return argument.find(',') == std::string_view::npos &&
            withToneCurveExtension(std::string(argument)) == argument;
@@ -44,7 +28,7 @@ ToneCurve parseToneCurveArgument(std::string_view argument) {
             throw OperationArgumentError(error);
         return curve;
     }
-    const auto w = words(argument, 7, kCurveUsage);
+    const auto w = argumentWords(argument, ',', 7, kCurveUsage);
     curve.channel = parseParameter(w[0], kCurveChannel);
     curve.points[1] = parseParameter(w[1], kCurvePoint2);
     curve.points[2] = parseParameter(w[2], kCurvePoint3);
@@ -63,14 +47,14 @@ std::vector<OperationSpec> toneOperations() {
          }},
         {"tone", kToneUsage,
          [](Document& document, std::string_view argument) {
-             const auto w = words(argument, 3, kToneUsage);
+             const auto w = argumentWords(argument, ',', 3, kToneUsage);
              return runColourTone(document, {parseParameter(w[0], kColourOffset),
                                              parseParameter(w[1], kColourOffset),
                                              parseParameter(w[2], kColourOffset)});
          }},
         {"contrast", kContrastUsage,
          [](Document& document, std::string_view argument) {
-             const auto w = words(argument, 2, kContrastUsage);
+             const auto w = argumentWords(argument, ',', 2, kContrastUsage);
              const std::int32_t c = parseParameter(w[0], kContrast);
              const std::int32_t b = parseParameter(w[1], kBrightness);
              return runContrast(document, {.contrast = {c, c, c}, .brightness = {b, b, b}});

@@ -208,35 +208,31 @@ class ToneDialogsTest : public QObject {
     void curveFilesRoundTripAndFaultyOnesChangeNothing() {
         TForm17* dialog = commands->Form17;
         QTemporaryDir folder;
-        dialog->chooseSaveName = [&](QWidget*, const QString&) {
-            return std::optional<QString>(folder.filePath(QStringLiteral("curve")));
-        };
+        dialogs.saveAnswers.push_back(folder.filePath(QStringLiteral("curve")));
         dialog->Button4->click();
+        QCOMPARE(dialogs.saves.back().title, QStringLiteral("ＲＧＢ濃度設定定数保存"));
         QFile saved(folder.filePath(QStringLiteral("curve.tvl")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("0\r\n64\r\n192\r\n0\r\n64\r\n192\r\n255\r\n"));
 
-        QString loadName;
-        dialog->chooseLoadName = [&](QWidget*, const QString&) {
-            return std::optional<QString>(loadName);
-        };
         document().workImage = pixels({{10, 20, 30}});
         for (const char* faulty : {"letters.tvl", "p2_zero.tvl", "six_lines.tvl"}) {
-            loadName = tvlData(faulty);
+            dialogs.openAnswers.push_back(tvlData(faulty));
             dialog->Button5->click();
         }
+        QCOMPARE(dialogs.openTitles.back(), QStringLiteral("ＲＧＢ濃度設定定数読込"));
         QCOMPARE(dialogs.errors.size(), 3);
         dialog->Button1->click();
         QCOMPARE(at(0), (Rgb{10, 20, 30}));
 
         // A good file changes the curve and the graph, not the bars and boxes.
-        loadName = tvlData("blue_invert.tvl");
+        dialogs.openAnswers.push_back(tvlData("blue_invert.tvl"));
         dialog->Button5->click();
         QCOMPARE(dialog->Memo8->text(), QStringLiteral("255 (FF)"));
         QVERIFY(dialog->RadioButton1->isChecked());
         dialog->Button1->click();
         QCOMPARE(at(0), (Rgb{10, 20, 225}));
-        loadName = folder.filePath(QStringLiteral("curve.tvl"));
+        dialogs.openAnswers.push_back(folder.filePath(QStringLiteral("curve.tvl")));
         dialog->Button5->click();
         dialog->Button1->click();
         QCOMPARE(at(0), (Rgb{10, 20, 225}));

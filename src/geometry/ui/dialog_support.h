@@ -7,7 +7,6 @@
 #include "document/delphi_format.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -21,6 +20,7 @@ namespace geometry_ui {
 
 using dialog_controls::bar;
 using dialog_controls::button;
+using dialog_controls::fileNameOf;
 
 // A dialog's messages to one command edit: execute writes the counter's next value, cancel a
 // negative number; `executed` runs after an execute once the dialog is done with it (it marks the
@@ -63,9 +63,6 @@ inline QString formatted(std::string_view format, std::initializer_list<tavlo::F
     return fromUtf8(tavlo::delphiFormat(format, args));
 }
 
-inline QString fileNameOf(const std::string& path) {
-    return QFileInfo(QString::fromStdString(path)).fileName();
-}
 
 inline QLineEdit* field(QWidget* parent, const char* name, QRect geometry, bool readOnly = true) {
     auto* edit = new QLineEdit(parent);

@@ -4,7 +4,6 @@
 #include "tone/tone_curve_file.h"
 #include "tone/ui/curve_graph.h"
 #include "tone/ui/dialog_parts.h"
-#include "tone/ui/tvl_file_dialogs.h"
 
 #include <QPixmap>
 
@@ -23,12 +22,13 @@ QString shown(std::int32_t value) {
         tavlo::delphiFormat("%d (%x)", {std::int64_t{value}, std::int64_t{value}}));
 }
 
+const QString kTvlFilter = QStringLiteral("TVLﾌｧｲﾙ(*.TVL)|*.tvl");
+
 } // namespace
 
 TForm17::TForm17(tavlo::ToneCurve& curve, CommandLink link, DialogService& dialogs,
                  QString programFolder, QWidget* parent)
-    : QWidget(parent, kSystemMenuOnly), chooseSaveName(chooseTvlSaveName),
-      chooseLoadName(chooseTvlLoadName), curve_(curve), link_(std::move(link)), dialogs_(dialogs),
+    : QWidget(parent, kSystemMenuOnly), curve_(curve), link_(std::move(link)), dialogs_(dialogs),
       programFolder_(std::move(programFolder)), graph_(kGraphSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Form17"));
     Image1 = new QLabel(this);
@@ -161,7 +161,8 @@ void TForm17::Button3Click() {
 }
 
 void TForm17::Button4Click() {
-    const auto chosen = chooseSaveName(this, programFolder_);
+    const auto chosen =
+        dialogs_.saveImage(this, QStringLiteral("ＲＧＢ濃度設定定数保存"), kTvlFilter, programFolder_, true);
     if (!chosen) return;
     const std::string path = tavlo::withToneCurveExtension(chosen->toStdString());
     std::string error;
@@ -173,7 +174,8 @@ void TForm17::Button4Click() {
 // The file is checked whole before anything is stored, so a faulty one leaves the curve as it
 // was. Only the seven values and the graph change; the bars and boxes keep what they showed.
 void TForm17::Button5Click() {
-    const auto chosen = chooseLoadName(this, programFolder_);
+    const auto chosen = dialogs_.openImage(this, QStringLiteral("ＲＧＢ濃度設定定数読込"), kTvlFilter,
+                                           programFolder_, QStringLiteral("tvl"));
     if (!chosen) return;
     std::string error;
     if (!tavlo::readToneCurveFile(chosen->toStdString(), curve_, error)) {

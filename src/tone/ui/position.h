@@ -17,8 +17,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
-#include <optional>
 
 class TForm17 : public QWidget {
     Q_OBJECT
@@ -32,10 +30,6 @@ class TForm17 : public QWidget {
     QRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4;
     QScrollBar *ScrollBar2, *ScrollBar3, *ScrollBar5, *ScrollBar6, *ScrollBar7, *ScrollBar8;
     QLineEdit *Memo2, *Memo3, *Memo5, *Memo6, *Memo7, *Memo8;
-
-    // The file dialogs, replaceable for tests: each gets the starting folder.
-    std::function<std::optional<QString>(QWidget*, const QString&)> chooseSaveName;
-    std::function<std::optional<QString>(QWidget*, const QString&)> chooseLoadName;
 
     const QImage& graph() const { return graph_; }
 

@@ -13,13 +13,7 @@ namespace {
 PrinterFigures a4At254() { return test::samplePrinter(254, 2100, 2970, 50); }
 
 using test::a4At600;
-
-PrinterFigures landscape(PrinterFigures f) {
-    std::swap(f.paperWidthPx, f.paperHeightPx);
-    std::swap(f.printableWidthPx, f.printableHeightPx);
-    std::swap(f.offsetXPx, f.offsetYPx);
-    return f;
-}
+using test::landscape;
 
 const std::string& text(const PrintLayout& layout, LayoutTexts::Field field) {
     return layout.texts().fields[field];

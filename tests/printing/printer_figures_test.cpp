@@ -8,18 +8,8 @@
 
 using namespace tavlo;
 
-namespace {
-
 using test::a4At600;
-
-PrinterFigures landscape(PrinterFigures f) {
-    std::swap(f.paperWidthPx, f.paperHeightPx);
-    std::swap(f.printableWidthPx, f.printableHeightPx);
-    std::swap(f.offsetXPx, f.offsetYPx);
-    return f;
-}
-
-} // namespace
+using test::landscape;
 
 TEST(PrinterFigures, MillimetresFollowEachAxisResolutionAndScale) {
     struct Row {

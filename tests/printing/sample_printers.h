@@ -3,6 +3,8 @@
 
 #include "printing/printer_figures.h"
 
+#include <utility>
+
 namespace tavlo::test {
 
 // A sheet of paperWidth × paperHeight dots at `dpi`, with `margin` dots unprintable all round.
@@ -21,6 +23,14 @@ inline PrinterFigures samplePrinter(int dpi, int paperWidth, int paperHeight, in
 inline PrinterFigures a4At600() {
     PrinterFigures f = samplePrinter(600, 4960, 7016, 100);
     f.deviceName = "Office";
+    return f;
+}
+
+// The same sheet turned a quarter: widths and heights, and the two offsets, trade places.
+inline PrinterFigures landscape(PrinterFigures f) {
+    std::swap(f.paperWidthPx, f.paperHeightPx);
+    std::swap(f.printableWidthPx, f.printableHeightPx);
+    std::swap(f.offsetXPx, f.offsetYPx);
     return f;
 }
 

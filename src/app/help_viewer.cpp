@@ -1,6 +1,7 @@
 #include "app/help_viewer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QUrl>
@@ -29,6 +30,15 @@ constexpr ContextEntry kContexts[] = {
 };
 
 } // namespace
+
+QString findHelpFile(const QString& programFolder) {
+    const QDir folder(programFolder);
+    const QString besideProgram = folder.filePath(QStringLiteral("Tavlo.hlp"));
+    const QString installed =
+        QDir::cleanPath(folder.filePath(QStringLiteral("../share/tavlo/Tavlo.hlp")));
+    return QFileInfo::exists(besideProgram) || !QFileInfo::exists(installed) ? besideProgram
+                                                                             : installed;
+}
 
 int helpContextOf(const QWidget* widget) {
     for (; widget; widget = widget->parentWidget()) {

@@ -6,6 +6,10 @@
 
 #include <QTextBrowser>
 
+// The help file of a program in PROGRAM_FOLDER: beside it in the build tree, else in the data
+// folder of its installation prefix (bin/../share/tavlo). The first place when neither has it.
+QString findHelpFile(const QString& programFolder);
+
 // The context number of a window or control: its own, else that of the nearest parent that has
 // one; 0 when none has.
 int helpContextOf(const QWidget* widget);

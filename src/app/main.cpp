@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
                         tone.Form13, tone.Form14, tone.Form15, filters.matrixDialog(),
                         tone.Form17, tone.Form11, geometry.Form18});
 
-    HelpViewer help(QApplication::applicationDirPath() + QStringLiteral("/Tavlo.hlp"), dialogs);
+    HelpViewer help(findHelpFile(QApplication::applicationDirPath()), dialogs);
     QObject::connect(Form1.Help2, &QAction::triggered, &help, &HelpViewer::showContents);
     QObject::connect(Form1.About1, &QAction::triggered, &Form8, &QWidget::show);
     Form1.show();

@@ -4,8 +4,10 @@
 #include "app/version.h"
 #include "scripted_dialogs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class HelpTest : public QObject {
@@ -19,6 +21,36 @@ class HelpTest : public QObject {
         for (const int context : helpContextNumbers())
             QVERIFY2(html.contains(QStringLiteral("id=\"context-%1\"").arg(context)),
                      qPrintable(QString::number(context)));
+    }
+
+    void helpFileIsFoundBesideTheProgramElseInTheInstalledDataFolder_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QString>("found");
+        const QString beside = QStringLiteral("usr/bin/Tavlo.hlp");
+        const QString installed = QStringLiteral("usr/share/tavlo/Tavlo.hlp");
+        QTest::newRow("build tree") << QStringList{beside} << beside;
+        QTest::newRow("installed") << QStringList{installed} << installed;
+        QTest::newRow("both") << QStringList{beside, installed} << beside;
+        QTest::newRow("neither") << QStringList{} << beside;
+        QTest::newRow("next to the prefix, not in it")
+            << QStringList{QStringLiteral("usr/tavlo/Tavlo.hlp"),
+                           QStringLiteral("share/tavlo/Tavlo.hlp")}
+            << beside;
+    }
+
+    void helpFileIsFoundBesideTheProgramElseInTheInstalledDataFolder() {
+        QFETCH(QStringList, present);
+        QFETCH(QString, found);
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        const QDir dir(root.path());
+        QVERIFY(dir.mkpath(QStringLiteral("usr/bin")));
+        for (const QString& file : present) {
+            QVERIFY(dir.mkpath(QFileInfo(file).path()));
+            QFile help(dir.filePath(file));
+            QVERIFY(help.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(findHelpFile(dir.filePath(QStringLiteral("usr/bin"))), dir.filePath(found));
     }
 
     void controlsTakeTheContextOfTheirWindowUnlessTheyHaveTheirOwn() {

@@ -1,26 +1,97 @@
 // The help file, the help key and the version window.
+#include "app/filter_commands.h"
+#include "app/geometry_commands.h"
 #include "app/help_viewer.h"
 #include "app/main_window.h"
+#include "app/print_commands.h"
+#include "app/tone_commands.h"
 #include "app/version.h"
+#include "document/ui/jpg_comp.h"
 #include "scripted_dialogs.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+QString helpText() {
+    QFile file(QStringLiteral(TAVLO_HELP_FILE));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The topic's text from its heading to the next one; empty when the file has no such topic.
+QString topic(const QString& html, int context) {
+    const qsizetype start = html.indexOf(QStringLiteral("id=\"context-%1\"").arg(context));
+    if (start < 0)
+        return {};
+    const qsizetype end = html.indexOf(QStringLiteral("<h2"), start);
+    return html.mid(start, end < 0 ? -1 : end - start);
+}
+
+// What a user reads on a control: a button's or a group's caption, else the hint of a control
+// that has a topic of its own.
+bool hasOwnContext(const QWidget* widget) {
+    return helpContextOf(widget) != helpContextOf(widget->parentWidget());
+}
+
+QString visibleName(const QWidget* control) {
+    QString name;
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        name = button->text();
+    else if (const auto* group = qobject_cast<const QGroupBox*>(control))
+        name = group->title();
+    else if (hasOwnContext(control))
+        name = control->toolTip();
+    return name.remove(QLatin1Char('&')).trimmed();
+}
+
+} // namespace
 
 class HelpTest : public QObject {
     Q_OBJECT
 
   private slots:
     void everyContextNumberHasATopic() {
-        QFile file(QStringLiteral(TAVLO_HELP_FILE));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(file.readAll());
+        const QString html = helpText();
         for (const int context : helpContextNumbers())
-            QVERIFY2(html.contains(QStringLiteral("id=\"context-%1\"").arg(context)),
-                     qPrintable(QString::number(context)));
+            QVERIFY2(!topic(html, context).isEmpty(), qPrintable(QString::number(context)));
+    }
+
+    // Each topic names every button, check box, group and hinted control of the windows that
+    // open it, so that a renamed or added control cannot leave its help behind.
+    void topicsNameTheControlsOfTheirWindows() {
+        ScriptedDialogs dialogs;
+        TForm1 form1(dialogs, QString());
+        GeometryCommands geometry(form1);
+        TForm5 form5(form1.document().jpegQuality, form1.channel());
+        TForm8 form8;
+        PrintCommands printing(form1);
+        FilterCommands filters(form1);
+        ToneCommands tone(form1);
+        // Every window the program has, as created at start-up.
+        const QList<QWidget*> windows = QApplication::topLevelWidgets();
+        assignHelpContexts(windows);
+        const QString html = helpText();
+        int checked = 0;
+        for (QWidget* window : windows)
+            for (const QWidget* control : window->findChildren<QWidget*>()) {
+                // A window without a topic of its own is described where its menu item is.
+                if (!hasOwnContext(control->window()) && !hasOwnContext(control))
+                    continue;
+                const int context = helpContextOf(control);
+                const QString name = visibleName(control);
+                if (name.isEmpty())
+                    continue;
+                QVERIFY2(topic(html, context).contains(name),
+                         qPrintable(QStringLiteral("topic %1 lacks %2").arg(context).arg(name)));
+                ++checked;
+            }
+        QVERIFY(checked > 60);
     }
 
     void helpFileIsFoundBesideTheProgramElseInTheInstalledDataFolder_data() {

@@ -17,7 +17,10 @@ fail() {
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; exit 1; }
 debs=("$work"/tavlo_*_amd64.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: no single tavlo_*_amd64.deb"; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "FAIL: no single tavlo_*_amd64.deb"
+  exit 1
+fi
 deb=${debs[0]}
 echo "built $(basename "$deb")"
 

@@ -19,13 +19,13 @@ struct ContextEntry {
 
 // Which topic the help key opens, for each window and for the few controls with one of their own.
 constexpr ContextEntry kContexts[] = {
-    {"TForm1", nullptr, 1},    {"TForm4", nullptr, 2},     {"TForm6", nullptr, 3},
-    {"TForm7", nullptr, 4},    {"TForm2", nullptr, 5},     {"TForm9", nullptr, 7},
-    {"TForm5", nullptr, 8},    {"TForm10", nullptr, 9},    {"TForm12", nullptr, 10},
-    {"TForm13", nullptr, 15},  {"TForm15", nullptr, 17},   {"TForm14", nullptr, 19},
-    {"TForm11", nullptr, 21},  {"TForm16", nullptr, 24},   {"TForm3", "Memo1", 300},
-    {"TForm8", nullptr, 800},  {"TForm9", "Memo14", 900},  {"TForm10", "Memo3", 1000},
-    {"TForm12", "Image4", 1200}, {"TForm17", "GroupBox1", 1700},
+    {"MainWindow", nullptr, 1},    {"SizeDialog", nullptr, 2},     {"RotationDialog", nullptr, 3},
+    {"DeformationDialog", nullptr, 4},    {"TrimmingDialog", nullptr, 5},     {"PrintWindow", nullptr, 7},
+    {"JpegQualityDialog", nullptr, 8},    {"PrinterInfoWindow", nullptr, 9},    {"HistogramWindow", nullptr, 10},
+    {"ContrastDialog", nullptr, 15},  {"GammaDialog", nullptr, 17},   {"VividnessDialog", nullptr, 19},
+    {"ColourToneDialog", nullptr, 21},  {"FilterMatrixDialog", nullptr, 24},   {"FileInfoWindow", "Memo1", 300},
+    {"VersionWindow", nullptr, 800},  {"PrintWindow", "Memo14", 900},  {"PrinterInfoWindow", "Memo3", 1000},
+    {"HistogramWindow", "Image4", 1200}, {"ToneCurveDialog", "GroupBox1", 1700},
 };
 
 } // namespace

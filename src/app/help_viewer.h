@@ -2,7 +2,7 @@
 // and answers the help key for whatever window or control has the focus.
 #pragma once
 
-#include "app/dialog_service.h"
+#include "widgets/dialog_service.h"
 
 #include <QTextBrowser>
 

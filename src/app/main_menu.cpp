@@ -32,7 +32,7 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
 
 } // namespace
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
 
     File1 = menu(bar, "File1", QStringLiteral("ファイル(&F)"));

@@ -1,11 +1,11 @@
 #include "app/main_window.h"
 
-#include "app/busy_cursor.h"
+#include "widgets/busy_cursor.h"
 #include "app/file_pane.h"
-#include "app/view_image.h"
-#include "document/ui/clipboard.h"
-#include "document/ui/file_info.h"
-#include "document/ui/jpg_comp.h"
+#include "widgets/view_image.h"
+#include "widgets/clipboard.h"
+#include "app/file_info_window.h"
+#include "app/jpeg_quality_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,7 +34,7 @@ QString withExtension(const QString& path, const QString& extension) {
 
 } // namespace
 
-TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* parent)
+MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tavlo　Ver 1.3 2005/3"));
@@ -102,13 +102,13 @@ TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* pare
     document_.startupLoad = 0;
 }
 
-void TForm1::attachWindows(TForm3* fileInfo, TForm5* jpegQuality) {
-    Form3 = fileInfo;
-    Form5 = jpegQuality;
-    connect(Form3, &TForm3::closedByUser, this, [this] { F1->setChecked(false); });
+void MainWindow::attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpegQuality) {
+    fileInfoWindow = fileInfo;
+    jpegQualityDialog = jpegQuality;
+    connect(fileInfoWindow, &FileInfoWindow::closedByUser, this, [this] { F1->setChecked(false); });
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setFixedHeight(24);
@@ -126,35 +126,35 @@ void TForm1::buildStatusBar() {
     }
 }
 
-void TForm1::connectHandlers() {
-    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
-    connect(BMPP1, &QAction::triggered, this, &TForm1::BMPP1Click);
-    connect(S1, &QAction::triggered, this, &TForm1::S1Click);
-    connect(BMPT1, &QAction::triggered, this, &TForm1::BMPT1Click);
-    connect(JPEGU1, &QAction::triggered, this, &TForm1::JPEGU1Click);
-    connect(BMPV1, &QAction::triggered, this, &TForm1::BMPV1Click);
-    connect(X1, &QAction::triggered, this, &TForm1::X1Click);
-    connect(F1, &QAction::triggered, this, &TForm1::F1Click);
-    connect(L2, &QAction::triggered, this, &TForm1::L2Click);
+void MainWindow::connectHandlers() {
+    connect(Open1, &QAction::triggered, this, &MainWindow::Open1Click);
+    connect(BMPP1, &QAction::triggered, this, &MainWindow::BMPP1Click);
+    connect(S1, &QAction::triggered, this, &MainWindow::S1Click);
+    connect(BMPT1, &QAction::triggered, this, &MainWindow::BMPT1Click);
+    connect(JPEGU1, &QAction::triggered, this, &MainWindow::JPEGU1Click);
+    connect(BMPV1, &QAction::triggered, this, &MainWindow::BMPV1Click);
+    connect(X1, &QAction::triggered, this, &MainWindow::X1Click);
+    connect(F1, &QAction::triggered, this, &MainWindow::F1Click);
+    connect(L2, &QAction::triggered, this, &MainWindow::L2Click);
     connect(JPGJ1, &QAction::triggered, this, [this] {
-        if (Form5)
-            Form5->show();
+        if (jpegQualityDialog)
+            jpegQualityDialog->show();
     });
     connect(A2, &QAction::triggered, this, [this] { chooseBmpFormat(A2, tavlo::PixelFormat::Bit8); });
     connect(N24C1, &QAction::triggered, this,
             [this] { chooseBmpFormat(N24C1, tavlo::PixelFormat::Bit24); });
     connect(N32D1, &QAction::triggered, this,
             [this] { chooseBmpFormat(N32D1, tavlo::PixelFormat::Bit32); });
-    connect(O1, &QAction::triggered, this, &TForm1::O1Click);
-    connect(C1, &QAction::triggered, this, &TForm1::C1Click);
-    connect(P2, &QAction::triggered, this, &TForm1::P2Click);
-    connect(T2, &QAction::triggered, this, &TForm1::T2Click);
+    connect(O1, &QAction::triggered, this, &MainWindow::O1Click);
+    connect(C1, &QAction::triggered, this, &MainWindow::C1Click);
+    connect(P2, &QAction::triggered, this, &MainWindow::P2Click);
+    connect(T2, &QAction::triggered, this, &MainWindow::T2Click);
     const std::pair<QAction*, int> scales[] = {
         {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
     for (const auto& [action, scale] : scales)
         connect(action, &QAction::triggered, this, [this, scale = scale] { SetDisplayScale(scale); });
-    connect(Show1, &QMenu::aboutToShow, this, &TForm1::Show1Click);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1TimeUP);
+    connect(Show1, &QMenu::aboutToShow, this, &MainWindow::Show1Click);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1TimeUP);
     connect(Panel1, &FilePane::fileChosen, this, [this](const QString& path) {
         document_.sourcePath = toStd(path);
         LoadImageFile();
@@ -167,7 +167,7 @@ void TForm1::connectHandlers() {
                         [this](std::int64_t value) { Edit1Change(value); });
 }
 
-bool TForm1::LoadImageFile() {
+bool MainWindow::LoadImageFile() {
     if (document_.modified) {
         const auto answer = dialogs_.confirm(
             this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
@@ -201,21 +201,21 @@ bool TForm1::LoadImageFile() {
     else
         for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
             panels_[i]->setText(fromStd(document_.panels[i]));
-    if (Form3 && document_.startupLoad <= 0)
-        Form3->showTexts(document_.information);
+    if (fileInfoWindow && document_.startupLoad <= 0)
+        fileInfoWindow->showTexts(document_.information);
     if (outcome == tavlo::LoadOutcome::Loaded)
         emit imageLoaded();
     return outcome != tavlo::LoadOutcome::CannotRead;
 }
 
-void TForm1::SetDisplayScale(int scale) {
+void MainWindow::SetDisplayScale(int scale) {
     document_.setDisplayScale(scale);
     checkScaleItem();
     showDocument();
     QApplication::restoreOverrideCursor();
 }
 
-tavlo::OperationStatus TForm1::runOperation(
+tavlo::OperationStatus MainWindow::runOperation(
     const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tavlo::OperationStatus status = tavlo::OperationStatus::Done;
@@ -232,44 +232,44 @@ tavlo::OperationStatus TForm1::runOperation(
     return status;
 }
 
-void TForm1::showUnsupportedFormat() {
+void MainWindow::showUnsupportedFormat() {
     dialogs_.message(this, fromStd(std::string(tavlo::kUnsupportedFormatMessage)));
 }
 
-void TForm1::checkScaleItem() {
+void MainWindow::checkScaleItem() {
     const std::pair<QAction*, int> items[] = {
         {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
     for (const auto& [action, scale] : items)
         action->setChecked(scale == document_.displayScale);
 }
 
-void TForm1::showDocument() {
+void MainWindow::showDocument() {
     for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
         panels_[i]->setText(fromStd(document_.panels[i]));
     showView();
-    if (Form3 && document_.startupLoad <= 0)
-        Form3->showTexts(document_.information);
+    if (fileInfoWindow && document_.startupLoad <= 0)
+        fileInfoWindow->showTexts(document_.information);
     emit viewRefreshed();
 }
 
-void TForm1::showView() {
+void MainWindow::showView() {
     viewPixmap_ = QPixmap::fromImage(viewImage(document_.scratchImage));
     Image1->setPixmap(viewPixmap_);
     Image1->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
 }
 
-void TForm1::enableImageMenus() {
+void MainWindow::enableImageMenus() {
     for (QMenu* menu : {B3, D1, S2, R1, H2, C2, T3})
         menu->setEnabled(true);
     for (QAction* action : {H4, F1, S1, BMPT1, JPEGU1, BMPV1, P1, C1})
         action->setEnabled(true);
 }
 
-void TForm1::refreshPasteItem() { P2->setEnabled(clipboardHasBitmap()); }
+void MainWindow::refreshPasteItem() { P2->setEnabled(clipboardHasBitmap()); }
 
-void TForm1::C1Click() { copyToClipboard(document_.workImage); }
+void MainWindow::C1Click() { copyToClipboard(document_.workImage); }
 
-void TForm1::P2Click() {
+void MainWindow::P2Click() {
     std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard();
     if (!pasted) {
         dialogs_.message(this, QStringLiteral("クリップボードは空っぽです。"));
@@ -284,19 +284,19 @@ void TForm1::P2Click() {
         action->setEnabled(true);
     F1->setEnabled(false);
     F1->setChecked(false);
-    if (Form3)
-        Form3->hide();
+    if (fileInfoWindow)
+        fileInfoWindow->hide();
 }
 
-void TForm1::Open1Click() {
+void MainWindow::Open1Click() {
     openThroughDialog(QStringLiteral("JPGファイルを開く"), QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.JPG"));
 }
 
-void TForm1::BMPP1Click() {
+void MainWindow::BMPP1Click() {
     openThroughDialog(QStringLiteral("BMPファイルを開く"), QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"));
 }
 
-void TForm1::openThroughDialog(const QString& title, const QString& filter) {
+void MainWindow::openThroughDialog(const QString& title, const QString& filter) {
     const auto path = dialogs_.openImage(this, title, filter);
     if (!path)
         return;
@@ -304,12 +304,12 @@ void TForm1::openThroughDialog(const QString& title, const QString& filter) {
     LoadImageFile();
 }
 
-bool TForm1::S1Click() { return saveThroughDialog(true, false); }
-bool TForm1::BMPT1Click() { return saveThroughDialog(false, false); }
-bool TForm1::JPEGU1Click() { return saveThroughDialog(true, true); }
-bool TForm1::BMPV1Click() { return saveThroughDialog(false, true); }
+bool MainWindow::S1Click() { return saveThroughDialog(true, false); }
+bool MainWindow::BMPT1Click() { return saveThroughDialog(false, false); }
+bool MainWindow::JPEGU1Click() { return saveThroughDialog(true, true); }
+bool MainWindow::BMPV1Click() { return saveThroughDialog(false, true); }
 
-bool TForm1::saveThroughDialog(bool jpeg, bool saveAs) {
+bool MainWindow::saveThroughDialog(bool jpeg, bool saveAs) {
     const QString source = fromStd(document_.sourcePath);
     QString title;
     if (jpeg)
@@ -338,11 +338,11 @@ bool TForm1::saveThroughDialog(bool jpeg, bool saveAs) {
     return false;
 }
 
-bool TForm1::saveAsForPrompt() {
+bool MainWindow::saveAsForPrompt() {
     return document_.currentExt == ".JPG" ? JPEGU1Click() : BMPV1Click();
 }
 
-void TForm1::X1Click() {
+void MainWindow::X1Click() {
     if (document_.modified) {
         const auto answer = dialogs_.confirm(
             this, fromStd(tavlo::savePromptText(document_.currentFileName)), false);
@@ -354,7 +354,7 @@ void TForm1::X1Click() {
     close();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!document_.modified) {
         event->accept();
         return;
@@ -369,33 +369,33 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void TForm1::F1Click() {
-    if (!Form3)
+void MainWindow::F1Click() {
+    if (!fileInfoWindow)
         return;
     if (!F1->isChecked() || document_.noSourceFile)
-        Form3->hide();
+        fileInfoWindow->hide();
     else
-        Form3->show();
+        fileInfoWindow->show();
 }
 
-void TForm1::L2Click() { ShowBrowserPane(L2->isChecked()); }
+void MainWindow::L2Click() { ShowBrowserPane(L2->isChecked()); }
 
 // The splitter keeps the view beside the pane, or at the left edge while the pane is hidden.
-void TForm1::ShowBrowserPane(bool visible) { Panel1->setVisible(visible); }
+void MainWindow::ShowBrowserPane(bool visible) { Panel1->setVisible(visible); }
 
-void TForm1::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
+void MainWindow::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
     document_.setBmpSaveFormat(format);
     for (QAction* action : {A2, N24C1, N32D1})
         action->setChecked(action == item);
     panels_[8]->setText(fromStd(document_.panels[8]));
 }
 
-void TForm1::O1Click() {
+void MainWindow::O1Click() {
     document_.undo();
     SetDisplayScale(document_.displayScale);
 }
 
-void TForm1::T2Click() {
+void MainWindow::T2Click() {
     if (!document_.noSourceFile) {
         LoadImageFile();
         return;
@@ -405,34 +405,34 @@ void TForm1::T2Click() {
     SetDisplayScale(document_.displayScale);
 }
 
-void TForm1::Show1Click() { refreshPasteItem(); }
+void MainWindow::Show1Click() { refreshPasteItem(); }
 
-void TForm1::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     refreshPasteItem();
     QMainWindow::mousePressEvent(event);
 }
 
-void TForm1::Timer1TimeUP() {
+void MainWindow::Timer1TimeUP() {
     document_.startupLoad = 0;
     LoadImageFile();
 }
 
-void TForm1::Edit1Change(std::int64_t) {
+void MainWindow::Edit1Change(std::int64_t) {
     document_.refreshQualityPanel();
     panels_[8]->setText(fromStd(document_.panels[8]));
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     filesDropped(event->mimeData()->urls());
 }
 
-void TForm1::filesDropped(const QList<QUrl>& urls) {
+void MainWindow::filesDropped(const QList<QUrl>& urls) {
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return;
     document_.sourcePath = toStd(urls.constFirst().toLocalFile());

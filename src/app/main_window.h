@@ -1,11 +1,11 @@
-// The main window (TForm1): menus, status bar, file pane, the scaled view, and the command
+// The main window: menus, status bar, file pane, the scaled view, and the command
 // handlers that run the document's operations.
 #pragma once
 
-#include "app/dialog_service.h"
+#include "widgets/dialog_service.h"
 #include "document/command_channel.h"
 #include "document/document.h"
-#include "document/operations.h"
+#include "document/operation_status.h"
 
 #include <QAction>
 #include <QLabel>
@@ -19,18 +19,18 @@
 #include <functional>
 
 class FilePane;
-class TForm3;
-class TForm5;
+class FileInfoWindow;
+class JpegQualityDialog;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // Runs the creation steps; `startupFile` (empty for none) is loaded at once, before the other
     // windows exist, and again 100 ms later.
-    TForm1(DialogService& dialogs, const QString& startupFile, QWidget* parent = nullptr);
+    MainWindow(DialogService& dialogs, const QString& startupFile, QWidget* parent = nullptr);
 
     // The secondary windows, created after the main window in their fixed order.
-    void attachWindows(TForm3* fileInfo, TForm5* jpegQuality);
+    void attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpegQuality);
 
     tavlo::Document& document() { return document_; }
     tavlo::CommandChannel& channel() { return channel_; }
@@ -82,10 +82,10 @@ class TForm1 : public QMainWindow {
     QAction *Help2, *About1;
 
   protected:
-    void closeEvent(QCloseEvent* event) override; // Form1CloseQ
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override; // Form1MouseD
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void buildMenus();
@@ -135,6 +135,6 @@ class TForm1 : public QMainWindow {
     std::array<QLabel*, tavlo::kStatusPanelCount> panels_{};
     QTimer* Timer1;
 
-    TForm3* Form3 = nullptr;
-    TForm5* Form5 = nullptr;
+    FileInfoWindow* fileInfoWindow = nullptr;
+    JpegQualityDialog* jpegQualityDialog = nullptr;
 };

@@ -2,7 +2,7 @@
 // handlers that run the operations on the main window's document.
 #pragma once
 
-#include "document/operations.h"
+#include "document/operation_status.h"
 #include "tone/tone_parameters.h"
 
 #include <QObject>
@@ -11,23 +11,23 @@
 #include <cstdint>
 #include <functional>
 
-class TForm1;
-class TForm11;
-class TForm13;
-class TForm14;
-class TForm15;
-class TForm17;
+class MainWindow;
+class ColourToneDialog;
+class ContrastDialog;
+class VividnessDialog;
+class GammaDialog;
+class ToneCurveDialog;
 
 class ToneCommands : public QObject {
     Q_OBJECT
   public:
-    explicit ToneCommands(TForm1& form1);
+    explicit ToneCommands(MainWindow& mainWindow);
 
-    TForm17* Form17; // tone curve
-    TForm11* Form11; // colour tone
-    TForm13* Form13; // contrast and brightness
-    TForm14* Form14; // vividness
-    TForm15* Form15; // gamma
+    ToneCurveDialog* toneCurveDialog; // tone curve
+    ColourToneDialog* colourToneDialog; // colour tone
+    ContrastDialog* contrastDialog; // contrast and brightness
+    VividnessDialog* vividnessDialog; // vividness
+    GammaDialog* gammaDialog; // gamma
 
   private:
     void K1Click();
@@ -47,7 +47,7 @@ class ToneCommands : public QObject {
     void markModified();
     void showDialog(QWidget* dialog);
 
-    TForm1& form1_;
+    MainWindow& mainWindow_;
     bool lastRunRaised_ = false;
 
     // The settings the dialogs write and the kernels read.

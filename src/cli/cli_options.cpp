@@ -1,8 +1,8 @@
 #include "cli_options.h"
 
 #include "document/document.h"
-#include "document/operations.h"
-#include "filters/filter_operations.h"
+#include "operations/operation_table.h"
+#include "operations/filter_operations.h"
 #include "filters/histogram.h"
 
 #include <charconv>

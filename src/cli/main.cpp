@@ -2,7 +2,7 @@
 // code, prints the status-bar texts and saves as the save commands do.
 #include "cli_options.h"
 #include "document/document.h"
-#include "document/operations.h"
+#include "operations/operation_table.h"
 #include "document/texts.h"
 #include "filters/histogram.h"
 

@@ -1,7 +1,7 @@
 // Answers the main window's questions from a script and records what was asked.
 #pragma once
 
-#include "app/dialog_service.h"
+#include "widgets/dialog_service.h"
 
 #include <QStringList>
 

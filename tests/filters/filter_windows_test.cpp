@@ -7,8 +7,8 @@
 #include "filters/equalisation.h"
 #include "filters/median.h"
 #include "filters/monochrome.h"
-#include "filters/ui/d_hist.h"
-#include "filters/ui/matrix.h"
+#include "filters/ui/histogram_window.h"
+#include "filters/ui/filter_matrix_dialog.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,18 +65,18 @@ class FilterWindowsTest : public QObject {
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
-    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<MainWindow> mainWindow_;
     FilterCommands* commands_ = nullptr;
 
     void start(const QString& file) {
         dialogs_ = ScriptedDialogs();
-        form1_ = std::make_unique<TForm1>(dialogs_, file);
-        commands_ = new FilterCommands(*form1_);
+        mainWindow_ = std::make_unique<MainWindow>(dialogs_, file);
+        commands_ = new FilterCommands(*mainWindow_);
     }
-    tavlo::Document& document() { return form1_->document(); }
+    tavlo::Document& document() { return mainWindow_->document(); }
     QString path(const QString& name) const { return folder_.filePath(name); }
-    TForm16& matrix() { return *commands_->matrixDialog(); }
-    TForm12& histogram() { return *commands_->histogramWindow(); }
+    FilterMatrixDialog& matrix() { return *commands_->matrixDialog(); }
+    HistogramWindow& histogram() { return *commands_->histogramWindow(); }
 
   private slots:
     void initTestCase() {
@@ -96,17 +96,17 @@ class FilterWindowsTest : public QObject {
         };
         start(path("speckled.bmp"));
         const std::pair<QAction*, Kernel> rows[] = {
-            {form1_->N1A1, preset(1)},
-            {form1_->N2B1, preset(2)},
-            {form1_->I1, preset(3)},
-            {form1_->N1C1, preset(4)},
-            {form1_->L3, preset(5)},
-            {form1_->D4, preset(6)},
-            {form1_->E4, preset(7)},
-            {form1_->F4, preset(8)},
-            {form1_->N13, tavlo::medianFiltered},
-            {form1_->B1, tavlo::greyed},
-            {form1_->C3, [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
+            {mainWindow_->N1A1, preset(1)},
+            {mainWindow_->N2B1, preset(2)},
+            {mainWindow_->I1, preset(3)},
+            {mainWindow_->N1C1, preset(4)},
+            {mainWindow_->L3, preset(5)},
+            {mainWindow_->D4, preset(6)},
+            {mainWindow_->E4, preset(7)},
+            {mainWindow_->F4, preset(8)},
+            {mainWindow_->N13, tavlo::medianFiltered},
+            {mainWindow_->B1, tavlo::greyed},
+            {mainWindow_->C3, [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
         for (const auto& [item, kernel] : rows) {
             const tavlo::Bitmap before = document().workImage;
             document().modified = false;
@@ -152,7 +152,7 @@ class FilterWindowsTest : public QObject {
     void matrixApplyAndBack() {
         start(path("speckled.bmp"));
         const tavlo::Bitmap original = document().workImage;
-        form1_->H5->trigger();
+        mainWindow_->H5->trigger();
         QVERIFY(matrix().isVisible());
         for (int i = 0; i < 9; ++i)
             matrix().box(i)->setText(i == 4 ? QStringLiteral("1") : QStringLiteral("0"));
@@ -203,8 +203,8 @@ class FilterWindowsTest : public QObject {
     // A uniform grey 90: one bar of 64 at x = 91 in every chart, drawn on the grid.
     void histogramWindowFollowsTheImage() {
         start(path("grey.bmp"));
-        form1_->H4->trigger();
-        QVERIFY(form1_->H4->isChecked());
+        mainWindow_->H4->trigger();
+        QVERIFY(mainWindow_->H4->isChecked());
         QVERIFY(histogram().isVisible());
         QCOMPARE(histogram().windowTitle(), QStringLiteral("grey.bmp"));
         QCOMPARE(histogram().pos(), QPoint(10, 50));
@@ -231,16 +231,16 @@ class FilterWindowsTest : public QObject {
         // Every refresh redraws it: monochrome of grey 90 stays 90, the equalisation turns it
         // white.
         histogram().move(300, 300);
-        form1_->C3->trigger();
+        mainWindow_->C3->trigger();
         QCOMPARE(histogram().pos(), QPoint(10, 50));
         QCOMPARE(histogram().chart(3).pixel(256, 40), qRgb(0, 0, 255));
         QCOMPARE(histogram().chart(3).pixel(91, 40), qRgb(255, 255, 255));
 
         histogram().close();
-        QVERIFY(!form1_->H4->isChecked());
-        form1_->H4->trigger();
+        QVERIFY(!mainWindow_->H4->isChecked());
+        mainWindow_->H4->trigger();
         QVERIFY(histogram().isVisible());
-        form1_->H4->trigger();
+        mainWindow_->H4->trigger();
         QVERIFY(!histogram().isVisible());
     }
 
@@ -249,7 +249,7 @@ class FilterWindowsTest : public QObject {
         writeBmp(path("palette.bmp"), palette);
         start(path("palette.bmp"));
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit8);
-        form1_->H4->trigger();
+        mainWindow_->H4->trigger();
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit24);
     }
 };

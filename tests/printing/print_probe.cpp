@@ -7,9 +7,9 @@
 //                                      rasterises the PDF and checks the image is there
 #include "app/scripted_dialogs.h"
 #include "page_measure.h"
-#include "printing/ui/disp_dpi.h"
+#include "printing/ui/printer_info_window.h"
 #include "printing/ui/printer_query.h"
-#include "printing/ui/prt_fig.h"
+#include "printing/ui/print_window.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -22,9 +22,9 @@ constexpr int kWidthBar = 600, kHeightBar = 400, kLeftBar = 150, kTopBar = 250;
 
 int printThrough(const QString& queue) {
     ScriptedDialogs dialogs;
-    TForm10 info;
+    PrinterInfoWindow info;
     const tavlo::Bitmap image = knownPrintImage(120, 80);
-    TForm9 form(
+    PrintWindow form(
         dialogs, [&image] { return image; }, info);
     form.printer().setOutputFormat(QPrinter::NativeFormat);
     form.printer().setPrinterName(queue);

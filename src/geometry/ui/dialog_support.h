@@ -2,9 +2,9 @@
 // their window kind and placement, and their controls.
 #pragma once
 
-#include "app/dialog_controls.h"
+#include "widgets/dialog_controls.h"
 #include "document/command_channel.h"
-#include "document/delphi_format.h"
+#include "document/text_format.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -60,7 +60,7 @@ inline QString fromUtf8(std::string_view text) {
 }
 
 inline QString formatted(std::string_view format, std::initializer_list<tavlo::FormatArg> args) {
-    return fromUtf8(tavlo::delphiFormat(format, args));
+    return fromUtf8(tavlo::formatText(format, args));
 }
 
 

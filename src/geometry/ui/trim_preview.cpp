@@ -1,7 +1,7 @@
 #include "geometry/ui/trim_preview.h"
 
-#include "app/view_image.h"
-#include "document/delphi_format.h"
+#include "widgets/view_image.h"
+#include "document/text_format.h"
 #include "document/pixel_convert.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "printing/ui/print_page.h"
 
-#include "app/view_image.h"
+#include "widgets/view_image.h"
 #include "document/pixel_convert.h"
 #include "printing/print_stretch.h"
 

@@ -1,7 +1,7 @@
 // Small pieces the tone dialogs share: value boxes, bars and window placement.
 #pragma once
 
-#include "app/dialog_controls.h"
+#include "widgets/dialog_controls.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,0 +1,30 @@
+// The rotation dialog: one bar for −179 … 179 whole degrees, shown as "%d度".
+#pragma once
+
+#include "geometry/ui/dialog_support.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+#include <cstdint>
+
+class RotationDialog : public QWidget {
+    Q_OBJECT
+  public:
+    // `angle` is OperationParams[0]; the dialog writes it on every move of the bar.
+    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel, std::function<void()> executed,
+           QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;
+    QLabel *Label1, *Label2;
+    QLineEdit* Edit1;
+    QScrollBar* ScrollBar1;
+    QPushButton *Button1, *Button2;
+
+  private:
+    void ScrollBar1Change();
+
+    std::int32_t& angle_;
+    tavlo::CommandCounter counter_;
+    geometry_ui::CommandSender sender_;
+};

@@ -1,0 +1,38 @@
+// The colour tone dialog: three bars add an amount (position − 128) to red, green and
+// blue; with "RGB連動" ticked, moving one bar carries the other two along.
+#pragma once
+
+#include "tone/ui/command_link.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class ColourToneDialog : public QWidget {
+    Q_OBJECT
+  public:
+    ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link, QWidget* parent = nullptr);
+
+    QPushButton *Button1, *Button2, *Button3;
+    QGroupBox* GroupBox1;
+    QCheckBox* CheckBox1;
+    QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3;
+    QLineEdit *Memo1, *Memo2, *Memo3;
+
+  private:
+    // ScrollBar1Change … ScrollBar3Change for red, green and blue.
+    void ScrollBarChange(int channel);
+    void Button2Click();
+    void Button1Click();
+
+    std::array<std::int32_t, 3>& offsets_;
+    CommandLink link_;
+    std::array<QScrollBar*, 3> bars_{};
+    std::array<QLineEdit*, 3> boxes_{};
+};

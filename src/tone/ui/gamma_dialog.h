@@ -1,0 +1,32 @@
+// The gamma dialog: one bar, amount = position − 50, γ = 1 + amount / 100 shown with
+// two decimals.
+#pragma once
+
+#include "tone/ui/command_link.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <cstdint>
+
+class GammaDialog : public QWidget {
+    Q_OBJECT
+  public:
+    GammaDialog(std::int32_t& amount, CommandLink link, QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;
+    QLabel *Label1, *Label2;
+    QLineEdit* Memo1;
+    QScrollBar* ScrollBar1;
+    QPushButton *Button1, *Button2;
+
+  private:
+    void ScrollBar1Change();
+
+    std::int32_t& amount_;
+    CommandLink link_;
+};

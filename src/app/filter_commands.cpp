@@ -22,34 +22,34 @@ FilterCommands::FilterCommands(MainWindow& mainWindow) : QObject(&mainWindow), m
                                        QString::fromStdString(mainWindow_.document().programFolder),
                                        std::move(matrixActions));
 
-    const std::pair<QAction*, int> presets[] = {{mainWindow.N1A1, 1}, {mainWindow.N2B1, 2}, {mainWindow.I1, 3},
-                                                {mainWindow.N1C1, 4}, {mainWindow.L3, 5},   {mainWindow.D4, 6},
-                                                {mainWindow.E4, 7},   {mainWindow.F4, 8}};
+    const std::pair<QAction*, int> presets[] = {{mainWindow.smoothWeakAction, 1}, {mainWindow.smoothMediumAction, 2}, {mainWindow.smoothStrongAction, 3},
+                                                {mainWindow.sharpenWeakAction, 4}, {mainWindow.sharpenMediumAction, 5},   {mainWindow.sharpenStrongAction, 6},
+                                                {mainWindow.emboss1Action, 7},   {mainWindow.emboss2Action, 8}};
     for (const auto& [item, n] : presets)
-        connect(item, &QAction::triggered, this, [this, n = n] { ApplyFilterPreset(n); });
-    connect(mainWindow.N13, &QAction::triggered, this, &FilterCommands::N13Click);
-    connect(mainWindow.C3, &QAction::triggered, this, &FilterCommands::C3Click);
-    connect(mainWindow.B1, &QAction::triggered, this, &FilterCommands::B1Click);
-    connect(mainWindow.H4, &QAction::triggered, this, &FilterCommands::H4Click);
-    connect(mainWindow.H5, &QAction::triggered, this, &FilterCommands::H5Click);
+        connect(item, &QAction::triggered, this, [this, n = n] { applyFilterPreset(n); });
+    connect(mainWindow.medianAction, &QAction::triggered, this, &FilterCommands::onMedian);
+    connect(mainWindow.equaliseAction, &QAction::triggered, this, &FilterCommands::onEqualise);
+    connect(mainWindow.monochromeAction, &QAction::triggered, this, &FilterCommands::onMonochrome);
+    connect(mainWindow.histogramAction, &QAction::triggered, this, &FilterCommands::onHistogram);
+    connect(mainWindow.customFilterAction, &QAction::triggered, this, &FilterCommands::onCustomFilter);
 
-    mainWindow.channel().setHandler(CommandEdit::HistogramShow, [this](std::int64_t) { Edit7Change(); });
+    mainWindow.channel().setHandler(CommandEdit::HistogramShow, [this](std::int64_t) { onHistogramShowCommand(); });
     mainWindow.channel().setHandler(CommandEdit::HistogramRedraw,
-                               [this](std::int64_t) { Edit8Change(); });
+                               [this](std::int64_t) { onHistogramRedrawCommand(); });
     mainWindow.channel().setHandler(CommandEdit::Matrix,
-                               [this](std::int64_t value) { Edit12Change(value); });
+                               [this](std::int64_t value) { onMatrixCommand(value); });
 
     connect(histogramWindow_.get(), &HistogramWindow::chartClicked, this, &FilterCommands::chartClicked);
-    connect(histogramWindow_.get(), &HistogramWindow::closed, this, [this] { mainWindow_.H4->setChecked(false); });
+    connect(histogramWindow_.get(), &HistogramWindow::closed, this, [this] { mainWindow_.histogramAction->setChecked(false); });
     // The charts follow every refresh of the view while the item is checked.
     connect(&mainWindow, &MainWindow::viewRefreshed, this, [this] {
-        if (mainWindow_.H4->isChecked()) ComputeHistogram();
+        if (mainWindow_.histogramAction->isChecked()) computeHistogram();
     });
 }
 
 FilterCommands::~FilterCommands() = default;
 
-void FilterCommands::ApplyFilterPreset(int n) {
+void FilterCommands::applyFilterPreset(int n) {
     tavlo::loadFilterPreset(kernel_, n);
     if (mainWindow_.runOperation([this](tavlo::Document& d) {
             return tavlo::runConvolution(d, kernel_);
@@ -57,12 +57,12 @@ void FilterCommands::ApplyFilterPreset(int n) {
         mainWindow_.document().modified = true;
 }
 
-void FilterCommands::N13Click() {
+void FilterCommands::onMedian() {
     if (mainWindow_.runOperation(tavlo::runMedian) == OperationStatus::Done)
         mainWindow_.document().modified = true;
 }
 
-void FilterCommands::C3Click() {
+void FilterCommands::onEqualise() {
     const float factor = histogramFactor_;
     if (mainWindow_.runOperation([factor](tavlo::Document& d) {
             return tavlo::runEqualisation(d, factor);
@@ -70,33 +70,33 @@ void FilterCommands::C3Click() {
         mainWindow_.document().modified = true;
 }
 
-void FilterCommands::B1Click() {
+void FilterCommands::onMonochrome() {
     if (mainWindow_.runOperation(tavlo::runMonochrome) == OperationStatus::Done)
         mainWindow_.document().modified = true;
 }
 
-void FilterCommands::H4Click(bool checked) {
+void FilterCommands::onHistogram(bool checked) {
     if (checked)
         mainWindow_.channel().execute(CommandEdit::HistogramShow, mainWindow_.counters().shared);
     else
         histogramWindow_->hide();
 }
 
-void FilterCommands::H5Click() {
+void FilterCommands::onCustomFilter() {
     filterMatrixDialog_->show();
 }
 
-void FilterCommands::Edit7Change() {
-    ComputeHistogram();
+void FilterCommands::onHistogramShowCommand() {
+    computeHistogram();
     histogramWindow_->show();
 }
 
-void FilterCommands::Edit8Change() {
-    ComputeHistogram();
+void FilterCommands::onHistogramRedrawCommand() {
+    computeHistogram();
 }
 
 // ModifiedFlag is the dialog's to set, once this has run.
-void FilterCommands::Edit12Change(std::int64_t value) {
+void FilterCommands::onMatrixCommand(std::int64_t value) {
     lastMatrixRunDone_ = false;
     if (value < 0) return;
     lastMatrixRunDone_ = mainWindow_.runOperation([this](tavlo::Document& d) {
@@ -112,7 +112,7 @@ void FilterCommands::chartClicked(Qt::MouseButton button) {
     mainWindow_.channel().execute(CommandEdit::HistogramRedraw, mainWindow_.counters().shared);
 }
 
-bool FilterCommands::ComputeHistogram() {
+bool FilterCommands::computeHistogram() {
     tavlo::Document& document = mainWindow_.document();
     try {
         const tavlo::Histogram histogram = tavlo::workImageHistogram(document, histogramFactor_);

@@ -28,19 +28,19 @@ class FilterCommands : public QObject {
     float histogramFactor() const { return histogramFactor_; }
 
   private:
-    void ApplyFilterPreset(int n);
-    void N13Click();
-    void C3Click();
-    void B1Click();
-    void H4Click(bool checked);
-    void H5Click();
-    void Edit7Change();
-    void Edit8Change();
-    void Edit12Change(std::int64_t value);
+    void applyFilterPreset(int n);
+    void onMedian();
+    void onEqualise();
+    void onMonochrome();
+    void onHistogram(bool checked);
+    void onCustomFilter();
+    void onHistogramShowCommand();
+    void onHistogramRedrawCommand();
+    void onMatrixCommand(std::int64_t value);
     void chartClicked(Qt::MouseButton button);
-    // Counts the working image and redraws the charts (ComputeHistogram); false after reporting
+    // Counts the working image and redraws the charts (computeHistogram); false after reporting
     // an image without width or height.
-    bool ComputeHistogram();
+    bool computeHistogram();
 
     MainWindow& mainWindow_;
     tavlo::FilterKernel kernel_ = tavlo::kResetKernel;

@@ -43,32 +43,32 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow) : QObject(&mainWindow
     trimmingDialog = new TrimmingDialog(document, trimRect_, trimming, &mainWindow);
     wallpaperDialog = new WallpaperDialog(document, trimRect_, trimming, &mainWindow);
 
-    const std::pair<QAction*, TurnMode> turns[] = {{mainWindow.R2, TurnMode::Right},
-                                                   {mainWindow.L1, TurnMode::Left},
-                                                   {mainWindow.H1, TurnMode::Half},
-                                                   {mainWindow.A3, TurnMode::Mirror},
-                                                   {mainWindow.B2, TurnMode::Flip}};
+    const std::pair<QAction*, TurnMode> turns[] = {{mainWindow.rotateRightAction, TurnMode::Right},
+                                                   {mainWindow.rotateLeftAction, TurnMode::Left},
+                                                   {mainWindow.rotateHalfAction, TurnMode::Half},
+                                                   {mainWindow.mirrorAction, TurnMode::Mirror},
+                                                   {mainWindow.flipAction, TurnMode::Flip}};
     for (const auto& [item, mode] : turns)
-        connect(item, &QAction::triggered, this, [this, mode = mode] { QuarterTurn(mode); });
+        connect(item, &QAction::triggered, this, [this, mode = mode] { quarterTurn(mode); });
     const std::pair<QAction*, int> sizes[] = {
-        {mainWindow.N11B1, 1}, {mainWindow.N12H2, 2}, {mainWindow.N14Q2, 4}, {mainWindow.N18E2, 8}};
+        {mainWindow.sizeOriginalAction, 1}, {mainWindow.sizeHalfAction, 2}, {mainWindow.sizeQuarterAction, 4}, {mainWindow.sizeEighthAction, 8}};
     for (const auto& [item, divisor] : sizes)
         connect(item, &QAction::triggered, this,
-                [this, divisor = divisor] { ResizeWork(divisor); });
-    const std::pair<QAction*, DeformMode> deformations[] = {{mainWindow.D2, DeformMode::KeystoneBoth},
-                                                            {mainWindow.E1, DeformMode::KeystoneRight},
-                                                            {mainWindow.F2, DeformMode::KeystoneLeft},
-                                                            {mainWindow.G1, DeformMode::Shear}};
+                [this, divisor = divisor] { resizeTo(divisor); });
+    const std::pair<QAction*, DeformMode> deformations[] = {{mainWindow.keystoneBothAction, DeformMode::KeystoneBoth},
+                                                            {mainWindow.keystoneRightAction, DeformMode::KeystoneRight},
+                                                            {mainWindow.keystoneLeftAction, DeformMode::KeystoneLeft},
+                                                            {mainWindow.shearAction, DeformMode::Shear}};
     for (const auto& [item, mode] : deformations)
-        connect(item, &QAction::triggered, this, [this, mode = mode] { deformationClick(mode); });
-    connect(mainWindow.A1, &QAction::triggered, this, &GeometryCommands::A1Click);
-    connect(mainWindow.D3, &QAction::triggered, this, &GeometryCommands::D3Click);
-    connect(mainWindow.A5, &QAction::triggered, this, &GeometryCommands::A5Click);
-    connect(mainWindow.W1, &QAction::triggered, this, &GeometryCommands::W1Click);
-    channel.setHandler(CommandEdit::Rotation, [this](std::int64_t v) { Edit2Change(v); });
-    channel.setHandler(CommandEdit::Trimming, [this](std::int64_t v) { Edit3Change(v); });
-    channel.setHandler(CommandEdit::Size, [this](std::int64_t v) { Edit4Change(v); });
-    channel.setHandler(CommandEdit::Deformation, [this](std::int64_t v) { Edit5Change(v); });
+        connect(item, &QAction::triggered, this, [this, mode = mode] { onDeformation(mode); });
+    connect(mainWindow.sizeCustomAction, &QAction::triggered, this, &GeometryCommands::onCustomSize);
+    connect(mainWindow.rotateAngleAction, &QAction::triggered, this, &GeometryCommands::onRotateByAngle);
+    connect(mainWindow.trimAction, &QAction::triggered, this, &GeometryCommands::onTrim);
+    connect(mainWindow.wallpaperAction, &QAction::triggered, this, &GeometryCommands::onWallpaper);
+    channel.setHandler(CommandEdit::Rotation, [this](std::int64_t v) { onRotationCommand(v); });
+    channel.setHandler(CommandEdit::Trimming, [this](std::int64_t v) { onTrimmingCommand(v); });
+    channel.setHandler(CommandEdit::Size, [this](std::int64_t v) { onSizeCommand(v); });
+    channel.setHandler(CommandEdit::Deformation, [this](std::int64_t v) { onDeformationCommand(v); });
 }
 
 void GeometryCommands::hideCutDialogs() {
@@ -81,7 +81,7 @@ void GeometryCommands::markModified() {
     if (!lastRunFailed_) mainWindow_.document().modified = true;
 }
 
-void GeometryCommands::QuarterTurn(TurnMode mode) {
+void GeometryCommands::quarterTurn(TurnMode mode) {
     Document& document = mainWindow_.document();
     OperationStatus status = OperationStatus::Done;
     try {
@@ -102,7 +102,7 @@ void GeometryCommands::QuarterTurn(TurnMode mode) {
 
 // A size with a side of 0 (a divisor larger than a side, or an emptied size field) or beyond
 // what a bitmap may hold is refused before anything changes.
-void GeometryCommands::ResizeWork(int divisor) {
+void GeometryCommands::resizeTo(int divisor) {
     Document& document = mainWindow_.document();
     const tavlo::ImageSize size = tavlo::requestedSize(document, divisor, target_);
     if (const std::string_view refusal = tavlo::resizeRefusal(size); !refusal.empty()) {
@@ -116,17 +116,17 @@ void GeometryCommands::ResizeWork(int divisor) {
     document.modified = true;
 }
 
-void GeometryCommands::A1Click() {
+void GeometryCommands::onCustomSize() {
     sizeDialog->prepare();
     showOnTop(sizeDialog);
 }
 
-void GeometryCommands::D3Click() {
+void GeometryCommands::onRotateByAngle() {
     rotationDialog->setWindowTitle(geometry_ui::fileNameOf(mainWindow_.document().sourcePath));
     showOnTop(rotationDialog);
 }
 
-void GeometryCommands::deformationClick(DeformMode mode) {
+void GeometryCommands::onDeformation(DeformMode mode) {
     Document& document = mainWindow_.document();
     deformationDialog->setWindowTitle(geometry_ui::fileNameOf(document.sourcePath));
     document.operationParams[1] = static_cast<std::int32_t>(mode);
@@ -136,7 +136,7 @@ void GeometryCommands::deformationClick(DeformMode mode) {
 
 // An image narrower or lower than two pixels leaves no frame to move: it is refused with a
 // message instead of opening the dialog.
-void GeometryCommands::A5Click() {
+void GeometryCommands::onTrim() {
     trimmingDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
     mainWindow_.counters().shared.next();
     const tavlo::Bitmap& image = mainWindow_.document().workImage;
@@ -149,13 +149,13 @@ void GeometryCommands::A5Click() {
     showOnTop(trimmingDialog);
 }
 
-void GeometryCommands::W1Click() {
+void GeometryCommands::onWallpaper() {
     wallpaperDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
     wallpaperDialog->Edit1Change(mainWindow_.counters().shared.next());
     wallpaperDialog->show();
 }
 
-void GeometryCommands::Edit2Change(std::int64_t value) {
+void GeometryCommands::onRotationCommand(std::int64_t value) {
     lastRunFailed_ = false;
     if (value < 0) return;
     Document& document = mainWindow_.document();
@@ -165,12 +165,12 @@ void GeometryCommands::Edit2Change(std::int64_t value) {
     mainWindow_.runOperation([degrees](Document& d) { return tavlo::runRotation(d, degrees); });
 }
 
-void GeometryCommands::Edit4Change(std::int64_t value) {
+void GeometryCommands::onSizeCommand(std::int64_t value) {
     lastRunFailed_ = false;
-    if (value > 0) ResizeWork(0);
+    if (value > 0) resizeTo(0);
 }
 
-void GeometryCommands::Edit5Change(std::int64_t value) {
+void GeometryCommands::onDeformationCommand(std::int64_t value) {
     lastRunFailed_ = false;
     if (value < 0) return;
     Document& document = mainWindow_.document();
@@ -184,7 +184,7 @@ void GeometryCommands::Edit5Change(std::int64_t value) {
 
 // The dialogs are modeless: the image may have been turned or resized since the frame was set,
 // and a frame that no longer fits is refused with a beep before anything changes.
-void GeometryCommands::Edit3Change(std::int64_t value) {
+void GeometryCommands::onTrimmingCommand(std::int64_t value) {
     if (value < 0) return;
     Document& document = mainWindow_.document();
     lastRunFailed_ = true;

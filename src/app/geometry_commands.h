@@ -33,17 +33,17 @@ class GeometryCommands : public QObject {
     WallpaperDialog* wallpaperDialog; // wallpaper
 
   private:
-    void QuarterTurn(tavlo::TurnMode mode);
-    void ResizeWork(int divisor);
-    void A1Click();
-    void D3Click();
-    void deformationClick(tavlo::DeformMode mode);
-    void A5Click();
-    void W1Click();
-    void Edit2Change(std::int64_t value);
-    void Edit3Change(std::int64_t value);
-    void Edit4Change(std::int64_t value);
-    void Edit5Change(std::int64_t value);
+    void quarterTurn(tavlo::TurnMode mode);
+    void resizeTo(int divisor);
+    void onCustomSize();
+    void onRotateByAngle();
+    void onDeformation(tavlo::DeformMode mode);
+    void onTrim();
+    void onWallpaper();
+    void onRotationCommand(std::int64_t value);
+    void onTrimmingCommand(std::int64_t value);
+    void onSizeCommand(std::int64_t value);
+    void onDeformationCommand(std::int64_t value);
 
     // After a dialog's execute: the image counts as modified unless the command raised the
     // empty-image error or refused to run.

@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
                         tone.toneCurveDialog, tone.colourToneDialog, geometry.wallpaperDialog});
 
     HelpViewer help(QApplication::applicationDirPath() + QStringLiteral("/Tavlo.hlp"), dialogs);
-    QObject::connect(mainWindow.Help2, &QAction::triggered, &help, &HelpViewer::showContents);
-    QObject::connect(mainWindow.About1, &QAction::triggered, &versionWindow, &QWidget::show);
+    QObject::connect(mainWindow.helpAction, &QAction::triggered, &help, &HelpViewer::showContents);
+    QObject::connect(mainWindow.aboutAction, &QAction::triggered, &versionWindow, &QWidget::show);
     mainWindow.show();
     return application.exec();
 }

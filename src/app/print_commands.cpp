@@ -8,12 +8,12 @@ PrintCommands::PrintCommands(MainWindow& mainWindow) : QObject(&mainWindow), mai
     printerInfoWindow_ = std::make_unique<PrinterInfoWindow>();
     printWindow_ = std::make_unique<PrintWindow>(
         mainWindow.dialogs(), [&mainWindow] { return mainWindow.document().workImage; }, *printerInfoWindow_);
-    connect(mainWindow.P1, &QAction::triggered, this, &PrintCommands::P1Click);
+    connect(mainWindow.printAction, &QAction::triggered, this, &PrintCommands::onPrint);
 }
 
 PrintCommands::~PrintCommands() = default;
 
-void PrintCommands::P1Click() {
+void PrintCommands::onPrint() {
     const std::int32_t number = mainWindow_.counters().shared.next();
     printWindow_->Edit2->setText(QString::number(number));
     printWindow_->show();

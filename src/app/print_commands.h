@@ -22,7 +22,7 @@ class PrintCommands : public QObject {
     PrinterInfoWindow* printerInfoWindow() const { return printerInfoWindow_.get(); }
 
   private:
-    void P1Click();
+    void onPrint();
 
     MainWindow& mainWindow_;
     std::unique_ptr<PrinterInfoWindow> printerInfoWindow_;

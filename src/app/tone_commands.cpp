@@ -26,16 +26,16 @@ ToneCommands::ToneCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainW
     vividnessDialog = new VividnessDialog(vividAmount_, link(CommandEdit::Vividness), &mainWindow);
     gammaDialog = new GammaDialog(gammaAmount_, link(CommandEdit::Gamma), &mainWindow);
 
-    connect(mainWindow.K1, &QAction::triggered, this, &ToneCommands::K1Click);
-    connect(mainWindow.T1, &QAction::triggered, this, &ToneCommands::T1Click);
-    connect(mainWindow.M1, &QAction::triggered, this, &ToneCommands::M1Click);
-    connect(mainWindow.A4, &QAction::triggered, this, &ToneCommands::A4Click);
-    connect(mainWindow.G3, &QAction::triggered, this, &ToneCommands::G3Click);
-    channel.setHandler(CommandEdit::ToneCurve, [this](std::int64_t v) { Edit13Change(v); });
-    channel.setHandler(CommandEdit::ColourTone, [this](std::int64_t v) { Edit6Change(v); });
-    channel.setHandler(CommandEdit::Contrast, [this](std::int64_t v) { Edit9Change(v); });
-    channel.setHandler(CommandEdit::Vividness, [this](std::int64_t v) { Edit10Change(v); });
-    channel.setHandler(CommandEdit::Gamma, [this](std::int64_t v) { Edit11Change(v); });
+    connect(mainWindow.toneCurveAction, &QAction::triggered, this, &ToneCommands::onToneCurve);
+    connect(mainWindow.colourToneAction, &QAction::triggered, this, &ToneCommands::onColourTone);
+    connect(mainWindow.contrastAction, &QAction::triggered, this, &ToneCommands::onContrast);
+    connect(mainWindow.vividnessAction, &QAction::triggered, this, &ToneCommands::onVividness);
+    connect(mainWindow.gammaAction, &QAction::triggered, this, &ToneCommands::onGamma);
+    channel.setHandler(CommandEdit::ToneCurve, [this](std::int64_t v) { onToneCurveCommand(v); });
+    channel.setHandler(CommandEdit::ColourTone, [this](std::int64_t v) { onColourToneCommand(v); });
+    channel.setHandler(CommandEdit::Contrast, [this](std::int64_t v) { onContrastCommand(v); });
+    channel.setHandler(CommandEdit::Vividness, [this](std::int64_t v) { onVividnessCommand(v); });
+    channel.setHandler(CommandEdit::Gamma, [this](std::int64_t v) { onGammaCommand(v); });
 }
 
 // The caption is the file name without its folder; a dialog already shown just comes forward.
@@ -45,19 +45,19 @@ void ToneCommands::showDialog(QWidget* dialog) {
     dialog->raise();
 }
 
-void ToneCommands::K1Click() {
+void ToneCommands::onToneCurve() {
     showDialog(toneCurveDialog);
 }
-void ToneCommands::T1Click() {
+void ToneCommands::onColourTone() {
     showDialog(colourToneDialog);
 }
-void ToneCommands::M1Click() {
+void ToneCommands::onContrast() {
     showDialog(contrastDialog);
 }
-void ToneCommands::A4Click() {
+void ToneCommands::onVividness() {
     showDialog(vividnessDialog);
 }
-void ToneCommands::G3Click() {
+void ToneCommands::onGamma() {
     showDialog(gammaDialog);
 }
 
@@ -71,22 +71,22 @@ void ToneCommands::markModified() {
     if (!lastRunRaised_) mainWindow_.document().modified = true;
 }
 
-void ToneCommands::Edit13Change(std::int64_t value) {
+void ToneCommands::onToneCurveCommand(std::int64_t value) {
     if (value >= 0) run([this](Document& d) { return tavlo::runToneCurve(d, curve_); });
 }
 
-void ToneCommands::Edit6Change(std::int64_t value) {
+void ToneCommands::onColourToneCommand(std::int64_t value) {
     if (value >= 0) run([this](Document& d) { return tavlo::runColourTone(d, colourOffsets_); });
 }
 
-void ToneCommands::Edit9Change(std::int64_t value) {
+void ToneCommands::onContrastCommand(std::int64_t value) {
     if (value >= 0) run([this](Document& d) { return tavlo::runContrast(d, contrast_); });
 }
 
-void ToneCommands::Edit10Change(std::int64_t value) {
+void ToneCommands::onVividnessCommand(std::int64_t value) {
     if (value >= 0) run([this](Document& d) { return tavlo::runVividness(d, vividAmount_); });
 }
 
-void ToneCommands::Edit11Change(std::int64_t value) {
+void ToneCommands::onGammaCommand(std::int64_t value) {
     if (value >= 0) run([this](Document& d) { return tavlo::runGamma(d, gammaAmount_); });
 }

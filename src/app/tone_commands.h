@@ -30,16 +30,16 @@ class ToneCommands : public QObject {
     GammaDialog* gammaDialog; // gamma
 
   private:
-    void K1Click();
-    void T1Click();
-    void M1Click();
-    void A4Click();
-    void G3Click();
-    void Edit13Change(std::int64_t value);
-    void Edit6Change(std::int64_t value);
-    void Edit9Change(std::int64_t value);
-    void Edit10Change(std::int64_t value);
-    void Edit11Change(std::int64_t value);
+    void onToneCurve();
+    void onColourTone();
+    void onContrast();
+    void onVividness();
+    void onGamma();
+    void onToneCurveCommand(std::int64_t value);
+    void onColourToneCommand(std::int64_t value);
+    void onContrastCommand(std::int64_t value);
+    void onVividnessCommand(std::int64_t value);
+    void onGammaCommand(std::int64_t value);
 
     // The main window's steps for one operation; remembers whether the kernel raised the
     // empty-image error, after which the dialog leaves the modified flag alone.

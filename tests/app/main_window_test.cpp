@@ -66,7 +66,7 @@ class MainWindowTest : public QObject {
     QString path(const QString& name) const { return folder_.filePath(name); }
     void open(const QString& file) {
         dialogs_.openAnswers.push_back(file);
-        mainWindow_->Open1->trigger();
+        mainWindow_->openJpegAction->trigger();
     }
     // Stands for any operation: an undo copy, a change, and the modified flag.
     void changeImage(std::uint8_t value) {
@@ -74,7 +74,7 @@ class MainWindowTest : public QObject {
         document.takeUndoCopy();
         document.workImage.row(0)[0] = value;
         document.modified = true;
-        mainWindow_->SetDisplayScale(document.displayScale);
+        mainWindow_->setDisplayScale(document.displayScale);
     }
     std::uint8_t firstByte() { return std::as_const(mainWindow_->document().workImage).row(0)[0]; }
 
@@ -95,15 +95,15 @@ class MainWindowTest : public QObject {
         // The pane opens on the folder the program was started in.
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
         QVERIFY(mainWindow_->filePane()->listedFiles().join(' ').contains(QStringLiteral("photo.JpG")));
-        for (QMenu* menu : {mainWindow_->B3, mainWindow_->D1, mainWindow_->S2, mainWindow_->R1, mainWindow_->H2,
-                            mainWindow_->C2, mainWindow_->T3})
+        for (QMenu* menu : {mainWindow_->undoMenu, mainWindow_->scaleMenu, mainWindow_->sizeMenu, mainWindow_->rotateMenu, mainWindow_->deformMenu,
+                            mainWindow_->colourMenu, mainWindow_->trimMenu})
             QVERIFY2(!menu->isEnabled(), qPrintable(menu->objectName()));
-        for (QAction* item : {mainWindow_->H4, mainWindow_->F1, mainWindow_->S1, mainWindow_->BMPT1, mainWindow_->JPEGU1,
-                              mainWindow_->BMPV1, mainWindow_->P1, mainWindow_->C1})
+        for (QAction* item : {mainWindow_->histogramAction, mainWindow_->fileInfoAction, mainWindow_->saveJpegAction, mainWindow_->saveBmpAction, mainWindow_->saveJpegAsAction,
+                              mainWindow_->saveBmpAsAction, mainWindow_->printAction, mainWindow_->copyAction})
             QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
-        QVERIFY(mainWindow_->L2->isChecked());
-        QVERIFY(mainWindow_->N24C1->isChecked());
-        QVERIFY(!mainWindow_->FULLF1->isChecked());
+        QVERIFY(mainWindow_->fileListAction->isChecked());
+        QVERIFY(mainWindow_->bmp24BitAction->isChecked());
+        QVERIFY(!mainWindow_->scaleFullAction->isChecked());
         QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示スケール"));
         QCOMPARE(mainWindow_->panelText(8), QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(24bits)"));
         QCOMPARE(mainWindow_->windowTitle(), QStringLiteral("Tavlo　Ver 1.3 2005/3"));
@@ -121,16 +121,16 @@ class MainWindowTest : public QObject {
         start(path("missing.bmp"));
         QTest::qWait(250);
         QCOMPARE(dialogs_.errors.size(), 1);
-        QVERIFY(!mainWindow_->C2->isEnabled());
+        QVERIFY(!mainWindow_->colourMenu->isEnabled());
     }
 
     void openingEnablesTheImageMenusAndFollowsTheFolder() {
         start();
         open(path("photo.JpG"));
         QCOMPARE(dialogs_.openTitles, QStringList{QStringLiteral("JPGファイルを開く")});
-        QVERIFY(mainWindow_->C2->isEnabled());
-        QVERIFY(mainWindow_->F1->isEnabled());
-        QVERIFY(mainWindow_->FULLF1->isChecked());
+        QVERIFY(mainWindow_->colourMenu->isEnabled());
+        QVERIFY(mainWindow_->fileInfoAction->isEnabled());
+        QVERIFY(mainWindow_->scaleFullAction->isChecked());
         QCOMPARE(mainWindow_->panelText(4), QStringLiteral("PHOTO.JPG"));
         QCOMPARE(mainWindow_->panelText(7), QStringLiteral("(24bits)"));
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
@@ -146,11 +146,11 @@ class MainWindowTest : public QObject {
             const tavlo::Rgb c = work.pixel(p.x(), p.y());
             QCOMPARE(full.pixel(p), qRgb(c.r, c.g, c.b));
         }
-        mainWindow_->N13T1->trigger();
+        mainWindow_->scaleThirdAction->trigger();
         QCOMPARE(mainWindow_->viewPixmap().size(), QSize(333, 250));
         QCOMPARE(mainWindow_->panelText(2), QStringLiteral("W/H = 1.33200"));
         QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示ｽｹｰﾙ : 1/3"));
-        QVERIFY(mainWindow_->N13T1->isChecked() && !mainWindow_->FULLF1->isChecked());
+        QVERIFY(mainWindow_->scaleThirdAction->isChecked() && !mainWindow_->scaleFullAction->isChecked());
         QCOMPARE(fileInfoWindow_->fieldText(Field::CurrentAspect), QStringLiteral("W/H = 1.3333"));
     }
 
@@ -161,7 +161,7 @@ class MainWindowTest : public QObject {
         QVERIFY(mainWindow_->viewLabel()->pixmap().isNull());
         QCOMPARE(mainWindow_->panelText(4), QStringLiteral("BROKEN.JPG"));
         QVERIFY(dialogs_.messages.isEmpty() && dialogs_.errors.isEmpty());
-        mainWindow_->N12H1->trigger();
+        mainWindow_->scaleHalfAction->trigger();
         QCOMPARE(mainWindow_->viewPixmap().size(), QSize(320, 240));
     }
 
@@ -199,18 +199,18 @@ class MainWindowTest : public QObject {
         start();
         open(path("photo.JpG"));
         dialogs_.saveAnswers.push_back(path("out"));
-        mainWindow_->S1->trigger();
+        mainWindow_->saveJpegAction->trigger();
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("JPGファイル上書き保存(50)"));
         QCOMPARE(dialogs_.saves.back().proposedName, path("photo.jpg"));
         QVERIFY(!dialogs_.saves.back().askOverwrite);
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("拡張子を正しく入力してください。")});
         QVERIFY(!QFile::exists(path("out")));
 
-        mainWindow_->A2->trigger();
-        QVERIFY(mainWindow_->A2->isChecked() && !mainWindow_->N24C1->isChecked());
+        mainWindow_->bmp8BitAction->trigger();
+        QVERIFY(mainWindow_->bmp8BitAction->isChecked() && !mainWindow_->bmp24BitAction->isChecked());
         QCOMPARE(mainWindow_->panelText(8), QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(8bits)"));
         dialogs_.saveAnswers.push_back(path("eight.bmp"));
-        mainWindow_->BMPV1->trigger();
+        mainWindow_->saveBmpAsAction->trigger();
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("BMPファイル別名保存 (8bits)"));
         QVERIFY(dialogs_.saves.back().askOverwrite);
         QVERIFY(QFile::exists(path("eight.bmp")));
@@ -223,14 +223,14 @@ class MainWindowTest : public QObject {
         changeImage(9);
         mainWindow_->show();
         dialogs_.confirmAnswers = {Answer::Yes}; // and then the save dialog is cancelled
-        mainWindow_->X1->trigger();
+        mainWindow_->quitAction->trigger();
         QVERIFY(mainWindow_->isVisible());
         QVERIFY(mainWindow_->document().modified);
 
         dialogs_.confirmAnswers = {Answer::Cancel};
         QVERIFY(!mainWindow_->close());
         dialogs_.confirmAnswers = {Answer::No};
-        mainWindow_->X1->trigger();
+        mainWindow_->quitAction->trigger();
         QVERIFY(!mainWindow_->isVisible());
         QCOMPARE(dialogs_.confirmations.size(), 3); // exit asks only once
     }
@@ -241,12 +241,12 @@ class MainWindowTest : public QObject {
         const std::uint8_t original = firstByte();
         changeImage(1);
         changeImage(2);
-        mainWindow_->O1->trigger();
+        mainWindow_->undoAction->trigger();
         QCOMPARE(firstByte(), 1);
-        mainWindow_->O1->trigger();
+        mainWindow_->undoAction->trigger();
         QCOMPARE(firstByte(), 1);
         dialogs_.confirmAnswers = {Answer::No};
-        mainWindow_->T2->trigger();
+        mainWindow_->revertAction->trigger();
         QCOMPARE(firstByte(), original);
         QVERIFY(!mainWindow_->document().modified);
     }
@@ -279,13 +279,13 @@ class MainWindowTest : public QObject {
         start();
         mainWindow_->show();
         open(path("a.bmp"));
-        mainWindow_->F1->trigger();
+        mainWindow_->fileInfoAction->trigger();
         QVERIFY(fileInfoWindow_->isVisible());
         fileInfoWindow_->close();
-        QVERIFY(!mainWindow_->F1->isChecked());
-        mainWindow_->F1->trigger();
+        QVERIFY(!mainWindow_->fileInfoAction->isChecked());
+        mainWindow_->fileInfoAction->trigger();
         QVERIFY(fileInfoWindow_->isVisible());
-        mainWindow_->F1->trigger();
+        mainWindow_->fileInfoAction->trigger();
         QVERIFY(!fileInfoWindow_->isVisible());
     }
 
@@ -293,28 +293,28 @@ class MainWindowTest : public QObject {
         start();
         mainWindow_->show();
         QVERIFY(mainWindow_->filePane()->isVisible());
-        mainWindow_->L2->trigger();
+        mainWindow_->fileListAction->trigger();
         QVERIFY(!mainWindow_->filePane()->isVisible());
         QTRY_VERIFY(mainWindow_->viewLabel()->mapTo(mainWindow_.get(), QPoint(0, 0)).x() < 10);
-        mainWindow_->L2->trigger();
+        mainWindow_->fileListAction->trigger();
         QVERIFY(mainWindow_->filePane()->isVisible());
     }
 
     void copyAndPasteThroughTheClipboard() {
         start();
         QApplication::clipboard()->clear();
-        mainWindow_->P2->setEnabled(true); // emptied by another program after the menu was enabled
-        mainWindow_->P2->trigger();
+        mainWindow_->pasteAction->setEnabled(true); // emptied by another program after the menu was enabled
+        mainWindow_->pasteAction->trigger();
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("クリップボードは空っぽです。")});
 
         QSignalSpy refreshes(mainWindow_.get(), &MainWindow::viewRefreshed);
         open(path("a.bmp"));
         QCOMPARE(refreshes.count(), 1); // the histogram follows loads and pastes too
-        mainWindow_->F1->setChecked(true);
-        mainWindow_->C1->trigger();
+        mainWindow_->fileInfoAction->setChecked(true);
+        mainWindow_->copyAction->trigger();
         changeImage(3);
         refreshes.clear();
-        mainWindow_->P2->trigger();
+        mainWindow_->pasteAction->trigger();
         QCOMPARE(refreshes.count(), 1);
         const tavlo::Document& document = mainWindow_->document();
         QCOMPARE(document.workImage.format(), tavlo::PixelFormat::Device);
@@ -322,8 +322,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(mainWindow_->panelText(7), QStringLiteral("?????"));
         QCOMPARE(mainWindow_->panelText(6), QStringLiteral(" ｻｲｽﾞ= "));
         QVERIFY(document.noSourceFile && !document.modified);
-        QVERIFY(!mainWindow_->F1->isEnabled() && !mainWindow_->F1->isChecked());
-        QVERIFY(mainWindow_->C2->isEnabled()); // a file was loaded before
+        QVERIFY(!mainWindow_->fileInfoAction->isEnabled() && !mainWindow_->fileInfoAction->isChecked());
+        QVERIFY(mainWindow_->colourMenu->isEnabled()); // a file was loaded before
         QCOMPARE(document.currentFileName, std::string("A.BMP"));
     }
 

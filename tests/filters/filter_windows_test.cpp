@@ -96,17 +96,17 @@ class FilterWindowsTest : public QObject {
         };
         start(path("speckled.bmp"));
         const std::pair<QAction*, Kernel> rows[] = {
-            {mainWindow_->N1A1, preset(1)},
-            {mainWindow_->N2B1, preset(2)},
-            {mainWindow_->I1, preset(3)},
-            {mainWindow_->N1C1, preset(4)},
-            {mainWindow_->L3, preset(5)},
-            {mainWindow_->D4, preset(6)},
-            {mainWindow_->E4, preset(7)},
-            {mainWindow_->F4, preset(8)},
-            {mainWindow_->N13, tavlo::medianFiltered},
-            {mainWindow_->B1, tavlo::greyed},
-            {mainWindow_->C3, [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
+            {mainWindow_->smoothWeakAction, preset(1)},
+            {mainWindow_->smoothMediumAction, preset(2)},
+            {mainWindow_->smoothStrongAction, preset(3)},
+            {mainWindow_->sharpenWeakAction, preset(4)},
+            {mainWindow_->sharpenMediumAction, preset(5)},
+            {mainWindow_->sharpenStrongAction, preset(6)},
+            {mainWindow_->emboss1Action, preset(7)},
+            {mainWindow_->emboss2Action, preset(8)},
+            {mainWindow_->medianAction, tavlo::medianFiltered},
+            {mainWindow_->monochromeAction, tavlo::greyed},
+            {mainWindow_->equaliseAction, [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
         for (const auto& [item, kernel] : rows) {
             const tavlo::Bitmap before = document().workImage;
             document().modified = false;
@@ -152,7 +152,7 @@ class FilterWindowsTest : public QObject {
     void matrixApplyAndBack() {
         start(path("speckled.bmp"));
         const tavlo::Bitmap original = document().workImage;
-        mainWindow_->H5->trigger();
+        mainWindow_->customFilterAction->trigger();
         QVERIFY(matrix().isVisible());
         for (int i = 0; i < 9; ++i)
             matrix().box(i)->setText(i == 4 ? QStringLiteral("1") : QStringLiteral("0"));
@@ -203,8 +203,8 @@ class FilterWindowsTest : public QObject {
     // A uniform grey 90: one bar of 64 at x = 91 in every chart, drawn on the grid.
     void histogramWindowFollowsTheImage() {
         start(path("grey.bmp"));
-        mainWindow_->H4->trigger();
-        QVERIFY(mainWindow_->H4->isChecked());
+        mainWindow_->histogramAction->trigger();
+        QVERIFY(mainWindow_->histogramAction->isChecked());
         QVERIFY(histogram().isVisible());
         QCOMPARE(histogram().windowTitle(), QStringLiteral("grey.bmp"));
         QCOMPARE(histogram().pos(), QPoint(10, 50));
@@ -231,16 +231,16 @@ class FilterWindowsTest : public QObject {
         // Every refresh redraws it: monochrome of grey 90 stays 90, the equalisation turns it
         // white.
         histogram().move(300, 300);
-        mainWindow_->C3->trigger();
+        mainWindow_->equaliseAction->trigger();
         QCOMPARE(histogram().pos(), QPoint(10, 50));
         QCOMPARE(histogram().chart(3).pixel(256, 40), qRgb(0, 0, 255));
         QCOMPARE(histogram().chart(3).pixel(91, 40), qRgb(255, 255, 255));
 
         histogram().close();
-        QVERIFY(!mainWindow_->H4->isChecked());
-        mainWindow_->H4->trigger();
+        QVERIFY(!mainWindow_->histogramAction->isChecked());
+        mainWindow_->histogramAction->trigger();
         QVERIFY(histogram().isVisible());
-        mainWindow_->H4->trigger();
+        mainWindow_->histogramAction->trigger();
         QVERIFY(!histogram().isVisible());
     }
 
@@ -249,7 +249,7 @@ class FilterWindowsTest : public QObject {
         writeBmp(path("palette.bmp"), palette);
         start(path("palette.bmp"));
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit8);
-        mainWindow_->H4->trigger();
+        mainWindow_->histogramAction->trigger();
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit24);
     }
 };

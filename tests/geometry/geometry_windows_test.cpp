@@ -66,7 +66,7 @@ class GeometryWindowsTest : public QObject {
 
     void trimmingEdgesLimitEachOther() {
         load(coordinates(30, 20));
-        mainWindow->A5->trigger();
+        mainWindow->trimAction->trigger();
         TrimmingDialog* trimmingDialog = commands->trimmingDialog;
         QVERIFY(trimmingDialog->isVisible());
         QCOMPARE(trimmingDialog->windowTitle(), QStringLiteral("/photos/holiday.bmp"));
@@ -86,7 +86,7 @@ class GeometryWindowsTest : public QObject {
 
     void trimmingCutsTheFrame() {
         load(coordinates(30, 20));
-        mainWindow->A5->trigger();
+        mainWindow->trimAction->trigger();
         QTest::qWait(150);
         TrimmingDialog* trimmingDialog = commands->trimmingDialog;
         trimmingDialog->ScrollBar2->setValue(19);
@@ -109,9 +109,9 @@ class GeometryWindowsTest : public QObject {
     // The dialog is modeless: a frame set on the 30 × 20 image no longer fits once it is turned.
     void aFrameThatNoLongerFitsIsRefused() {
         load(coordinates(30, 20));
-        mainWindow->A5->trigger();
+        mainWindow->trimAction->trigger();
         QTest::qWait(150);
-        mainWindow->R2->trigger();
+        mainWindow->rotateRightAction->trigger();
         document().modified = false;
         const Bitmap turned = document().workImage;
         commands->trimmingDialog->Button1->click();
@@ -122,7 +122,7 @@ class GeometryWindowsTest : public QObject {
 
     void lockedAspectFollowsTheWidth() {
         load(coordinates(40, 30));
-        mainWindow->A1->trigger();
+        mainWindow->sizeCustomAction->trigger();
         SizeDialog* sizeDialog = commands->sizeDialog;
         QCOMPARE(sizeDialog->Edit1->text(), QStringLiteral("40"));
         QCOMPARE(sizeDialog->Edit5->text(), QStringLiteral("1.333333"));
@@ -144,7 +144,7 @@ class GeometryWindowsTest : public QObject {
 
     void freeAspectShowsADashForLowHeights() {
         load(coordinates(40, 30));
-        mainWindow->A1->trigger();
+        mainWindow->sizeCustomAction->trigger();
         SizeDialog* sizeDialog = commands->sizeDialog;
         sizeDialog->CheckBox2->setChecked(false);
         QVERIFY(!sizeDialog->Edit4->isReadOnly());
@@ -162,7 +162,7 @@ class GeometryWindowsTest : public QObject {
 
     void wallpaperFrameDragsAndStopsAtTheBorder() {
         load(coordinates(2000, 1500));
-        mainWindow->W1->trigger();
+        mainWindow->wallpaperAction->trigger();
         WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
         QVERIFY(wallpaperDialog->fits());
         QVERIFY(wallpaperDialog->Button1->isEnabled());
@@ -192,7 +192,7 @@ class GeometryWindowsTest : public QObject {
 
     void wallpaperTooSmall() {
         load(coordinates(1279, 1100));
-        mainWindow->W1->trigger();
+        mainWindow->wallpaperAction->trigger();
         WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
         QVERIFY(!wallpaperDialog->fits());
         QVERIFY(!wallpaperDialog->Label1->isHidden());
@@ -205,7 +205,7 @@ class GeometryWindowsTest : public QObject {
 
     void rotationDialog() {
         load(coordinates(200, 100));
-        mainWindow->D3->trigger();
+        mainWindow->rotateAngleAction->trigger();
         RotationDialog* rotationDialog = commands->rotationDialog;
         QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("0度"));
         rotationDialog->Button1->click(); // angle 0: nothing runs, yet the image counts as modified
@@ -223,14 +223,14 @@ class GeometryWindowsTest : public QObject {
 
     void refusalsChangeNothing() {
         load(coordinates(5, 5, PixelFormat::Bit16));
-        mainWindow->R2->trigger();
+        mainWindow->rotateRightAction->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(!document().modified);
         QCOMPARE(document().information.changeCaption, std::string(tavlo::kChangeGroupCaption));
-        mainWindow->N18E2->trigger(); // 5 ÷ 8 is 0
+        mainWindow->sizeEighthAction->trigger(); // 5 ÷ 8 is 0
         QCOMPARE(dialogs.messages.size(), 2);
         QCOMPARE(document().workImage.width(), 5);
-        mainWindow->N12H2->trigger(); // resizing takes every format
+        mainWindow->sizeHalfAction->trigger(); // resizing takes every format
         QCOMPARE(document().workImage.width(), 2);
         QCOMPARE(document().workImage.format(), PixelFormat::Bit16);
         QVERIFY(document().modified);
@@ -238,8 +238,8 @@ class GeometryWindowsTest : public QObject {
 
     void loadingHidesTheCutDialogs() {
         load(coordinates(2000, 1500));
-        mainWindow->A5->trigger();
-        mainWindow->W1->trigger();
+        mainWindow->trimAction->trigger();
+        mainWindow->wallpaperAction->trigger();
         commands->hideCutDialogs();
         QVERIFY(!commands->trimmingDialog->isVisible());
         QVERIFY(!commands->wallpaperDialog->isVisible());

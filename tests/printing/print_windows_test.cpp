@@ -277,8 +277,8 @@ class PrintWindowsTest : public QObject {
         PrintCommands commands(mainWindow);
         mainWindow.document().workImage = knownPrintImage(64, 48);
         const std::int32_t counter = mainWindow.counters().shared.value();
-        mainWindow.P1->setEnabled(true);
-        mainWindow.P1->trigger();
+        mainWindow.printAction->setEnabled(true);
+        mainWindow.printAction->trigger();
         QCOMPARE(mainWindow.counters().shared.value(), counter + 1);
         QCOMPARE(commands.printWindow()->Edit2->text(), QString::number(counter + 1));
         QVERIFY(commands.printWindow()->isVisible());

@@ -60,7 +60,7 @@ class ToneDialogsTest : public QObject {
     void contrastAppliesTheRedPairToAllChannels() {
         document().workImage = pixels({{64, 100, 128}, {200, 128, 0}});
         const Bitmap before = document().workImage;
-        mainWindow->M1->trigger();
+        mainWindow->contrastAction->trigger();
         ContrastDialog* dialog = commands->contrastDialog;
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("holiday.bmp"));

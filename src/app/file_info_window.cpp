@@ -59,7 +59,6 @@ FileInfoWindow::FileInfoWindow(QWidget* parent)
         memos_[i] = memo;
     }
 
-   
     setFixedSize(kGroup1.width() + 28, kGroup2.top() + kGroup2.height() + 50);
     move(10, 100);
 }

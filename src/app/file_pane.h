@@ -31,12 +31,12 @@ class FilePane : public QWidget {
     void fileChosen(const QString& path);
 
   public slots:
-    void FilterComboBox1Change();
+    void onFileTypeChosen();
 
   private:
     QSize sizeHint() const override; // 150 wide: the width Splitter3 starts the pane with
-    void ShellTreeView1Change();
-    void FileListBox1Click();
+    void onFolderChosen();
+    void onFileClicked();
     void readFolder();
 
     QWidget* panel4_; // the tree's panel, whose width the selector follows

@@ -1,46 +1,54 @@
 #include "filter_commands.h"
 
-#include "widgets/dialog_controls.h"
 #include "app/main_window.h"
 #include "filters/filter_steps.h"
-#include "filters/ui/histogram_window.h"
 #include "filters/ui/filter_matrix_dialog.h"
-
+#include "filters/ui/histogram_window.h"
+#include "widgets/dialog_controls.h"
 
 using tavlo::CommandEdit;
 using tavlo::OperationStatus;
 
-FilterCommands::FilterCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainWindow_(mainWindow) {
+FilterCommands::FilterCommands(MainWindow& mainWindow)
+    : QObject(&mainWindow), mainWindow_(mainWindow) {
     histogramWindow_ = std::make_unique<HistogramWindow>();
     FilterMatrixDialog::Actions matrixActions{
         [this] {
             mainWindow_.channel().execute(CommandEdit::Matrix, mainWindow_.counters().shared);
             if (lastMatrixRunDone_) mainWindow_.document().modified = true;
         },
-        [this] { mainWindow_.channel().cancel(CommandEdit::Matrix, mainWindow_.counters().shared); }};
-    filterMatrixDialog_ = std::make_unique<FilterMatrixDialog>(kernel_, mainWindow_.dialogs(),
-                                       QString::fromStdString(mainWindow_.document().programFolder),
-                                       std::move(matrixActions));
+        [this] {
+            mainWindow_.channel().cancel(CommandEdit::Matrix, mainWindow_.counters().shared);
+        }};
+    filterMatrixDialog_ = std::make_unique<FilterMatrixDialog>(
+        kernel_, mainWindow_.dialogs(),
+        QString::fromStdString(mainWindow_.document().programFolder), std::move(matrixActions));
 
-    const std::pair<QAction*, int> presets[] = {{mainWindow.smoothWeakAction, 1}, {mainWindow.smoothMediumAction, 2}, {mainWindow.smoothStrongAction, 3},
-                                                {mainWindow.sharpenWeakAction, 4}, {mainWindow.sharpenMediumAction, 5},   {mainWindow.sharpenStrongAction, 6},
-                                                {mainWindow.emboss1Action, 7},   {mainWindow.emboss2Action, 8}};
+    const std::pair<QAction*, int> presets[] = {
+        {mainWindow.smoothWeakAction, 1},    {mainWindow.smoothMediumAction, 2},
+        {mainWindow.smoothStrongAction, 3},  {mainWindow.sharpenWeakAction, 4},
+        {mainWindow.sharpenMediumAction, 5}, {mainWindow.sharpenStrongAction, 6},
+        {mainWindow.emboss1Action, 7},       {mainWindow.emboss2Action, 8}};
     for (const auto& [item, n] : presets)
         connect(item, &QAction::triggered, this, [this, n = n] { applyFilterPreset(n); });
     connect(mainWindow.medianAction, &QAction::triggered, this, &FilterCommands::onMedian);
     connect(mainWindow.equaliseAction, &QAction::triggered, this, &FilterCommands::onEqualise);
     connect(mainWindow.monochromeAction, &QAction::triggered, this, &FilterCommands::onMonochrome);
     connect(mainWindow.histogramAction, &QAction::triggered, this, &FilterCommands::onHistogram);
-    connect(mainWindow.customFilterAction, &QAction::triggered, this, &FilterCommands::onCustomFilter);
+    connect(mainWindow.customFilterAction, &QAction::triggered, this,
+            &FilterCommands::onCustomFilter);
 
-    mainWindow.channel().setHandler(CommandEdit::HistogramShow, [this](std::int64_t) { onHistogramShowCommand(); });
+    mainWindow.channel().setHandler(CommandEdit::HistogramShow,
+                                    [this](std::int64_t) { onHistogramShowCommand(); });
     mainWindow.channel().setHandler(CommandEdit::HistogramRedraw,
-                               [this](std::int64_t) { onHistogramRedrawCommand(); });
+                                    [this](std::int64_t) { onHistogramRedrawCommand(); });
     mainWindow.channel().setHandler(CommandEdit::Matrix,
-                               [this](std::int64_t value) { onMatrixCommand(value); });
+                                    [this](std::int64_t value) { onMatrixCommand(value); });
 
-    connect(histogramWindow_.get(), &HistogramWindow::chartClicked, this, &FilterCommands::chartClicked);
-    connect(histogramWindow_.get(), &HistogramWindow::closed, this, [this] { mainWindow_.histogramAction->setChecked(false); });
+    connect(histogramWindow_.get(), &HistogramWindow::chartClicked, this,
+            &FilterCommands::chartClicked);
+    connect(histogramWindow_.get(), &HistogramWindow::closed, this,
+            [this] { mainWindow_.histogramAction->setChecked(false); });
     // The charts follow every refresh of the view while the item is checked.
     connect(&mainWindow, &MainWindow::viewRefreshed, this, [this] {
         if (mainWindow_.histogramAction->isChecked()) computeHistogram();
@@ -117,7 +125,7 @@ bool FilterCommands::computeHistogram() {
     try {
         const tavlo::Histogram histogram = tavlo::workImageHistogram(document, histogramFactor_);
         histogramWindow_->showHistogram(histogram,
-                              dialog_controls::fileNameOf(document.sourcePath));
+                                        dialog_controls::fileNameOf(document.sourcePath));
         return true;
     } catch (const tavlo::EEmbossError& error) {
         mainWindow_.dialogs().reportError(histogramWindow_.get(), QString::fromUtf8(error.what()));

@@ -3,10 +3,10 @@
 #include "app/main_window.h"
 #include "geometry/geometry_steps.h"
 #include "geometry/trim.h"
-#include "geometry/ui/trimming_dialog.h"
 #include "geometry/ui/deformation_dialog.h"
 #include "geometry/ui/rotation_dialog.h"
 #include "geometry/ui/size_dialog.h"
+#include "geometry/ui/trimming_dialog.h"
 #include "geometry/ui/wallpaper_dialog.h"
 
 #include <QApplication>
@@ -27,17 +27,20 @@ void showOnTop(QWidget* dialog) {
 
 } // namespace
 
-GeometryCommands::GeometryCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainWindow_(mainWindow) {
+GeometryCommands::GeometryCommands(MainWindow& mainWindow)
+    : QObject(&mainWindow), mainWindow_(mainWindow) {
     tavlo::CommandChannel& channel = mainWindow.channel();
     Document& document = mainWindow.document();
     const auto executed = [this] { markModified(); };
     sizeDialog = new SizeDialog(
         document, target_, channel, executed,
-        [&mainWindow](const QString& text) { mainWindow.dialogs().reportError(&mainWindow, text); }, &mainWindow);
-    rotationDialog = new RotationDialog(document.operationParams[0], channel, executed, &mainWindow);
-    deformationDialog =
-        new DeformationDialog(deformAmount_,
-                   {channel, mainWindow.counters().shared, CommandEdit::Deformation, executed}, &mainWindow);
+        [&mainWindow](const QString& text) { mainWindow.dialogs().reportError(&mainWindow, text); },
+        &mainWindow);
+    rotationDialog =
+        new RotationDialog(document.operationParams[0], channel, executed, &mainWindow);
+    deformationDialog = new DeformationDialog(
+        deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation, executed},
+        &mainWindow);
     const geometry_ui::CommandSender trimming{channel, mainWindow.counters().trimming,
                                               CommandEdit::Trimming, executed};
     trimmingDialog = new TrimmingDialog(document, trimRect_, trimming, &mainWindow);
@@ -50,25 +53,30 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow) : QObject(&mainWindow
                                                    {mainWindow.flipAction, TurnMode::Flip}};
     for (const auto& [item, mode] : turns)
         connect(item, &QAction::triggered, this, [this, mode = mode] { quarterTurn(mode); });
-    const std::pair<QAction*, int> sizes[] = {
-        {mainWindow.sizeOriginalAction, 1}, {mainWindow.sizeHalfAction, 2}, {mainWindow.sizeQuarterAction, 4}, {mainWindow.sizeEighthAction, 8}};
+    const std::pair<QAction*, int> sizes[] = {{mainWindow.sizeOriginalAction, 1},
+                                              {mainWindow.sizeHalfAction, 2},
+                                              {mainWindow.sizeQuarterAction, 4},
+                                              {mainWindow.sizeEighthAction, 8}};
     for (const auto& [item, divisor] : sizes)
-        connect(item, &QAction::triggered, this,
-                [this, divisor = divisor] { resizeTo(divisor); });
-    const std::pair<QAction*, DeformMode> deformations[] = {{mainWindow.keystoneBothAction, DeformMode::KeystoneBoth},
-                                                            {mainWindow.keystoneRightAction, DeformMode::KeystoneRight},
-                                                            {mainWindow.keystoneLeftAction, DeformMode::KeystoneLeft},
-                                                            {mainWindow.shearAction, DeformMode::Shear}};
+        connect(item, &QAction::triggered, this, [this, divisor = divisor] { resizeTo(divisor); });
+    const std::pair<QAction*, DeformMode> deformations[] = {
+        {mainWindow.keystoneBothAction, DeformMode::KeystoneBoth},
+        {mainWindow.keystoneRightAction, DeformMode::KeystoneRight},
+        {mainWindow.keystoneLeftAction, DeformMode::KeystoneLeft},
+        {mainWindow.shearAction, DeformMode::Shear}};
     for (const auto& [item, mode] : deformations)
         connect(item, &QAction::triggered, this, [this, mode = mode] { onDeformation(mode); });
-    connect(mainWindow.sizeCustomAction, &QAction::triggered, this, &GeometryCommands::onCustomSize);
-    connect(mainWindow.rotateAngleAction, &QAction::triggered, this, &GeometryCommands::onRotateByAngle);
+    connect(mainWindow.sizeCustomAction, &QAction::triggered, this,
+            &GeometryCommands::onCustomSize);
+    connect(mainWindow.rotateAngleAction, &QAction::triggered, this,
+            &GeometryCommands::onRotateByAngle);
     connect(mainWindow.trimAction, &QAction::triggered, this, &GeometryCommands::onTrim);
     connect(mainWindow.wallpaperAction, &QAction::triggered, this, &GeometryCommands::onWallpaper);
     channel.setHandler(CommandEdit::Rotation, [this](std::int64_t v) { onRotationCommand(v); });
     channel.setHandler(CommandEdit::Trimming, [this](std::int64_t v) { onTrimmingCommand(v); });
     channel.setHandler(CommandEdit::Size, [this](std::int64_t v) { onSizeCommand(v); });
-    channel.setHandler(CommandEdit::Deformation, [this](std::int64_t v) { onDeformationCommand(v); });
+    channel.setHandler(CommandEdit::Deformation,
+                       [this](std::int64_t v) { onDeformationCommand(v); });
 }
 
 void GeometryCommands::hideCutDialogs() {
@@ -145,13 +153,13 @@ void GeometryCommands::onTrim() {
             &mainWindow_, QStringLiteral("幅または高さが１ピクセルの画像はトリミングできません。"));
         return;
     }
-    trimmingDialog->Edit3Change();
+    trimmingDialog->prepareForImage();
     showOnTop(trimmingDialog);
 }
 
 void GeometryCommands::onWallpaper() {
     wallpaperDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
-    wallpaperDialog->Edit1Change(mainWindow_.counters().shared.next());
+    wallpaperDialog->prepareForImage(mainWindow_.counters().shared.next());
     wallpaperDialog->show();
 }
 

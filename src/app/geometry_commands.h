@@ -26,11 +26,11 @@ class GeometryCommands : public QObject {
     // their frames belong to the image they were set up for.
     void hideCutDialogs();
 
-    SizeDialog* sizeDialog;   // arbitrary size
-    RotationDialog* rotationDialog;   // rotation
-    DeformationDialog* deformationDialog;   // deformation
-    TrimmingDialog* trimmingDialog;   // trimming
-    WallpaperDialog* wallpaperDialog; // wallpaper
+    SizeDialog* sizeDialog;               // arbitrary size
+    RotationDialog* rotationDialog;       // rotation
+    DeformationDialog* deformationDialog; // deformation
+    TrimmingDialog* trimmingDialog;       // trimming
+    WallpaperDialog* wallpaperDialog;     // wallpaper
 
   private:
     void quarterTurn(tavlo::TurnMode mode);

@@ -19,12 +19,15 @@ struct ContextEntry {
 
 // Which topic the help key opens, for each window and for the few controls with one of their own.
 constexpr ContextEntry kContexts[] = {
-    {"MainWindow", nullptr, 1},    {"SizeDialog", nullptr, 2},     {"RotationDialog", nullptr, 3},
-    {"DeformationDialog", nullptr, 4},    {"TrimmingDialog", nullptr, 5},     {"PrintWindow", nullptr, 7},
-    {"JpegQualityDialog", nullptr, 8},    {"PrinterInfoWindow", nullptr, 9},    {"HistogramWindow", nullptr, 10},
-    {"ContrastDialog", nullptr, 15},  {"GammaDialog", nullptr, 17},   {"VividnessDialog", nullptr, 19},
-    {"ColourToneDialog", nullptr, 21},  {"FilterMatrixDialog", nullptr, 24},   {"FileInfoWindow", "Memo1", 300},
-    {"VersionWindow", nullptr, 800},  {"PrintWindow", "Memo14", 900},  {"PrinterInfoWindow", "Memo3", 1000},
+    {"MainWindow", nullptr, 1},          {"SizeDialog", nullptr, 2},
+    {"RotationDialog", nullptr, 3},      {"DeformationDialog", nullptr, 4},
+    {"TrimmingDialog", nullptr, 5},      {"PrintWindow", nullptr, 7},
+    {"JpegQualityDialog", nullptr, 8},   {"PrinterInfoWindow", nullptr, 9},
+    {"HistogramWindow", nullptr, 10},    {"ContrastDialog", nullptr, 15},
+    {"GammaDialog", nullptr, 17},        {"VividnessDialog", nullptr, 19},
+    {"ColourToneDialog", nullptr, 21},   {"FilterMatrixDialog", nullptr, 24},
+    {"FileInfoWindow", "Memo1", 300},    {"VersionWindow", nullptr, 800},
+    {"PrintWindow", "Memo14", 900},      {"PrinterInfoWindow", "Memo3", 1000},
     {"HistogramWindow", "Image4", 1200}, {"ToneCurveDialog", "GroupBox1", 1700},
 };
 

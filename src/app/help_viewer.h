@@ -20,7 +20,7 @@ class HelpViewer : public QTextBrowser {
   public:
     HelpViewer(QString helpFile, DialogService& dialogs);
 
-    void showContents(); // Help2Click
+    void showContents();
     void showTopic(int context);
 
   protected:

@@ -18,7 +18,8 @@ void addLabel(QWidget* group, const QString& text, int left, int top) {
 
 } // namespace
 
-JpegQualityDialog::JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& channel, QWidget* parent)
+JpegQualityDialog::JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& channel,
+                                     QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       jpegQuality_(jpegQuality), channel_(channel) {
@@ -59,11 +60,10 @@ JpegQualityDialog::JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& ch
     Memo1->setReadOnly(true);
     Memo1->setAlignment(Qt::AlignCenter);
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &JpegQualityDialog::ScrollBar1Change);
-    connect(Button1, &QPushButton::clicked, this, &JpegQualityDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &JpegQualityDialog::Button2Click);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &JpegQualityDialog::onQualityChanged);
+    connect(Button1, &QPushButton::clicked, this, &JpegQualityDialog::onRun);
+    connect(Button2, &QPushButton::clicked, this, &JpegQualityDialog::onCancel);
 
-   
     setFixedSize(kGroup.left() + kGroup.width() + 24, kGroup.top() + kGroup.height() + 50);
     move(10, 140);
 }
@@ -79,12 +79,12 @@ void JpegQualityDialog::showEvent(QShowEvent* event) {
     ScrollBar1->setValue(jpegQuality_);
 }
 
-void JpegQualityDialog::ScrollBar1Change() {
+void JpegQualityDialog::onQualityChanged() {
     pendingQuality_ = ScrollBar1->value();
     Memo1->setText(QString::number(pendingQuality_));
 }
 
-void JpegQualityDialog::Button1Click() {
+void JpegQualityDialog::onRun() {
     jpegQuality_ = pendingQuality_;
     channel_.execute(tavlo::CommandEdit::Quality, counter_);
     hide();
@@ -92,7 +92,7 @@ void JpegQualityDialog::Button1Click() {
 
 // Cancelling also writes a new positive number: the main window's status line refreshes
 // either way, with the quality left as it was.
-void JpegQualityDialog::Button2Click() {
+void JpegQualityDialog::onCancel() {
     channel_.execute(tavlo::CommandEdit::Quality, counter_);
     hide();
 }

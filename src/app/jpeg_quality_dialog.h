@@ -24,9 +24,9 @@ class JpegQualityDialog : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void ScrollBar1Change();
-    void Button1Click();
-    void Button2Click();
+    void onQualityChanged();
+    void onRun();
+    void onCancel();
 
     int& jpegQuality_;
     tavlo::CommandChannel& channel_;

@@ -1,11 +1,11 @@
 #include "app/main_window.h"
 
-#include "widgets/busy_cursor.h"
-#include "app/file_pane.h"
-#include "widgets/view_image.h"
-#include "widgets/clipboard.h"
 #include "app/file_info_window.h"
+#include "app/file_pane.h"
 #include "app/jpeg_quality_dialog.h"
+#include "widgets/busy_cursor.h"
+#include "widgets/clipboard.h"
+#include "widgets/view_image.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,12 +73,13 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     document_.displayScale = 1;
     showFilePane(true);
     fileListAction->setChecked(true);
-    for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
+    for (QMenu* menu :
+         {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
         menu->setEnabled(false);
     histogramAction->setEnabled(false);
     fileInfoAction->setEnabled(false);
     fileInfoAction->setChecked(false);
-    filePane_->FilterComboBox1Change();
+    filePane_->onFileTypeChosen();
     refreshPasteItem();
     document_.jpegQuality = tavlo::kJpegQuality.defaultValue;
     chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24);
@@ -93,8 +94,7 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     if (!startupFile.isEmpty()) {
         document_.sourcePath = toStd(startupFile);
         // A file that cannot be read is reported once; the second load would only repeat it.
-        if (loadImageFile())
-            startupTimer_->start(100);
+        if (loadImageFile()) startupTimer_->start(100);
     } else {
         // Started from a menu or a shell: the pane opens on the folder it was started in.
         filePane_->selectFolder(QDir::currentPath());
@@ -105,7 +105,8 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
 void MainWindow::attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpegQuality) {
     fileInfoWindow = fileInfo;
     jpegQualityDialog = jpegQuality;
-    connect(fileInfoWindow, &FileInfoWindow::closedByUser, this, [this] { fileInfoAction->setChecked(false); });
+    connect(fileInfoWindow, &FileInfoWindow::closedByUser, this,
+            [this] { fileInfoAction->setChecked(false); });
 }
 
 void MainWindow::buildStatusBar() {
@@ -137,10 +138,10 @@ void MainWindow::connectHandlers() {
     connect(fileInfoAction, &QAction::triggered, this, &MainWindow::onFileInfo);
     connect(fileListAction, &QAction::triggered, this, &MainWindow::onFileList);
     connect(jpegQualityAction, &QAction::triggered, this, [this] {
-        if (jpegQualityDialog)
-            jpegQualityDialog->show();
+        if (jpegQualityDialog) jpegQualityDialog->show();
     });
-    connect(bmp8BitAction, &QAction::triggered, this, [this] { chooseBmpFormat(bmp8BitAction, tavlo::PixelFormat::Bit8); });
+    connect(bmp8BitAction, &QAction::triggered, this,
+            [this] { chooseBmpFormat(bmp8BitAction, tavlo::PixelFormat::Bit8); });
     connect(bmp24BitAction, &QAction::triggered, this,
             [this] { chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24); });
     connect(bmp32BitAction, &QAction::triggered, this,
@@ -149,10 +150,14 @@ void MainWindow::connectHandlers() {
     connect(copyAction, &QAction::triggered, this, &MainWindow::onCopy);
     connect(pasteAction, &QAction::triggered, this, &MainWindow::onPaste);
     connect(revertAction, &QAction::triggered, this, &MainWindow::onRevert);
-    const std::pair<QAction*, int> scales[] = {
-        {scaleFullAction, 1}, {scaleHalfAction, 2}, {scaleThirdAction, 3}, {scaleQuarterAction, 4}, {scaleEighthAction, 8}};
+    const std::pair<QAction*, int> scales[] = {{scaleFullAction, 1},
+                                               {scaleHalfAction, 2},
+                                               {scaleThirdAction, 3},
+                                               {scaleQuarterAction, 4},
+                                               {scaleEighthAction, 8}};
     for (const auto& [action, scale] : scales)
-        connect(action, &QAction::triggered, this, [this, scale = scale] { setDisplayScale(scale); });
+        connect(action, &QAction::triggered, this,
+                [this, scale = scale] { setDisplayScale(scale); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
     connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
     connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
@@ -215,8 +220,8 @@ void MainWindow::setDisplayScale(int scale) {
     QApplication::restoreOverrideCursor();
 }
 
-tavlo::OperationStatus MainWindow::runOperation(
-    const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
+tavlo::OperationStatus
+MainWindow::runOperation(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tavlo::OperationStatus status = tavlo::OperationStatus::Done;
     try {
@@ -237,8 +242,11 @@ void MainWindow::showUnsupportedFormat() {
 }
 
 void MainWindow::checkScaleItem() {
-    const std::pair<QAction*, int> items[] = {
-        {scaleFullAction, 1}, {scaleHalfAction, 2}, {scaleThirdAction, 3}, {scaleQuarterAction, 4}, {scaleEighthAction, 8}};
+    const std::pair<QAction*, int> items[] = {{scaleFullAction, 1},
+                                              {scaleHalfAction, 2},
+                                              {scaleThirdAction, 3},
+                                              {scaleQuarterAction, 4},
+                                              {scaleEighthAction, 8}};
     for (const auto& [action, scale] : items)
         action->setChecked(scale == document_.displayScale);
 }
@@ -259,15 +267,21 @@ void MainWindow::showView() {
 }
 
 void MainWindow::enableImageMenus() {
-    for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
+    for (QMenu* menu :
+         {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
         menu->setEnabled(true);
-    for (QAction* action : {histogramAction, fileInfoAction, saveJpegAction, saveBmpAction, saveJpegAsAction, saveBmpAsAction, printAction, copyAction})
+    for (QAction* action : {histogramAction, fileInfoAction, saveJpegAction, saveBmpAction,
+                            saveJpegAsAction, saveBmpAsAction, printAction, copyAction})
         action->setEnabled(true);
 }
 
-void MainWindow::refreshPasteItem() { pasteAction->setEnabled(clipboardHasBitmap()); }
+void MainWindow::refreshPasteItem() {
+    pasteAction->setEnabled(clipboardHasBitmap());
+}
 
-void MainWindow::onCopy() { copyToClipboard(document_.workImage); }
+void MainWindow::onCopy() {
+    copyToClipboard(document_.workImage);
+}
 
 void MainWindow::onPaste() {
     std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard();
@@ -280,12 +294,12 @@ void MainWindow::onPaste() {
     showDocument();
     for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu})
         menu->setEnabled(true);
-    for (QAction* action : {histogramAction, saveJpegAction, saveBmpAction, saveJpegAsAction, saveBmpAsAction, printAction, copyAction})
+    for (QAction* action : {histogramAction, saveJpegAction, saveBmpAction, saveJpegAsAction,
+                            saveBmpAsAction, printAction, copyAction})
         action->setEnabled(true);
     fileInfoAction->setEnabled(false);
     fileInfoAction->setChecked(false);
-    if (fileInfoWindow)
-        fileInfoWindow->hide();
+    if (fileInfoWindow) fileInfoWindow->hide();
 }
 
 void MainWindow::onOpenJpeg() {
@@ -304,10 +318,18 @@ void MainWindow::openThroughDialog(const QString& title, const QString& filter) 
     loadImageFile();
 }
 
-bool MainWindow::onSaveJpeg() { return saveThroughDialog(true, false); }
-bool MainWindow::onSaveBmp() { return saveThroughDialog(false, false); }
-bool MainWindow::onSaveJpegAs() { return saveThroughDialog(true, true); }
-bool MainWindow::onSaveBmpAs() { return saveThroughDialog(false, true); }
+bool MainWindow::onSaveJpeg() {
+    return saveThroughDialog(true, false);
+}
+bool MainWindow::onSaveBmp() {
+    return saveThroughDialog(false, false);
+}
+bool MainWindow::onSaveJpegAs() {
+    return saveThroughDialog(true, true);
+}
+bool MainWindow::onSaveBmpAs() {
+    return saveThroughDialog(false, true);
+}
 
 bool MainWindow::saveThroughDialog(bool jpeg, bool saveAs) {
     const QString source = fromStd(document_.sourcePath);
@@ -370,18 +392,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::onFileInfo() {
-    if (!fileInfoWindow)
-        return;
+    if (!fileInfoWindow) return;
     if (!fileInfoAction->isChecked() || document_.noSourceFile)
         fileInfoWindow->hide();
     else
         fileInfoWindow->show();
 }
 
-void MainWindow::onFileList() { showFilePane(fileListAction->isChecked()); }
+void MainWindow::onFileList() {
+    showFilePane(fileListAction->isChecked());
+}
 
 // The splitter keeps the view beside the pane, or at the left edge while the pane is hidden.
-void MainWindow::showFilePane(bool visible) { filePane_->setVisible(visible); }
+void MainWindow::showFilePane(bool visible) {
+    filePane_->setVisible(visible);
+}
 
 void MainWindow::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
     document_.setBmpSaveFormat(format);
@@ -405,7 +430,9 @@ void MainWindow::onRevert() {
     setDisplayScale(document_.displayScale);
 }
 
-void MainWindow::onSettingsMenuShown() { refreshPasteItem(); }
+void MainWindow::onSettingsMenuShown() {
+    refreshPasteItem();
+}
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     refreshPasteItem();

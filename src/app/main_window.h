@@ -2,10 +2,10 @@
 // handlers that run the document's operations.
 #pragma once
 
-#include "widgets/dialog_service.h"
 #include "document/command_channel.h"
 #include "document/document.h"
 #include "document/operation_status.h"
+#include "widgets/dialog_service.h"
 
 #include <QAction>
 #include <QLabel>
@@ -67,18 +67,27 @@ class MainWindow : public QMainWindow {
   public:
 
     // Menu items, by their names.
-    QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu, *deformMenu, *colourMenu, *helpMenu;
+    QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu,
+        *deformMenu, *colourMenu, *helpMenu;
     QMenu *bmpFormatMenu, *filterMenu;
-    QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction, *saveBmpAsAction, *printAction, *quitAction;
-    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction, *bmp8BitAction, *bmp24BitAction, *bmp32BitAction, *copyAction, *pasteAction;
+    QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction,
+        *saveBmpAsAction, *printAction, *quitAction;
+    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction, *bmp8BitAction,
+        *bmp24BitAction, *bmp32BitAction, *copyAction, *pasteAction;
     QAction *undoAction, *revertAction;
-    QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction, *scaleEighthAction;
-    QAction *sizeOriginalAction, *sizeHalfAction, *sizeQuarterAction, *sizeEighthAction, *sizeCustomAction;
+    QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,
+        *scaleEighthAction;
+    QAction *sizeOriginalAction, *sizeHalfAction, *sizeQuarterAction, *sizeEighthAction,
+        *sizeCustomAction;
     QAction *wallpaperAction, *trimAction;
-    QAction *rotateRightAction, *rotateLeftAction, *rotateHalfAction, *mirrorAction, *flipAction, *rotateAngleAction;
+    QAction *rotateRightAction, *rotateLeftAction, *rotateHalfAction, *mirrorAction, *flipAction,
+        *rotateAngleAction;
     QAction *keystoneBothAction, *keystoneRightAction, *keystoneLeftAction, *shearAction;
-    QAction *sharpenWeakAction, *sharpenMediumAction, *sharpenStrongAction, *smoothWeakAction, *smoothMediumAction, *smoothStrongAction, *medianAction, *emboss1Action, *emboss2Action, *customFilterAction;
-    QAction *toneCurveAction, *colourToneAction, *contrastAction, *vividnessAction, *gammaAction, *equaliseAction, *monochromeAction;
+    QAction *sharpenWeakAction, *sharpenMediumAction, *sharpenStrongAction, *smoothWeakAction,
+        *smoothMediumAction, *smoothStrongAction, *medianAction, *emboss1Action, *emboss2Action,
+        *customFilterAction;
+    QAction *toneCurveAction, *colourToneAction, *contrastAction, *vividnessAction, *gammaAction,
+        *equaliseAction, *monochromeAction;
     QAction *helpAction, *aboutAction;
 
   protected:

@@ -1,13 +1,15 @@
 #include "app/print_commands.h"
 
 #include "app/main_window.h"
-#include "printing/ui/printer_info_window.h"
 #include "printing/ui/print_window.h"
+#include "printing/ui/printer_info_window.h"
 
-PrintCommands::PrintCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainWindow_(mainWindow) {
+PrintCommands::PrintCommands(MainWindow& mainWindow)
+    : QObject(&mainWindow), mainWindow_(mainWindow) {
     printerInfoWindow_ = std::make_unique<PrinterInfoWindow>();
     printWindow_ = std::make_unique<PrintWindow>(
-        mainWindow.dialogs(), [&mainWindow] { return mainWindow.document().workImage; }, *printerInfoWindow_);
+        mainWindow.dialogs(), [&mainWindow] { return mainWindow.document().workImage; },
+        *printerInfoWindow_);
     connect(mainWindow.printAction, &QAction::triggered, this, &PrintCommands::onPrint);
 }
 

@@ -1,14 +1,13 @@
 #include "app/tone_commands.h"
 
-#include "widgets/dialog_controls.h"
 #include "app/main_window.h"
 #include "tone/tone_steps.h"
-#include "tone/ui/vividness_dialog.h"
+#include "tone/ui/colour_tone_dialog.h"
 #include "tone/ui/contrast_dialog.h"
 #include "tone/ui/gamma_dialog.h"
-#include "tone/ui/colour_tone_dialog.h"
 #include "tone/ui/tone_curve_dialog.h"
-
+#include "tone/ui/vividness_dialog.h"
+#include "widgets/dialog_controls.h"
 
 using tavlo::CommandEdit;
 using tavlo::Document;
@@ -19,9 +18,11 @@ ToneCommands::ToneCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainW
     const auto link = [&](CommandEdit edit) {
         return CommandLink(channel, shared, edit, [this] { markModified(); });
     };
-    toneCurveDialog = new ToneCurveDialog(curve_, link(CommandEdit::ToneCurve), mainWindow.dialogs(),
-                         QString::fromStdString(mainWindow.document().programFolder), &mainWindow);
-    colourToneDialog = new ColourToneDialog(colourOffsets_, link(CommandEdit::ColourTone), &mainWindow);
+    toneCurveDialog = new ToneCurveDialog(
+        curve_, link(CommandEdit::ToneCurve), mainWindow.dialogs(),
+        QString::fromStdString(mainWindow.document().programFolder), &mainWindow);
+    colourToneDialog =
+        new ColourToneDialog(colourOffsets_, link(CommandEdit::ColourTone), &mainWindow);
     contrastDialog = new ContrastDialog(contrast_, link(CommandEdit::Contrast), &mainWindow);
     vividnessDialog = new VividnessDialog(vividAmount_, link(CommandEdit::Vividness), &mainWindow);
     gammaDialog = new GammaDialog(gammaAmount_, link(CommandEdit::Gamma), &mainWindow);

@@ -23,11 +23,11 @@ class ToneCommands : public QObject {
   public:
     explicit ToneCommands(MainWindow& mainWindow);
 
-    ToneCurveDialog* toneCurveDialog; // tone curve
+    ToneCurveDialog* toneCurveDialog;   // tone curve
     ColourToneDialog* colourToneDialog; // colour tone
-    ContrastDialog* contrastDialog; // contrast and brightness
-    VividnessDialog* vividnessDialog; // vividness
-    GammaDialog* gammaDialog; // gamma
+    ContrastDialog* contrastDialog;     // contrast and brightness
+    VividnessDialog* vividnessDialog;   // vividness
+    GammaDialog* gammaDialog;           // gamma
 
   private:
     void onToneCurve();

@@ -5,7 +5,9 @@
 #include <QScreen>
 #include <QStyle>
 
-void loadTavloResources() { Q_INIT_RESOURCE(tavlo); }
+void loadTavloResources() {
+    Q_INIT_RESOURCE(tavlo);
+}
 
 namespace {
 

@@ -226,7 +226,7 @@ std::string formatText(std::string_view format, std::initializer_list<FormatArg>
             if (!integer)
                 fail(format, std::string("%") + type + " needs an integer, got " + kindName(arg));
             const std::string text = field.type == 'd' ? formatDecimal(*integer, field.precision)
-                                                      : formatHex(*integer, field.precision);
+                                                       : formatHex(*integer, field.precision);
             appendPadded(out, text, text.size(), field);
             break;
         }

@@ -98,7 +98,7 @@ std::string bmpFormatText(PixelFormat saveFormat) {
 
 std::string qualityStatusText(int jpegQuality, std::string_view bmpFormatText) {
     return formatText("　JPG圧縮度：%d  / BMP保存形式：%s",
-                        {std::int64_t{jpegQuality}, bmpFormatText});
+                      {std::int64_t{jpegQuality}, bmpFormatText});
 }
 
 std::string pixelSizeInfoText(int width, int height) {
@@ -131,10 +131,10 @@ std::string fileTimeText(std::optional<std::time_t> time) {
     std::tm local{};
     if (!time || !localtime_r(&*time, &local) || local.tm_year < 0) return "不明";
     return formatText("%4d/%.2d/%.2d %.2d:%.2d:%.2d(%s)",
-                        {std::int64_t{local.tm_year} + 1900, std::int64_t{local.tm_mon} + 1,
-                         std::int64_t{local.tm_mday}, std::int64_t{local.tm_hour},
-                         std::int64_t{local.tm_min}, std::int64_t{local.tm_sec},
-                         kWeekdays[static_cast<std::size_t>(local.tm_wday)]});
+                      {std::int64_t{local.tm_year} + 1900, std::int64_t{local.tm_mon} + 1,
+                       std::int64_t{local.tm_mday}, std::int64_t{local.tm_hour},
+                       std::int64_t{local.tm_min}, std::int64_t{local.tm_sec},
+                       kWeekdays[static_cast<std::size_t>(local.tm_wday)]});
 }
 
 const std::string_view kUnsupportedFormatMessage = "そのビット形式はサポートしていません。\n\r"

@@ -21,8 +21,7 @@ const std::vector<OperationSpec>& operationTable() {
 
 const OperationSpec* findOperation(std::string_view name) {
     for (const OperationSpec& spec : operationTable())
-        if (spec.name == name)
-            return &spec;
+        if (spec.name == name) return &spec;
     return nullptr;
 }
 

@@ -20,8 +20,7 @@ void copyToClipboard(const tavlo::Bitmap& image) {
 
 std::optional<tavlo::Bitmap> bitmapFromClipboard() {
     const QImage pasted = QApplication::clipboard()->image();
-    if (pasted.isNull())
-        return std::nullopt;
+    if (pasted.isNull()) return std::nullopt;
     const QImage rgb = pasted.convertToFormat(QImage::Format_RGB32); // B, G, R, X in memory
     tavlo::Bitmap bitmap =
         tavlo::Bitmap::uninitialised(rgb.width(), rgb.height(), tavlo::PixelFormat::Device);

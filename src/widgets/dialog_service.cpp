@@ -10,8 +10,7 @@ QString qtNameFilter(const QString& filter) {
     const QString description = bar < 0 ? filter : filter.left(bar);
     const QString pattern = bar < 0 ? QStringLiteral("*") : filter.mid(bar + 1);
     QString patterns = pattern.toLower();
-    if (pattern.toUpper() != patterns)
-        patterns += QLatin1Char(' ') + pattern.toUpper();
+    if (pattern.toUpper() != patterns) patterns += QLatin1Char(' ') + pattern.toUpper();
     return description + QStringLiteral(" (") + patterns + QLatin1Char(')');
 }
 
@@ -26,8 +25,7 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const QString& fi
 }
 
 std::optional<QString> run(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
 
@@ -38,8 +36,7 @@ std::optional<QString> QtDialogService::openImage(QWidget* parent, const QString
                                                   const QString& defaultSuffix) {
     std::unique_ptr<QFileDialog> dialog(makeDialog(parent, title, filter));
     dialog->setFileMode(QFileDialog::ExistingFile);
-    if (!folder.isEmpty())
-        dialog->setDirectory(folder);
+    if (!folder.isEmpty()) dialog->setDirectory(folder);
     dialog->setDefaultSuffix(defaultSuffix);
     return run(*dialog);
 }
@@ -56,12 +53,11 @@ std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString
     dialog->selectFile(proposed.fileName());
     for (;;) {
         const auto chosen = run(*dialog);
-        if (!chosen)
-            return std::nullopt;
+        if (!chosen) return std::nullopt;
         const QFileInfo file(*chosen);
-        if (!file.exists() || file.isWritable())
-            return chosen;
-        message(parent, QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(*chosen));
+        if (!file.exists() || file.isWritable()) return chosen;
+        message(parent,
+                QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(*chosen));
     }
 }
 
@@ -72,12 +68,14 @@ void QtDialogService::message(QWidget* parent, const QString& text) {
 DialogService::Answer QtDialogService::confirm(QWidget* parent, const QString& text,
                                                bool withCancel) {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
-    if (withCancel)
-        buttons |= QMessageBox::Cancel;
+    if (withCancel) buttons |= QMessageBox::Cancel;
     switch (QMessageBox::question(parent, QStringLiteral("確認"), text, buttons)) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return withCancel ? Answer::Cancel : Answer::No;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return withCancel ? Answer::Cancel : Answer::No;
     }
 }
 

@@ -17,10 +17,10 @@ QImage copyRows(const tavlo::Bitmap& bitmap, QImage::Format format, int bytesPer
 } // namespace
 
 QImage viewImage(const tavlo::Bitmap& bitmap) {
-    if (bitmap.empty())
-        return {};
+    if (bitmap.empty()) return {};
     switch (bitmap.format()) {
-    case tavlo::PixelFormat::Bit24: return copyRows(bitmap, QImage::Format_BGR888, 3);
+    case tavlo::PixelFormat::Bit24:
+        return copyRows(bitmap, QImage::Format_BGR888, 3);
     case tavlo::PixelFormat::Bit8: {
         QImage image = copyRows(bitmap, QImage::Format_Indexed8, 1);
         QList<QRgb> colours;
@@ -33,7 +33,9 @@ QImage viewImage(const tavlo::Bitmap& bitmap) {
     }
     case tavlo::PixelFormat::Bit32:
     case tavlo::PixelFormat::Device:
-    case tavlo::PixelFormat::Custom: return copyRows(bitmap, QImage::Format_RGB32, 4);
-    default: return viewImage(tavlo::convertedTo(bitmap, tavlo::PixelFormat::Bit24));
+    case tavlo::PixelFormat::Custom:
+        return copyRows(bitmap, QImage::Format_RGB32, 4);
+    default:
+        return viewImage(tavlo::convertedTo(bitmap, tavlo::PixelFormat::Bit24));
     }
 }

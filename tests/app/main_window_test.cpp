@@ -1,10 +1,10 @@
 // Drives the real main window offscreen, with scripted answers for its dialogs.
+#include "app/file_info_window.h"
 #include "app/file_pane.h"
+#include "app/jpeg_quality_dialog.h"
 #include "app/main_window.h"
 #include "document/bmp_codec.h"
 #include "document/jpeg_codec.h"
-#include "app/file_info_window.h"
-#include "app/jpeg_quality_dialog.h"
 #include "scripted_dialogs.h"
 
 #include <QClipboard>
@@ -60,7 +60,8 @@ class MainWindowTest : public QObject {
         fileInfoWindow_.reset();
         mainWindow_ = std::make_unique<MainWindow>(dialogs_, startupFile);
         fileInfoWindow_ = std::make_unique<FileInfoWindow>();
-        jpegQualityDialog_ = std::make_unique<JpegQualityDialog>(mainWindow_->document().jpegQuality, mainWindow_->channel());
+        jpegQualityDialog_ = std::make_unique<JpegQualityDialog>(
+            mainWindow_->document().jpegQuality, mainWindow_->channel());
         mainWindow_->attachWindows(fileInfoWindow_.get(), jpegQualityDialog_.get());
     }
     QString path(const QString& name) const { return folder_.filePath(name); }
@@ -94,18 +95,23 @@ class MainWindowTest : public QObject {
         QDir::setCurrent(started);
         // The pane opens on the folder the program was started in.
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
-        QVERIFY(mainWindow_->filePane()->listedFiles().join(' ').contains(QStringLiteral("photo.JpG")));
-        for (QMenu* menu : {mainWindow_->undoMenu, mainWindow_->scaleMenu, mainWindow_->sizeMenu, mainWindow_->rotateMenu, mainWindow_->deformMenu,
+        QVERIFY(
+            mainWindow_->filePane()->listedFiles().join(' ').contains(QStringLiteral("photo.JpG")));
+        for (QMenu* menu : {mainWindow_->undoMenu, mainWindow_->scaleMenu, mainWindow_->sizeMenu,
+                            mainWindow_->rotateMenu, mainWindow_->deformMenu,
                             mainWindow_->colourMenu, mainWindow_->trimMenu})
             QVERIFY2(!menu->isEnabled(), qPrintable(menu->objectName()));
-        for (QAction* item : {mainWindow_->histogramAction, mainWindow_->fileInfoAction, mainWindow_->saveJpegAction, mainWindow_->saveBmpAction, mainWindow_->saveJpegAsAction,
-                              mainWindow_->saveBmpAsAction, mainWindow_->printAction, mainWindow_->copyAction})
+        for (QAction* item : {mainWindow_->histogramAction, mainWindow_->fileInfoAction,
+                              mainWindow_->saveJpegAction, mainWindow_->saveBmpAction,
+                              mainWindow_->saveJpegAsAction, mainWindow_->saveBmpAsAction,
+                              mainWindow_->printAction, mainWindow_->copyAction})
             QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
         QVERIFY(mainWindow_->fileListAction->isChecked());
         QVERIFY(mainWindow_->bmp24BitAction->isChecked());
         QVERIFY(!mainWindow_->scaleFullAction->isChecked());
         QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示スケール"));
-        QCOMPARE(mainWindow_->panelText(8), QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(24bits)"));
+        QCOMPARE(mainWindow_->panelText(8),
+                 QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(24bits)"));
         QCOMPARE(mainWindow_->windowTitle(), QStringLiteral("Tavlo　Ver 1.3 2005/3"));
     }
 
@@ -113,8 +119,10 @@ class MainWindowTest : public QObject {
         start(path("a.bmp"));
         QCOMPARE(mainWindow_->panelText(0), QStringLiteral("W = 640"));
         QCOMPARE(fileInfoWindow_->fieldText(Field::FileName), QString());
-        QTRY_COMPARE_WITH_TIMEOUT(fileInfoWindow_->fieldText(Field::FileName), QStringLiteral("A.BMP"), 2000);
-        QCOMPARE(fileInfoWindow_->fieldText(Field::LoadedAspect), QStringLiteral("W/H = 1.3333 ( 16.8Ｍ色 )"));
+        QTRY_COMPARE_WITH_TIMEOUT(fileInfoWindow_->fieldText(Field::FileName),
+                                  QStringLiteral("A.BMP"), 2000);
+        QCOMPARE(fileInfoWindow_->fieldText(Field::LoadedAspect),
+                 QStringLiteral("W/H = 1.3333 ( 16.8Ｍ色 )"));
     }
 
     void anUnreadableStartupFileIsReportedOnce() {
@@ -150,7 +158,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(mainWindow_->viewPixmap().size(), QSize(333, 250));
         QCOMPARE(mainWindow_->panelText(2), QStringLiteral("W/H = 1.33200"));
         QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示ｽｹｰﾙ : 1/3"));
-        QVERIFY(mainWindow_->scaleThirdAction->isChecked() && !mainWindow_->scaleFullAction->isChecked());
+        QVERIFY(mainWindow_->scaleThirdAction->isChecked() &&
+                !mainWindow_->scaleFullAction->isChecked());
         QCOMPARE(fileInfoWindow_->fieldText(Field::CurrentAspect), QStringLiteral("W/H = 1.3333"));
     }
 
@@ -207,8 +216,10 @@ class MainWindowTest : public QObject {
         QVERIFY(!QFile::exists(path("out")));
 
         mainWindow_->bmp8BitAction->trigger();
-        QVERIFY(mainWindow_->bmp8BitAction->isChecked() && !mainWindow_->bmp24BitAction->isChecked());
-        QCOMPARE(mainWindow_->panelText(8), QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(8bits)"));
+        QVERIFY(mainWindow_->bmp8BitAction->isChecked() &&
+                !mainWindow_->bmp24BitAction->isChecked());
+        QCOMPARE(mainWindow_->panelText(8),
+                 QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(8bits)"));
         dialogs_.saveAnswers.push_back(path("eight.bmp"));
         mainWindow_->saveBmpAsAction->trigger();
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("BMPファイル別名保存 (8bits)"));
@@ -272,7 +283,8 @@ class MainWindowTest : public QObject {
         jpegQualityDialog_->ScrollBar1->setValue(80);
         jpegQualityDialog_->Button1->click();
         QCOMPARE(mainWindow_->document().jpegQuality, 80);
-        QCOMPARE(mainWindow_->panelText(8), QStringLiteral("　JPG圧縮度：80  / BMP保存形式：(24bits)"));
+        QCOMPARE(mainWindow_->panelText(8),
+                 QStringLiteral("　JPG圧縮度：80  / BMP保存形式：(24bits)"));
     }
 
     void informationWindowFollowsItsMenuItem() {
@@ -303,7 +315,8 @@ class MainWindowTest : public QObject {
     void copyAndPasteThroughTheClipboard() {
         start();
         QApplication::clipboard()->clear();
-        mainWindow_->pasteAction->setEnabled(true); // emptied by another program after the menu was enabled
+        mainWindow_->pasteAction->setEnabled(
+            true); // emptied by another program after the menu was enabled
         mainWindow_->pasteAction->trigger();
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("クリップボードは空っぽです。")});
 
@@ -322,14 +335,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(mainWindow_->panelText(7), QStringLiteral("?????"));
         QCOMPARE(mainWindow_->panelText(6), QStringLiteral(" ｻｲｽﾞ= "));
         QVERIFY(document.noSourceFile && !document.modified);
-        QVERIFY(!mainWindow_->fileInfoAction->isEnabled() && !mainWindow_->fileInfoAction->isChecked());
+        QVERIFY(!mainWindow_->fileInfoAction->isEnabled() &&
+                !mainWindow_->fileInfoAction->isChecked());
         QVERIFY(mainWindow_->colourMenu->isEnabled()); // a file was loaded before
         QCOMPARE(document.currentFileName, std::string("A.BMP"));
     }
 
     void cleanup() {
-        if (mainWindow_)
-            mainWindow_->document().modified = false;
+        if (mainWindow_) mainWindow_->document().modified = false;
     }
 };
 

@@ -109,8 +109,8 @@ TEST(FormatText, FormatsOneArgument) {
 }
 
 TEST(FormatText, CombinesDirectivesAndLiterals) {
-    EXPECT_EQ(formatText("%4d/%.2d/%.2d(%s)", {std::int64_t{2024}, std::int64_t{3},
-                                                 std::int64_t{9}, std::string_view("土")}),
+    EXPECT_EQ(formatText("%4d/%.2d/%.2d(%s)", {std::int64_t{2024}, std::int64_t{3}, std::int64_t{9},
+                                               std::string_view("土")}),
               "2024/03/09(土)");
     EXPECT_EQ(formatText("no directives", {}), "no directives");
     EXPECT_EQ(formatText("%d", {std::int64_t{1}, std::int64_t{2}}), "1"); // extras ignored

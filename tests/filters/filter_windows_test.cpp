@@ -7,8 +7,8 @@
 #include "filters/equalisation.h"
 #include "filters/median.h"
 #include "filters/monochrome.h"
-#include "filters/ui/histogram_window.h"
 #include "filters/ui/filter_matrix_dialog.h"
+#include "filters/ui/histogram_window.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -106,7 +106,8 @@ class FilterWindowsTest : public QObject {
             {mainWindow_->emboss2Action, preset(8)},
             {mainWindow_->medianAction, tavlo::medianFiltered},
             {mainWindow_->monochromeAction, tavlo::greyed},
-            {mainWindow_->equaliseAction, [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
+            {mainWindow_->equaliseAction,
+             [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
         for (const auto& [item, kernel] : rows) {
             const tavlo::Bitmap before = document().workImage;
             document().modified = false;
@@ -143,7 +144,7 @@ class FilterWindowsTest : public QObject {
         matrix().box(2)->setText(QStringLiteral("x"));
         QCOMPARE(dialogs_.errors.size(), 1);
         QVERIFY(dialogs_.errors.first().contains(QStringLiteral("'x'")));
-        matrix().Button2Click();
+        matrix().onReset();
         QCOMPARE(commands_->filterKernel(), tavlo::kResetKernel);
         QCOMPARE(matrix().box(2)->text(), QStringLiteral("1"));
         QCOMPARE(dialogs_.errors.size(), 1);
@@ -156,17 +157,17 @@ class FilterWindowsTest : public QObject {
         QVERIFY(matrix().isVisible());
         for (int i = 0; i < 9; ++i)
             matrix().box(i)->setText(i == 4 ? QStringLiteral("1") : QStringLiteral("0"));
-        matrix().Button1Click();
+        matrix().onApply();
         QVERIFY(samePixels(document().workImage,
                            tavlo::convolved(original, {0, 0, 0, 0, 1, 0, 0, 0, 0})));
         QVERIFY(document().modified);
         matrix().box(4)->setText(QStringLiteral("0"));
-        matrix().Button1Click(); // sum 0: mid grey
+        matrix().onApply(); // sum 0: mid grey
         QCOMPARE(document().workImage.pixel(3, 3), (tavlo::Rgb{128, 128, 128}));
         const tavlo::Bitmap grey = document().workImage;
         matrix().box(4)->setText(QStringLiteral("5"));
         for (int i = 0; i < 3; ++i)
-            matrix().Button4Click();
+            matrix().onBack();
         QVERIFY(samePixels(document().workImage, grey));
         QVERIFY(!matrix().isVisible());
     }
@@ -175,7 +176,7 @@ class FilterWindowsTest : public QObject {
         start(path("speckled.bmp"));
         dialogs_.saveAnswers = {path("kernel"), path("KERNEL2.MTX"), path("a.txt")};
         for (int i = 0; i < 3; ++i)
-            matrix().Button3Click();
+            matrix().onSaveCoefficients();
         QCOMPARE(dialogs_.saves.front().title, QStringLiteral("３×３フィルター定数保存"));
         QCOMPARE(dialogs_.saves.front().filter, QStringLiteral("MTXﾌｧｲﾙ(*.MTX)|*.mtx"));
         QVERIFY(dialogs_.saves.front().askOverwrite);
@@ -190,10 +191,10 @@ class FilterWindowsTest : public QObject {
             << "0\r\n-1\r\n0\r\n-1\r\n5\r\n-1\r\n0\r\n-1\r\n0\r\n";
         std::ofstream(path("short.mtx").toStdString(), std::ios::binary) << "1\r\n2\r\n";
         dialogs_.openAnswers = {path("short.mtx"), path("sharpen.mtx")};
-        matrix().Button5Click();
+        matrix().onLoadCoefficients();
         QCOMPARE(dialogs_.errors.size(), 1);
         QCOMPARE(commands_->filterKernel(), tavlo::kResetKernel);
-        matrix().Button5Click();
+        matrix().onLoadCoefficients();
         QCOMPARE(dialogs_.openTitles.last(), QStringLiteral("３×３フィルター定数読み込み"));
         QCOMPARE(commands_->filterKernel(), tavlo::kFilterPresets[5]);
         QCOMPARE(matrix().box(1)->text(), QStringLiteral("-1"));

@@ -5,9 +5,9 @@
 #include "app/main_window.h"
 #include "app/scripted_dialogs.h"
 #include "document/texts.h"
-#include "geometry/ui/trimming_dialog.h"
 #include "geometry/ui/rotation_dialog.h"
 #include "geometry/ui/size_dialog.h"
+#include "geometry/ui/trimming_dialog.h"
 #include "geometry/ui/wallpaper_dialog.h"
 
 #include <QMouseEvent>
@@ -171,7 +171,8 @@ class GeometryWindowsTest : public QObject {
         // Preview scale 5: the dialog point (100, 100) is image pixel (500, 500).
         mouse(wallpaperDialog, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
         mouse(wallpaperDialog, QEvent::MouseMove, {120, 110}, Qt::LeftButton);
-        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 460); // pixel 600 stays 140 right of the edge
+        QCOMPARE(wallpaperDialog->ScrollBar2->value(),
+                 460); // pixel 600 stays 140 right of the edge
         QCOMPARE(wallpaperDialog->ScrollBar3->value(), 288);
         mouse(wallpaperDialog, QEvent::MouseMove, {390, 300}, Qt::LeftButton);
         QCOMPARE(wallpaperDialog->ScrollBar2->value(), 2000 - 1280);

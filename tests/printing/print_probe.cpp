@@ -7,9 +7,9 @@
 //                                      rasterises the PDF and checks the image is there
 #include "app/scripted_dialogs.h"
 #include "page_measure.h"
+#include "printing/ui/print_window.h"
 #include "printing/ui/printer_info_window.h"
 #include "printing/ui/printer_query.h"
-#include "printing/ui/print_window.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -28,7 +28,7 @@ int printThrough(const QString& queue) {
         dialogs, [&image] { return image; }, info);
     form.printer().setOutputFormat(QPrinter::NativeFormat);
     form.printer().setPrinterName(queue);
-    form.QueryPrinter();
+    form.readPrinter();
     if (QString::fromStdString(form.layout().printer().deviceName) != queue) {
         std::fprintf(stderr, "no printer queue %s\n", qPrintable(queue));
         return 1;

@@ -1,13 +1,13 @@
 // The print layout and printer information windows offscreen, and a print to PDF measured on the
 // rasterised page.
-#include "sample_printers.h"
 #include "app/main_window.h"
 #include "app/print_commands.h"
 #include "app/scripted_dialogs.h"
 #include "page_measure.h"
+#include "printing/ui/print_window.h"
 #include "printing/ui/printer_info_window.h"
 #include "printing/ui/printer_query.h"
-#include "printing/ui/print_window.h"
+#include "sample_printers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,7 +28,7 @@ void usePdfPrinter(PrintWindow& form, int dpi, QPageLayout::Orientation orientat
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(orientation);
     printer.setPageMargins(margins, QPageLayout::Millimeter);
-    form.QueryPrinter();
+    form.readPrinter();
 }
 
 QColor panelColour(const QWidget* panel) {
@@ -55,15 +55,19 @@ class PrintWindowsTest : public QObject {
 
     void informationWindowShowsTheLastQuery() {
         const tavlo::PrinterFigures figures = tavlo::test::a4At600();
-        printerInfoWindow_->ShowPrinterInfo(figures);
+        printerInfoWindow_->showPrinterInfo(figures);
         QVERIFY(printerInfoWindow_->isVisible());
         QVERIFY(printerInfoWindow_->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(printerInfoWindow_->windowTitle(), QStringLiteral("プリンター情報"));
         const std::pair<QLineEdit*, const char*> rows[] = {
-            {printerInfoWindow_->Memo10, "Office"},       {printerInfoWindow_->Memo1, "4960 ( 210.0)"},
-            {printerInfoWindow_->Memo2, "7016 ( 297.0)"}, {printerInfoWindow_->Memo11, "100 ( 4.2)"},
-            {printerInfoWindow_->Memo5, "100 ( 4.2)"},    {printerInfoWindow_->Memo7, "600"},
-            {printerInfoWindow_->Memo13, "0.6984 "},      {printerInfoWindow_->Memo9, "100(%)"},
+            {printerInfoWindow_->Memo10, "Office"},
+            {printerInfoWindow_->Memo1, "4960 ( 210.0)"},
+            {printerInfoWindow_->Memo2, "7016 ( 297.0)"},
+            {printerInfoWindow_->Memo11, "100 ( 4.2)"},
+            {printerInfoWindow_->Memo5, "100 ( 4.2)"},
+            {printerInfoWindow_->Memo7, "600"},
+            {printerInfoWindow_->Memo13, "0.6984 "},
+            {printerInfoWindow_->Memo9, "100(%)"},
         };
         for (const auto& [memo, text] : rows)
             QCOMPARE(memo->text(), QString::fromUtf8(text));
@@ -73,7 +77,8 @@ class PrintWindowsTest : public QObject {
     }
 
     void layoutFollowsThePrinter() {
-        QVERIFY(printWindow_->Label1->text().startsWith(QStringLiteral("A4 (W:209.9×H:297.0 = 0.7067)")));
+        QVERIFY(printWindow_->Label1->text().startsWith(
+            QStringLiteral("A4 (W:209.9×H:297.0 = 0.7067)")));
         QCOMPARE(printWindow_->Panel1->size(), QSize(339, 480));
         QCOMPARE(printWindow_->Panel2->geometry(), QRect(21, 21, 298, 439));
         QCOMPARE(printWindow_->ScrollBar3->maximum(), 1845);
@@ -85,7 +90,8 @@ class PrintWindowsTest : public QObject {
         QCOMPARE(printWindow_->centralWidget()->height(), 64 + 480 + 70);
 
         usePdfPrinter(*printWindow_, 254, QPageLayout::Landscape);
-        QVERIFY(printWindow_->Label1->text().startsWith(QStringLiteral("A4 (W:297.0×H:209.9 = 1.4150)")));
+        QVERIFY(printWindow_->Label1->text().startsWith(
+            QStringLiteral("A4 (W:297.0×H:209.9 = 1.4150)")));
         QCOMPARE(printWindow_->Panel1->size(), QSize(480, 339));
     }
 
@@ -222,7 +228,8 @@ class PrintWindowsTest : public QObject {
         QFETCH(double, marginMm);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             QSKIP("pdftoppm is not installed (poppler-utils)");
-        usePdfPrinter(*printWindow_, dpi, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        usePdfPrinter(*printWindow_, dpi,
+                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                       {marginMm, marginMm, marginMm, marginMm});
         printWindow_->Edit2->setText(QStringLiteral("1"));
         printWindow_->CheckBox1->setChecked(false); // the size exactly as the bars give it

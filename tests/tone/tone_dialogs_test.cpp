@@ -4,11 +4,11 @@
 #include "app/scripted_dialogs.h"
 #include "app/tone_commands.h"
 #include "document/texts.h"
-#include "tone/ui/vividness_dialog.h"
+#include "tone/ui/colour_tone_dialog.h"
 #include "tone/ui/contrast_dialog.h"
 #include "tone/ui/gamma_dialog.h"
-#include "tone/ui/colour_tone_dialog.h"
 #include "tone/ui/tone_curve_dialog.h"
+#include "tone/ui/vividness_dialog.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -20,8 +20,8 @@ QString firstLine(const QLineEdit* box) {
 
 } // namespace
 
-FilterMatrixDialog::FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogService& dialogs, QString programFolder,
-                 Actions actions, QWidget* parent)
+FilterMatrixDialog::FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogService& dialogs,
+                                       QString programFolder, Actions actions, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), kernel_(kernel), dialogs_(dialogs),
       programFolder_(std::move(programFolder)), actions_(std::move(actions)) {
     setObjectName(QStringLiteral("Form16"));
@@ -33,7 +33,8 @@ FilterMatrixDialog::FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogServic
         box->setObjectName(QStringLiteral("Memo%1").arg(i + 1));
         box->setGeometry(10 + 58 * static_cast<int>(i % 3), 24 + 32 * static_cast<int>(i / 3), 50,
                          24);
-        connect(box, &QLineEdit::textChanged, this, [this, i] { MemoChange(static_cast<int>(i)); });
+        connect(box, &QLineEdit::textChanged, this,
+                [this, i] { onCoefficientEdited(static_cast<int>(i)); });
     }
     Label10 = new QLabel(QStringLiteral("sum ="), GroupBox1);
     Label10->setGeometry(10, 132, 50, 24);
@@ -54,17 +55,17 @@ FilterMatrixDialog::FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogServic
         (*button)->setGeometry(204, top, 96, 28);
         top += 36;
     }
-    connect(Button1, &QPushButton::clicked, this, &FilterMatrixDialog::Button1Click);
-    connect(Button4, &QPushButton::clicked, this, &FilterMatrixDialog::Button4Click);
-    connect(Button2, &QPushButton::clicked, this, &FilterMatrixDialog::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &FilterMatrixDialog::Button3Click);
-    connect(Button5, &QPushButton::clicked, this, &FilterMatrixDialog::Button5Click);
+    connect(Button1, &QPushButton::clicked, this, &FilterMatrixDialog::onApply);
+    connect(Button4, &QPushButton::clicked, this, &FilterMatrixDialog::onBack);
+    connect(Button2, &QPushButton::clicked, this, &FilterMatrixDialog::onReset);
+    connect(Button3, &QPushButton::clicked, this, &FilterMatrixDialog::onSaveCoefficients);
+    connect(Button5, &QPushButton::clicked, this, &FilterMatrixDialog::onLoadCoefficients);
 
     // near the top right of the screen.
     resize(Button4->x() + Button4->width() + 24, GroupBox1->y() + GroupBox1->height() + 40);
     const QScreen* screen = QGuiApplication::primaryScreen();
     move((screen ? screen->geometry().width() : 1024) - width() - 50, 10);
-    Button2Click();
+    onReset();
 }
 
 void FilterMatrixDialog::showEvent(QShowEvent* event) {
@@ -74,7 +75,7 @@ void FilterMatrixDialog::showEvent(QShowEvent* event) {
 
 // The box rule: a "-" after the first character is a typing slip and turns the box into "0";
 // a lone "-" is a negative number still being typed.
-void FilterMatrixDialog::MemoChange(int i) {
+void FilterMatrixDialog::onCoefficientEdited(int i) {
     if (filling_) return;
     QLineEdit* box = boxes_[static_cast<std::size_t>(i)];
     const QString line = firstLine(box);
@@ -84,10 +85,10 @@ void FilterMatrixDialog::MemoChange(int i) {
         return;
     }
     if (line == QStringLiteral("-")) return;
-    ReadBoxes();
+    readBoxes();
 }
 
-bool FilterMatrixDialog::ReadBoxes() {
+bool FilterMatrixDialog::readBoxes() {
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const QString line = firstLine(boxes_[i]);
@@ -109,24 +110,24 @@ void FilterMatrixDialog::setBoxes(const tavlo::FilterKernel& values) {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
         boxes_[i]->setText(QString::number(values[i]));
     filling_ = false;
-    ReadBoxes();
+    readBoxes();
 }
 
-void FilterMatrixDialog::Button1Click() {
-    if (ReadBoxes()) actions_.apply();
+void FilterMatrixDialog::onApply() {
+    if (readBoxes()) actions_.apply();
 }
 
-void FilterMatrixDialog::Button4Click() {
+void FilterMatrixDialog::onBack() {
     actions_.back();
     hide();
 }
 
-void FilterMatrixDialog::Button2Click() {
+void FilterMatrixDialog::onReset() {
     setBoxes(tavlo::kResetKernel);
     kernel_ = tavlo::kResetKernel;
 }
 
-void FilterMatrixDialog::Button3Click() {
+void FilterMatrixDialog::onSaveCoefficients() {
     const auto chosen = dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter,
                                            programFolder_, true);
     if (!chosen) return;
@@ -139,10 +140,9 @@ void FilterMatrixDialog::Button3Click() {
         dialogs_.reportError(this, QString::fromStdString(error));
 }
 
-void FilterMatrixDialog::Button5Click() {
-    const auto chosen =
-        dialogs_.openImage(this, QStringLiteral("３×３フィルター定数読み込み"), kFilter,
-                           programFolder_, QStringLiteral("mtx"));
+void FilterMatrixDialog::onLoadCoefficients() {
+    const auto chosen = dialogs_.openImage(this, QStringLiteral("３×３フィルター定数読み込み"),
+                                           kFilter, programFolder_, QStringLiteral("mtx"));
     if (!chosen) return;
     tavlo::ByteBuffer bytes;
     std::string error;

@@ -3,8 +3,8 @@
 // "apply" and "back" to the main window; it never touches pixels.
 #pragma once
 
-#include "widgets/dialog_service.h"
 #include "filters/filter_kernel.h"
+#include "widgets/dialog_service.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -24,26 +24,26 @@ class FilterMatrixDialog : public QWidget {
     };
 
     FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogService& dialogs, QString programFolder,
-            Actions actions, QWidget* parent = nullptr);
+                       Actions actions, QWidget* parent = nullptr);
 
     QLineEdit* box(int i) const { return boxes_[static_cast<std::size_t>(i)]; }
     QLineEdit* sumBox() const { return Memo10; }
 
     // Reads the nine boxes into the kernel and shows the sum; false, after reporting the box that
     // is not an integer, when one is not (the boxes before it are taken).
-    bool ReadBoxes();
+    bool readBoxes();
 
-    void Button1Click(); // 実行
-    void Button4Click(); // 戻る
-    void Button2Click(); // ﾘｾｯﾄ
-    void Button3Click(); // 定数保存
-    void Button5Click(); // 定数読み込み
+    void onApply();            // 実行
+    void onBack();             // 戻る
+    void onReset();            // ﾘｾｯﾄ
+    void onSaveCoefficients(); // 定数保存
+    void onLoadCoefficients(); // 定数読み込み
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    void MemoChange(int i);
+    void onCoefficientEdited(int i);
     // Fills the boxes without running the box rule on each, then reads them once, so that no
     // half-filled state is reported.
     void setBoxes(const tavlo::FilterKernel& values);

@@ -26,17 +26,18 @@ QImage chartImage(const tavlo::HistogramBins& heights, QColor colour) {
     QImage image = blankChart();
     for (int i = 0; i < 256; ++i) {
         const auto height = heights[static_cast<std::size_t>(i)];
-        const int top =
-            height >= HistogramWindow::kChartHeight
-                ? 0
-                : HistogramWindow::kChartHeight - static_cast<int>(std::max<std::int64_t>(height, 0));
+        const int top = height >= HistogramWindow::kChartHeight
+                            ? 0
+                            : HistogramWindow::kChartHeight -
+                                  static_cast<int>(std::max<std::int64_t>(height, 0));
         for (int y = top; y < HistogramWindow::kChartHeight; ++y)
             image.setPixel(i + 1, y, colour.rgb());
     }
     return image;
 }
 
-HistogramWindow::HistogramWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+HistogramWindow::HistogramWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form12"));
     const QString hints[] = {QStringLiteral("RGB合成"), QStringLiteral("Ｒ成分"),
                              QStringLiteral("Ｇ成分"), QStringLiteral("Ｂ成分")};
@@ -46,10 +47,10 @@ HistogramWindow::HistogramWindow(QWidget* parent) : QWidget(parent, Qt::Window |
         images_[i]->setToolTip(hints[i]);
         images_[i]->installEventFilter(this);
     }
-    ChartLayout();
+    layOutCharts();
 }
 
-void HistogramWindow::ChartLayout() {
+void HistogramWindow::layOutCharts() {
     for (std::size_t i = 0; i < images_.size(); ++i) {
         images_[i]->setGeometry(kLeft, kTop + kSpacing * static_cast<int>(i), kChartWidth,
                                 kChartHeight);
@@ -62,7 +63,7 @@ void HistogramWindow::ChartLayout() {
 }
 
 void HistogramWindow::showHistogram(const tavlo::Histogram& histogram, const QString& caption) {
-    ChartLayout();
+    layOutCharts();
     const std::pair<const tavlo::HistogramBins*, QColor> bars[] = {
         {&histogram.combined, QColor(0, 0, 0)},
         {&histogram.red, QColor(255, 0, 0)},

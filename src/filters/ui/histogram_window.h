@@ -35,10 +35,10 @@ class HistogramWindow : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override; // Hist12Show
+    void showEvent(QShowEvent* event) override;
 
   private:
-    void ChartLayout();
+    void layOutCharts();
 
     std::array<QLabel*, 4> images_{};
     std::array<QImage, 4> charts_;

@@ -23,12 +23,11 @@ DeformationDialog::DeformationDialog(float& amount, CommandSender sender, QWidge
                          tavlo::kDeformStrength.maximum + kNeutral);
     ScrollBar1->setValue(kNeutral);
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &DeformationDialog::ScrollBar1Change);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &DeformationDialog::onStrengthChanged);
     connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Stay);
 
-   
     placeTopRight(this, {kGroup.right() + 1 + 24, kGroup.bottom() + 1 + 48}, 30, 50);
-    ScrollBar1Change();
+    onStrengthChanged();
 }
 
 void DeformationDialog::setMode(tavlo::DeformMode mode) {
@@ -38,7 +37,7 @@ void DeformationDialog::setMode(tavlo::DeformMode mode) {
     GroupBox1->setTitle(captions[static_cast<int>(mode) - 1]);
 }
 
-void DeformationDialog::ScrollBar1Change() {
+void DeformationDialog::onStrengthChanged() {
     const int strength = ScrollBar1->value() - kNeutral;
     amount_ = tavlo::deformAmount(strength);
     Edit1->setText(QString::number(strength));

@@ -22,7 +22,7 @@ class DeformationDialog : public QWidget {
     QPushButton *Button1, *Button2;
 
   private:
-    void ScrollBar1Change();
+    void onStrengthChanged();
 
     float& amount_;
     geometry_ui::CommandSender sender_;

@@ -2,9 +2,9 @@
 // their window kind and placement, and their controls.
 #pragma once
 
-#include "widgets/dialog_controls.h"
 #include "document/command_channel.h"
 #include "document/text_format.h"
+#include "widgets/dialog_controls.h"
 
 #include <QApplication>
 #include <QLineEdit>

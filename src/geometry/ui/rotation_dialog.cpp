@@ -11,8 +11,8 @@ constexpr QRect kGroup{8, 8, 260, 100};
 
 } // namespace
 
-RotationDialog::RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel, std::function<void()> executed,
-               QWidget* parent)
+RotationDialog::RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel,
+                               std::function<void()> executed, QWidget* parent)
     : QWidget(parent, kToolWindow),
       angle_(angle), sender_{channel, counter_, tavlo::CommandEdit::Rotation, std::move(executed)} {
     setObjectName(QStringLiteral("Form6"));
@@ -31,15 +31,14 @@ RotationDialog::RotationDialog(std::int32_t& angle, tavlo::CommandChannel& chann
                          tavlo::kRotationAngle.maximum + kStraight);
     ScrollBar1->setValue(kStraight);
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &RotationDialog::ScrollBar1Change);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &RotationDialog::onAngleChanged);
     connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Stay);
 
-   
     placeTopRight(this, {kGroup.right() + 1 + 24, kGroup.bottom() + 1 + 48}, 30, 24);
-    ScrollBar1Change();
+    onAngleChanged();
 }
 
-void RotationDialog::ScrollBar1Change() {
+void RotationDialog::onAngleChanged() {
     angle_ = ScrollBar1->value() - kStraight;
     Edit1->setText(formatted("%d度", {std::int64_t{angle_}}));
 }

@@ -12,8 +12,8 @@ class RotationDialog : public QWidget {
     Q_OBJECT
   public:
     // `angle` is OperationParams[0]; the dialog writes it on every move of the bar.
-    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel, std::function<void()> executed,
-           QWidget* parent = nullptr);
+    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel,
+                   std::function<void()> executed, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2;
@@ -22,7 +22,7 @@ class RotationDialog : public QWidget {
     QPushButton *Button1, *Button2;
 
   private:
-    void ScrollBar1Change();
+    void onAngleChanged();
 
     std::int32_t& angle_;
     tavlo::CommandCounter counter_;

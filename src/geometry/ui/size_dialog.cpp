@@ -23,8 +23,8 @@ QLineEdit* labelled(QGroupBox* group, const char* name, const QString& label, in
 } // namespace
 
 SizeDialog::SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-               tavlo::CommandChannel& channel, std::function<void()> executed,
-               std::function<void(const QString&)> reportError, QWidget* parent)
+                       tavlo::CommandChannel& channel, std::function<void()> executed,
+                       std::function<void(const QString&)> reportError, QWidget* parent)
     : QWidget(parent, kToolWindow), document_(document),
       target_(target), sender_{channel, counter_, tavlo::CommandEdit::Size, std::move(executed)},
       reportError_(std::move(reportError)) {
@@ -50,18 +50,17 @@ SizeDialog::SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target
     Edit3->setText(QStringLiteral("0"));
     Edit4->setText(QStringLiteral("0"));
 
-    connect(Edit3, &QLineEdit::textChanged, this, &SizeDialog::Edit3Change);
-    connect(Edit4, &QLineEdit::textChanged, this, &SizeDialog::Edit4Change);
-    connect(CheckBox2, &QCheckBox::toggled, this, &SizeDialog::CheckBox2Click);
-    connect(Button1, &QPushButton::clicked, this, &SizeDialog::Button1Click);
+    connect(Edit3, &QLineEdit::textChanged, this, &SizeDialog::onWidthEdited);
+    connect(Edit4, &QLineEdit::textChanged, this, &SizeDialog::onHeightEdited);
+    connect(CheckBox2, &QCheckBox::toggled, this, &SizeDialog::onFollowAspectClicked);
+    connect(Button1, &QPushButton::clicked, this, &SizeDialog::onRun);
     connect(Button2, &QPushButton::clicked, this, [this] {
         sender_.cancel();
         hide();
     });
 
-   
     placeTopRight(this, {kAll.right() + 1 + 24, kAll.bottom() + 1 + 24}, 30, 24);
-    CheckBox2Click();
+    onFollowAspectClicked();
 }
 
 void SizeDialog::prepare() {
@@ -83,12 +82,12 @@ QString SizeDialog::ratioText(float ratio) {
     return formatted("%.6n", {static_cast<long double>(ratio)});
 }
 
-void SizeDialog::CheckBox2Click() {
+void SizeDialog::onFollowAspectClicked() {
     Edit4->setReadOnly(CheckBox2->isChecked());
 }
 
 // A field that does not read as a number is left alone while typing; "実行" reports it.
-void SizeDialog::Edit3Change() {
+void SizeDialog::onWidthEdited() {
     const std::optional<int> w = readField(Edit3);
     if (!w || *w < 1) return;
     if (Edit3->text() != QString::number(*w)) Edit3->setText(QString::number(*w));
@@ -107,7 +106,7 @@ void SizeDialog::Edit3Change() {
     Button1->setEnabled(*w >= 1 && h >= 1);
 }
 
-void SizeDialog::Edit4Change() {
+void SizeDialog::onHeightEdited() {
     const std::optional<int> w = readField(Edit3);
     const std::optional<int> h = readField(Edit4);
     if (!w || !h || *w <= 0 || *h <= 0) return;
@@ -115,7 +114,7 @@ void SizeDialog::Edit4Change() {
     Button1->setEnabled(true);
 }
 
-void SizeDialog::Button1Click() {
+void SizeDialog::onRun() {
     const std::optional<int> w = readField(Edit3);
     const std::optional<int> h = readField(Edit4);
     if (!w || !h) {

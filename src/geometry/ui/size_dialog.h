@@ -17,10 +17,11 @@ class SizeDialog : public QWidget {
     // `target` is TargetWidth × TargetHeight, written by "実行"; `reportError` shows a field that
     // does not read as a number.
     SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-           tavlo::CommandChannel& channel, std::function<void()> executed,
-           std::function<void(const QString&)> reportError, QWidget* parent = nullptr);
+               tavlo::CommandChannel& channel, std::function<void()> executed,
+               std::function<void(const QString&)> reportError, QWidget* parent = nullptr);
 
-    // A1Click's part: the source fields, the caption, "実行" disabled; the edits keep their text.
+    // Prepares for the menu: the source fields, the caption, "実行" disabled; the edits keep their
+    // text.
     void prepare();
 
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
@@ -30,10 +31,10 @@ class SizeDialog : public QWidget {
     QLineEdit *Edit3, *Edit4, *Edit6; // requested W, H, W/H
 
   private:
-    void Edit3Change();
-    void Edit4Change();
-    void CheckBox2Click();
-    void Button1Click();
+    void onWidthEdited();
+    void onHeightEdited();
+    void onFollowAspectClicked();
+    void onRun();
 
     // The field's text with "0" in front, as an integer; nothing when it is not one.
     static std::optional<int> readField(const QLineEdit* edit);

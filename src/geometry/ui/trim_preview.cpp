@@ -1,8 +1,8 @@
 #include "geometry/ui/trim_preview.h"
 
-#include "widgets/view_image.h"
-#include "document/text_format.h"
 #include "document/pixel_convert.h"
+#include "document/text_format.h"
+#include "widgets/view_image.h"
 
 namespace {
 

@@ -14,8 +14,8 @@ QLineEdit* cell(QWidget* parent, const char* name, int column, int row) {
 
 } // namespace
 
-TrimmingDialog::TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSender sender,
-               QWidget* parent)
+TrimmingDialog::TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
+                               CommandSender sender, QWidget* parent)
     : QWidget(parent, kToolWindow), document_(document), rect_(rect), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form2"));
     GroupBox1 = new QGroupBox(QStringLiteral("トリミング指定"), this);
@@ -57,17 +57,17 @@ TrimmingDialog::TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect&
     TrimRatio = cell(GroupBox1, "TrimRatio", 1, 2);
     Timer1 = new QTimer(this);
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TrimmingDialog::ScrollBar1Change);
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, &TrimmingDialog::ScrollBar2Change);
-    connect(ScrollBar3, &QScrollBar::valueChanged, this, &TrimmingDialog::ScrollBar3Change);
-    connect(ScrollBar4, &QScrollBar::valueChanged, this, &TrimmingDialog::ScrollBar4Change);
-    connect(Timer1, &QTimer::timeout, this, &TrimmingDialog::Timer1TimeUp);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &TrimmingDialog::onLeftChanged);
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, &TrimmingDialog::onRightChanged);
+    connect(ScrollBar3, &QScrollBar::valueChanged, this, &TrimmingDialog::onTopChanged);
+    connect(ScrollBar4, &QScrollBar::valueChanged, this, &TrimmingDialog::onBottomChanged);
+    connect(Timer1, &QTimer::timeout, this, &TrimmingDialog::onFirstRedraw);
     connect(RadioButton1, &QRadioButton::toggled, this, [this] { update(); });
     connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Hide);
     // hidden until the menu opens it.
 }
 
-bool TrimmingDialog::Edit3Change() {
+bool TrimmingDialog::prepareForImage() {
     const tavlo::Bitmap& image = document_.workImage;
     if (document_.sourcePath.empty() || image.width() < 2 || image.height() < 2) return false;
     setUp();
@@ -103,31 +103,31 @@ void TrimmingDialog::setUp() {
     drawFrame();
 }
 
-void TrimmingDialog::ScrollBar1Change() {
+void TrimmingDialog::onLeftChanged() {
     rect_.left = ScrollBar1->value();
     ScrollBar2->setMinimum(rect_.left + 1);
     drawFrame();
 }
 
-void TrimmingDialog::ScrollBar2Change() {
+void TrimmingDialog::onRightChanged() {
     rect_.right = ScrollBar2->value();
     ScrollBar1->setMaximum(rect_.right - 1);
     drawFrame();
 }
 
-void TrimmingDialog::ScrollBar3Change() {
+void TrimmingDialog::onTopChanged() {
     rect_.top = ScrollBar3->value();
     ScrollBar4->setMinimum(rect_.top + 1);
     drawFrame();
 }
 
-void TrimmingDialog::ScrollBar4Change() {
+void TrimmingDialog::onBottomChanged() {
     rect_.bottom = ScrollBar4->value();
     ScrollBar3->setMaximum(rect_.bottom - 1);
     drawFrame();
 }
 
-void TrimmingDialog::Timer1TimeUp() {
+void TrimmingDialog::onFirstRedraw() {
     Timer1->stop();
     ScrollBar1->setValue(0);
 }

@@ -16,11 +16,11 @@ class TrimmingDialog : public QWidget {
   public:
     // `rect` is TrimRect, shared with the wallpaper dialog; `sender` writes the trimming edit.
     TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
-           geometry_ui::CommandSender sender, QWidget* parent = nullptr);
+                   geometry_ui::CommandSender sender, QWidget* parent = nullptr);
 
-    // Edit3Change: the set-up for the current image, then the nudge that redraws once shown.
+    // prepareForImage: the set-up for the current image, then the nudge that redraws once shown.
     // False, and nothing set up, for an image narrower or lower than two pixels.
-    bool Edit3Change();
+    bool prepareForImage();
 
     QGroupBox* GroupBox1;
     QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3, *ScrollBar4;
@@ -36,11 +36,11 @@ class TrimmingDialog : public QWidget {
 
   private:
     void setUp();
-    void ScrollBar1Change();
-    void ScrollBar2Change();
-    void ScrollBar3Change();
-    void ScrollBar4Change();
-    void Timer1TimeUp();
+    void onLeftChanged();
+    void onRightChanged();
+    void onTopChanged();
+    void onBottomChanged();
+    void onFirstRedraw();
     void drawFrame();
 
     const tavlo::Document& document_;

@@ -15,8 +15,8 @@ constexpr QRect kGroup{0, 8, 200, 360};
 
 } // namespace
 
-WallpaperDialog::WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSender sender,
-                 QWidget* parent)
+WallpaperDialog::WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
+                                 CommandSender sender, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(document), rect_(rect), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("壁紙切り出し"));
@@ -59,12 +59,11 @@ WallpaperDialog::WallpaperDialog(const tavlo::Document& document, tavlo::TrimRec
     RadioButton7->setObjectName(QStringLiteral("RadioButton7"));
     RadioButton7->setGeometry(90, 22, 60, 20);
 
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, &WallpaperDialog::ScrollBar2Change);
-    connect(ScrollBar3, &QScrollBar::valueChanged, this, &WallpaperDialog::ScrollBar3Change);
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, &WallpaperDialog::onHorizontalMoved);
+    connect(ScrollBar3, &QScrollBar::valueChanged, this, &WallpaperDialog::onVerticalMoved);
     connect(RadioButton6, &QRadioButton::toggled, this, [this] { update(); });
     connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Hide);
 
-   
     move(x(), 30);
     Button1->setEnabled(false);
     chooseSize(tavlo::kDefaultWallpaperSize);
@@ -76,7 +75,7 @@ void WallpaperDialog::chooseSize(int index) {
     if (sharedCounter_ != 0) setUp();
 }
 
-void WallpaperDialog::Edit1Change(std::int64_t sharedCounter) {
+void WallpaperDialog::prepareForImage(std::int64_t sharedCounter) {
     sharedCounter_ = sharedCounter;
     if (sharedCounter_ != 0) setUp();
 }
@@ -116,19 +115,18 @@ void WallpaperDialog::setUp() {
 // (or none yet) would let the two overlap, and the dialog widens to hold it.
 void WallpaperDialog::keepGroupRightOfLabel() {
     const int left = Label1->geometry().right() + 10;
-    if (GroupBox1->x() < left)
-        GroupBox1->move(left, kGroup.top());
+    if (GroupBox1->x() < left) GroupBox1->move(left, kGroup.top());
     resize(std::max(width(), GroupBox1->geometry().right() + 10),
            std::max(height(), GroupBox1->geometry().bottom() + 10));
 }
 
-void WallpaperDialog::ScrollBar2Change() {
+void WallpaperDialog::onHorizontalMoved() {
     rect_.left = ScrollBar2->value();
     rect_.right = rect_.left + size_.width - 1;
     update();
 }
 
-void WallpaperDialog::ScrollBar3Change() {
+void WallpaperDialog::onVerticalMoved() {
     rect_.top = ScrollBar3->value();
     rect_.bottom = rect_.top + size_.height - 1;
     update();

@@ -18,10 +18,10 @@ class WallpaperDialog : public QWidget {
   public:
     // `rect` is TrimRect, shared with the trimming dialog; `sender` writes the trimming edit.
     WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
-            geometry_ui::CommandSender sender, QWidget* parent = nullptr);
+                    geometry_ui::CommandSender sender, QWidget* parent = nullptr);
 
-    // Edit1Change: the set-up for the current image (nothing before the menu first opened it).
-    void Edit1Change(std::int64_t sharedCounter);
+    // prepareForImage: the set-up for the current image (nothing before the menu first opened it).
+    void prepareForImage(std::int64_t sharedCounter);
     bool fits() const { return fitFlag_; }
     tavlo::WallpaperSize wallpaperSize() const { return size_; }
 
@@ -43,8 +43,8 @@ class WallpaperDialog : public QWidget {
     void chooseSize(int index);
     void keepGroupRightOfLabel();
     void setUp();
-    void ScrollBar2Change();
-    void ScrollBar3Change();
+    void onHorizontalMoved();
+    void onVerticalMoved();
 
     const tavlo::Document& document_;
     tavlo::TrimRect& rect_;

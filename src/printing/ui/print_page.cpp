@@ -1,8 +1,8 @@
 #include "printing/ui/print_page.h"
 
-#include "widgets/view_image.h"
 #include "document/pixel_convert.h"
 #include "printing/print_stretch.h"
+#include "widgets/view_image.h"
 
 #include <algorithm>
 #include <exception>

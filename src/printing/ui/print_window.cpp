@@ -1,12 +1,12 @@
 #include "printing/ui/print_window.h"
 
-#include "widgets/busy_cursor.h"
-#include "widgets/view_image.h"
 #include "document/pixel_convert.h"
-#include "widgets/clipboard.h"
-#include "printing/ui/printer_info_window.h"
 #include "printing/ui/print_page.h"
+#include "printing/ui/printer_info_window.h"
 #include "printing/ui/printer_query.h"
+#include "widgets/busy_cursor.h"
+#include "widgets/clipboard.h"
+#include "widgets/view_image.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -93,8 +93,8 @@ QString askPdfFile(QWidget* parent) {
 
 } // namespace
 
-PrintWindow::PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> workImage, PrinterInfoWindow& info,
-               QWidget* parent)
+PrintWindow::PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> workImage,
+                         PrinterInfoWindow& info, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint), dialogs_(dialogs),
       workImage_(std::move(workImage)), info_(info),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
@@ -108,8 +108,8 @@ PrintWindow::PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> 
     buildControls();
     buildMenus();
     systemPrinter_ = choosePrinter(*printer_);
-   
-    QueryPrinter();
+
+    readPrinter();
 }
 
 PrintWindow::~PrintWindow() = default;
@@ -181,7 +181,7 @@ void PrintWindow::buildControls() {
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->hide();
 
-    connect(Edit2, &QLineEdit::textChanged, this, &PrintWindow::Edit2Change);
+    connect(Edit2, &QLineEdit::textChanged, this, &PrintWindow::onImageSent);
     const std::pair<QScrollBar*, LayoutBar> bars[] = {{ScrollBar3, LayoutBar::Width},
                                                       {ScrollBar4, LayoutBar::Height},
                                                       {ScrollBar1, LayoutBar::Left},
@@ -191,10 +191,10 @@ void PrintWindow::buildControls() {
                 [this, which = which](int position) { barMoved(which, position); });
     connect(CheckBox1, &QCheckBox::toggled, this,
             [this](bool checked) { layout_.keepAspect = checked; });
-    connect(CheckBox3, &QCheckBox::clicked, this, &PrintWindow::CheckBox3Click);
-    connect(Button3, &QPushButton::clicked, this, &PrintWindow::Button3Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &PrintWindow::BitBtn1Click);
-    connect(Button2, &QPushButton::clicked, this, &PrintWindow::S1Click);
+    connect(CheckBox3, &QCheckBox::clicked, this, &PrintWindow::onCentreClicked);
+    connect(Button3, &QPushButton::clicked, this, &PrintWindow::onWholePage);
+    connect(BitBtn1, &QPushButton::clicked, this, &PrintWindow::onPrint);
+    connect(Button2, &QPushButton::clicked, this, &PrintWindow::onPrinterSetup);
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -214,14 +214,14 @@ void PrintWindow::buildMenus() {
     Show2 = Printer1->addAction(QStringLiteral("情報表示(&D)"));
     Show2->setObjectName(QStringLiteral("Show2"));
 
-    connect(Edit1, &QMenu::aboutToShow, this, &PrintWindow::Edit1Click);
-    connect(Copy2, &QAction::triggered, this, &PrintWindow::Copy2Click);
-    connect(P3, &QAction::triggered, this, &PrintWindow::P3Click);
-    connect(S1, &QAction::triggered, this, &PrintWindow::S1Click);
-    connect(Show2, &QAction::triggered, this, &PrintWindow::Show2Click);
+    connect(Edit1, &QMenu::aboutToShow, this, &PrintWindow::onEditMenuShown);
+    connect(Copy2, &QAction::triggered, this, &PrintWindow::onCopy);
+    connect(P3, &QAction::triggered, this, &PrintWindow::onPaste);
+    connect(S1, &QAction::triggered, this, &PrintWindow::onPrinterSetup);
+    connect(Show2, &QAction::triggered, this, &PrintWindow::onPrinterInfo);
 }
 
-void PrintWindow::QueryPrinter() {
+void PrintWindow::readPrinter() {
     try {
         layout_.setPrinter(queryPrinter(*printer_));
     } catch (const std::invalid_argument&) {
@@ -244,7 +244,7 @@ void PrintWindow::QueryPrinter() {
     showLayout();
 }
 
-void PrintWindow::Edit2Change() {
+void PrintWindow::onImageSent() {
     takeImage(workImage_());
 }
 
@@ -262,18 +262,18 @@ void PrintWindow::barMoved(LayoutBar bar, int position) {
     showLayout();
 }
 
-void PrintWindow::CheckBox3Click() {
+void PrintWindow::onCentreClicked() {
     layout_.centre = CheckBox3->isChecked();
     layout_.centreImage();
     showLayout();
 }
 
-void PrintWindow::Button3Click() {
+void PrintWindow::onWholePage() {
     layout_.wholePage();
     showLayout();
 }
 
-void PrintWindow::BitBtn1Click() {
+void PrintWindow::onPrint() {
     // A file named in the set-up dialog is used as it is; one asked here is asked every time.
     // (Clearing the name instead would turn the printer back to a queue where one exists.)
     if (printer_->outputFormat() == QPrinter::PdfFormat &&
@@ -292,27 +292,27 @@ void PrintWindow::BitBtn1Click() {
     if (!printed) dialogs_.reportError(this, QStringLiteral("印刷できませんでした。") + error);
 }
 
-void PrintWindow::S1Click() {
+void PrintWindow::onPrinterSetup() {
     if (printerSetup) printerSetup(*printer_);
     pdfFileAsked_ = false;
-    QueryPrinter();
-    Show2Click();
+    readPrinter();
+    onPrinterInfo();
 }
 
-void PrintWindow::Show2Click() {
-    info_.ShowPrinterInfo(layout_.printer());
+void PrintWindow::onPrinterInfo() {
+    info_.showPrinterInfo(layout_.printer());
 }
 
-void PrintWindow::Edit1Click() {
+void PrintWindow::onEditMenuShown() {
     P3->setEnabled(clipboardHasBitmap());
     Copy2->setEnabled(layout_.imageWidth() != 0);
 }
 
-void PrintWindow::Copy2Click() {
+void PrintWindow::onCopy() {
     copyToClipboard(image_);
 }
 
-void PrintWindow::P3Click() {
+void PrintWindow::onPaste() {
     if (std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard()) takeImage(std::move(*pasted));
 }
 

@@ -4,9 +4,9 @@
 // It keeps its own copy of the image to print.
 #pragma once
 
-#include "widgets/dialog_service.h"
 #include "document/bitmap.h"
 #include "printing/print_layout.h"
+#include "widgets/dialog_service.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,13 +29,13 @@ class PrintWindow : public QMainWindow {
     Q_OBJECT
   public:
     // `workImage` gives the main window's working image when the window receives it.
-    PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> workImage, PrinterInfoWindow& info,
-           QWidget* parent = nullptr);
+    PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> workImage,
+                PrinterInfoWindow& info, QWidget* parent = nullptr);
     ~PrintWindow() override;
 
     // Reads the current printer's figures and lays the window out for them (at creation and
     // after every printer set-up).
-    void QueryPrinter();
+    void readPrinter();
 
     const tavlo::PrintLayout& layout() const { return layout_; }
     const tavlo::Bitmap& printImage() const { return image_; }
@@ -66,16 +66,16 @@ class PrintWindow : public QMainWindow {
   private:
     void buildControls();
     void buildMenus();
-    void Edit2Change();
+    void onImageSent();
     void barMoved(tavlo::LayoutBar bar, int position);
-    void CheckBox3Click();
-    void Button3Click();
-    void BitBtn1Click();
-    void S1Click();
-    void Show2Click();
-    void Edit1Click();
-    void Copy2Click();
-    void P3Click();
+    void onCentreClicked();
+    void onWholePage();
+    void onPrint();
+    void onPrinterSetup();
+    void onPrinterInfo();
+    void onEditMenuShown();
+    void onCopy();
+    void onPaste();
     // SizeFromImage after a new image, with the busy cursor.
     void takeImage(tavlo::Bitmap image);
     // Copies the layout's state to the controls.

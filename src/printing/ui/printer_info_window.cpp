@@ -53,11 +53,10 @@ PrinterInfoWindow::PrinterInfoWindow(QWidget* parent)
     Label10->setGeometry(kLabelLeft, top + 40, 160, 18);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
 
-   
     setFixedSize(Memo10->x() + Memo10->width() + 16, Label10->y() + Label10->height() + 50);
 }
 
-void PrinterInfoWindow::ShowPrinterInfo(const tavlo::PrinterFigures& figures) {
+void PrinterInfoWindow::showPrinterInfo(const tavlo::PrinterFigures& figures) {
     using Field = tavlo::PrinterInfoTexts;
     const tavlo::PrinterInfoTexts texts = tavlo::printerInfoTexts(figures);
     const std::pair<QLineEdit*, Field::Field> fields[] = {

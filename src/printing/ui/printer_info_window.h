@@ -15,7 +15,7 @@ class PrinterInfoWindow : public QWidget {
     explicit PrinterInfoWindow(QWidget* parent = nullptr);
 
     // Fills the fields from the figures, then shows the window.
-    void ShowPrinterInfo(const tavlo::PrinterFigures& figures);
+    void showPrinterInfo(const tavlo::PrinterFigures& figures);
 
     QLineEdit *Memo1, *Memo2, *Memo3, *Memo4, *Memo5, *Memo6, *Memo7, *Memo8, *Memo9, *Memo10,
         *Memo11, *Memo12, *Memo13;

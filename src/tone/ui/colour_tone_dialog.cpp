@@ -23,7 +23,8 @@ QLineEdit* colouredBox(QWidget* parent, const char* name, QRect geometry, QColor
 
 } // namespace
 
-ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link, QWidget* parent)
+ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link,
+                                   QWidget* parent)
     : QWidget(parent, kNoTitleButtons), offsets_(offsets), link_(std::move(link)) {
     setObjectName(QStringLiteral("Form11"));
     Button2 = button(this, "Button2", QStringLiteral("実行"), {8, 8, 80, 28});
@@ -53,23 +54,22 @@ ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, Command
 
     for (int channel = 0; channel < 3; ++channel)
         connect(bars_[channel], &QScrollBar::valueChanged, this,
-                [this, channel] { ScrollBarChange(channel); });
+                [this, channel] { onChannelBarChanged(channel); });
     connect(Button3, &QPushButton::clicked, this, [this] {
         for (QScrollBar* scrollBar : bars_)
             scrollBar->setValue(kMiddle);
     });
-    connect(Button2, &QPushButton::clicked, this, &ColourToneDialog::Button2Click);
-    connect(Button1, &QPushButton::clicked, this, &ColourToneDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &ColourToneDialog::onRun);
+    connect(Button1, &QPushButton::clicked, this, &ColourToneDialog::onCancel);
 
-   
     place(this, kGroup, 24, 44, 10, 50);
     for (int channel = 0; channel < 3; ++channel)
-        ScrollBarChange(channel);
+        onChannelBarChanged(channel);
 }
 
 // A bar set to the position it already has emits nothing, so the linked chain ends with all
 // three bars, amounts and boxes equal.
-void ColourToneDialog::ScrollBarChange(int channel) {
+void ColourToneDialog::onChannelBarChanged(int channel) {
     const int position = bars_[channel]->value();
     offsets_[channel] = position - kMiddle;
     boxes_[channel]->setText(QString::number(offsets_[channel]));
@@ -78,11 +78,11 @@ void ColourToneDialog::ScrollBarChange(int channel) {
             other->setValue(position);
 }
 
-void ColourToneDialog::Button2Click() {
+void ColourToneDialog::onRun() {
     link_.execute();
 }
 
-void ColourToneDialog::Button1Click() {
+void ColourToneDialog::onCancel() {
     link_.cancel();
     hide();
 }

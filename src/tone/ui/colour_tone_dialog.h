@@ -17,7 +17,8 @@
 class ColourToneDialog : public QWidget {
     Q_OBJECT
   public:
-    ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link, QWidget* parent = nullptr);
+    ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link,
+                     QWidget* parent = nullptr);
 
     QPushButton *Button1, *Button2, *Button3;
     QGroupBox* GroupBox1;
@@ -26,10 +27,10 @@ class ColourToneDialog : public QWidget {
     QLineEdit *Memo1, *Memo2, *Memo3;
 
   private:
-    // ScrollBar1Change … ScrollBar3Change for red, green and blue.
-    void ScrollBarChange(int channel);
-    void Button2Click();
-    void Button1Click();
+    // The red, green and blue bars.
+    void onChannelBarChanged(int channel);
+    void onRun();
+    void onCancel();
 
     std::array<std::int32_t, 3>& offsets_;
     CommandLink link_;

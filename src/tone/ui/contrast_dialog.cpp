@@ -36,30 +36,29 @@ ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandLink li
     Button1 = button(this, "Button1", QStringLiteral("実行"), {8, 8, 80, 28});
     Button2 = button(this, "Button2", QStringLiteral("戻る"), {96, 8, 80, 28});
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &ContrastDialog::ScrollBar1Change);
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, &ContrastDialog::ScrollBar2Change);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &ContrastDialog::onContrastChanged);
+    connect(ScrollBar2, &QScrollBar::valueChanged, this, &ContrastDialog::onBrightnessChanged);
     connect(Button3, &QPushButton::clicked, this, [this] { ScrollBar1->setValue(kMiddle); });
     connect(Button4, &QPushButton::clicked, this, [this] { ScrollBar2->setValue(kMiddle); });
-    connect(Button1, &QPushButton::clicked, this, &ContrastDialog::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &ContrastDialog::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &ContrastDialog::onRun);
+    connect(Button2, &QPushButton::clicked, this, &ContrastDialog::onBack);
 
-    // F13Create
-    ScrollBar1Change();
-    ScrollBar2Change();
+    onContrastChanged();
+    onBrightnessChanged();
     place(this, kGroup2, 24, 44, 30, 24);
 }
 
-void ContrastDialog::ScrollBar1Change() {
+void ContrastDialog::onContrastChanged() {
     settings_.contrast[tavlo::Red] = ScrollBar1->value() - kMiddle;
     Memo1->setText(QString::number(settings_.contrast[tavlo::Red]));
 }
 
-void ContrastDialog::ScrollBar2Change() {
+void ContrastDialog::onBrightnessChanged() {
     settings_.brightness[tavlo::Red] = ScrollBar2->value() - kMiddle;
     Memo2->setText(QString::number(settings_.brightness[tavlo::Red]));
 }
 
-void ContrastDialog::Button1Click() {
+void ContrastDialog::onRun() {
     settings_.contrast[tavlo::Green] = settings_.contrast[tavlo::Blue] =
         settings_.contrast[tavlo::Red];
     settings_.brightness[tavlo::Green] = settings_.brightness[tavlo::Blue] =
@@ -67,7 +66,7 @@ void ContrastDialog::Button1Click() {
     link_.execute();
 }
 
-void ContrastDialog::Button2Click() {
+void ContrastDialog::onBack() {
     link_.cancel();
     hide();
 }

@@ -22,10 +22,10 @@ class ContrastDialog : public QWidget {
     QPushButton *Button1, *Button2, *Button3, *Button4;
 
   private:
-    void ScrollBar1Change();
-    void ScrollBar2Change();
-    void Button1Click();
-    void Button2Click();
+    void onContrastChanged();
+    void onBrightnessChanged();
+    void onRun();
+    void onBack();
 
     tavlo::ContrastSettings& settings_;
     CommandLink link_;

@@ -40,19 +40,18 @@ GammaDialog::GammaDialog(std::int32_t& amount, CommandLink link, QWidget* parent
     ScrollBar1 = bar(GroupBox1, "ScrollBar1", Qt::Horizontal, tavlo::kGammaAmount.minimum + kMiddle,
                      tavlo::kGammaAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &GammaDialog::ScrollBar1Change);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
     connect(Button2, &QPushButton::clicked, this, [this] { link_.execute(); });
     connect(Button1, &QPushButton::clicked, this, [this] {
         link_.cancel();
         hide();
     });
 
-   
     ScrollBar1->setValue(kMiddle);
     place(this, kGroup, 24, 48, 30, 50);
 }
 
-void GammaDialog::ScrollBar1Change() {
+void GammaDialog::onAmountChanged() {
     amount_ = ScrollBar1->value() - kMiddle;
     const long double gamma = tavlo::gammaValue(amount_);
     Memo1->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));

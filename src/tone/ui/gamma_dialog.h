@@ -25,7 +25,7 @@ class GammaDialog : public QWidget {
     QPushButton *Button1, *Button2;
 
   private:
-    void ScrollBar1Change();
+    void onAmountChanged();
 
     std::int32_t& amount_;
     CommandLink link_;

@@ -27,7 +27,7 @@ const QString kTvlFilter = QStringLiteral("TVLﾌｧｲﾙ(*.TVL)|*.tvl");
 } // namespace
 
 ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandLink link, DialogService& dialogs,
-                 QString programFolder, QWidget* parent)
+                                 QString programFolder, QWidget* parent)
     : QWidget(parent, kSystemMenuOnly), curve_(curve), link_(std::move(link)), dialogs_(dialogs),
       programFolder_(std::move(programFolder)), graph_(kGraphSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Form17"));
@@ -90,59 +90,59 @@ ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandLink link, Dial
     Memo3->setToolTip(QStringLiteral("Ｐ３ポイント"));
 
     for (int k = 0; k < 4; ++k)
-        connect(levelBars_[k], &QScrollBar::valueChanged, this,
-                [this, k] { ScrollBarLevelChange(k); });
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, &ToneCurveDialog::ScrollBar2Change);
-    connect(ScrollBar3, &QScrollBar::valueChanged, this, &ToneCurveDialog::ScrollBar3Change);
+        connect(levelBars_[k], &QScrollBar::valueChanged, this, [this, k] { onLevelChanged(k); });
+    connect(ScrollBar2, &QScrollBar::valueChanged, this,
+            &ToneCurveDialog::onLowerBreakpointChanged);
+    connect(ScrollBar3, &QScrollBar::valueChanged, this,
+            &ToneCurveDialog::onUpperBreakpointChanged);
     for (int c = 0; c < 4; ++c)
         connect(channelButtons_[c], &QRadioButton::clicked, this,
-                [this, c] { RadioButtonClick(c); });
+                [this, c] { onChannelChosen(c); });
     connect(Button1, &QPushButton::clicked, this, [this] { link_.execute(); });
     connect(Button2, &QPushButton::clicked, this, [this] {
         link_.cancel();
         hide();
     });
-    connect(Button3, &QPushButton::clicked, this, &ToneCurveDialog::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &ToneCurveDialog::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &ToneCurveDialog::Button5Click);
+    connect(Button3, &QPushButton::clicked, this, &ToneCurveDialog::onReset);
+    connect(Button4, &QPushButton::clicked, this, &ToneCurveDialog::onSaveCurve);
+    connect(Button5, &QPushButton::clicked, this, &ToneCurveDialog::onLoadCurve);
 
-   
     place(this, kGroup3, 24, 54, 10, 8);
     curve_.points[0] = 0;
     curve_.points[3] = 255;
     curve_.channel = 0;
-    ScrollBar2Change();
-    ScrollBar3Change();
+    onLowerBreakpointChanged();
+    onUpperBreakpointChanged();
     graphScale_ = curveGraphScale(kGraphSize.width());
-    Button3Click();
+    onReset();
 }
 
-void ToneCurveDialog::ScrollBarLevelChange(int point) {
+void ToneCurveDialog::onLevelChanged(int point) {
     curve_.levels[point] = kTopLevel - levelBars_[point]->value();
     levelBoxes_[point]->setText(shown(curve_.levels[point]));
-    DrawCurve();
+    redrawGraph();
 }
 
-void ToneCurveDialog::ScrollBar2Change() {
+void ToneCurveDialog::onLowerBreakpointChanged() {
     curve_.points[1] = ScrollBar2->value();
     Memo2->setText(shown(curve_.points[1]));
     ScrollBar3->setMinimum(curve_.points[1] + 1);
-    DrawCurve();
+    redrawGraph();
 }
 
-void ToneCurveDialog::ScrollBar3Change() {
+void ToneCurveDialog::onUpperBreakpointChanged() {
     curve_.points[2] = ScrollBar3->value();
     Memo3->setText(shown(curve_.points[2]));
     ScrollBar2->setMaximum(curve_.points[2] - 1);
-    DrawCurve();
+    redrawGraph();
 }
 
-void ToneCurveDialog::RadioButtonClick(int channel) {
+void ToneCurveDialog::onChannelChosen(int channel) {
     if (channelButtons_[channel]->isChecked()) curve_.channel = channel;
-    DrawCurve();
+    redrawGraph();
 }
 
-void ToneCurveDialog::Button3Click() {
+void ToneCurveDialog::onReset() {
     for (int k = 0; k < 4; ++k) {
         levelBars_[k]->setValue(kTopLevel - tavlo::kIdentityCurveLevels[k]);
         curve_.levels[k] = tavlo::kIdentityCurveLevels[k];
@@ -153,16 +153,16 @@ void ToneCurveDialog::Button3Click() {
     ScrollBar3->setMinimum(tavlo::kCurvePoint3.minimum);
     ScrollBar2->setValue(tavlo::kCurvePoint2.defaultValue);
     ScrollBar3->setValue(tavlo::kCurvePoint3.defaultValue);
-    ScrollBar2Change();
-    ScrollBar3Change();
+    onLowerBreakpointChanged();
+    onUpperBreakpointChanged();
     curve_.channel = 0;
     RadioButton1->setChecked(true);
-    DrawCurve();
+    redrawGraph();
 }
 
-void ToneCurveDialog::Button4Click() {
-    const auto chosen =
-        dialogs_.saveImage(this, QStringLiteral("ＲＧＢ濃度設定定数保存"), kTvlFilter, programFolder_, true);
+void ToneCurveDialog::onSaveCurve() {
+    const auto chosen = dialogs_.saveImage(this, QStringLiteral("ＲＧＢ濃度設定定数保存"),
+                                           kTvlFilter, programFolder_, true);
     if (!chosen) return;
     const std::string path = tavlo::withToneCurveExtension(chosen->toStdString());
     std::string error;
@@ -173,9 +173,9 @@ void ToneCurveDialog::Button4Click() {
 
 // The file is checked whole before anything is stored, so a faulty one leaves the curve as it
 // was. Only the seven values and the graph change; the bars and boxes keep what they showed.
-void ToneCurveDialog::Button5Click() {
-    const auto chosen = dialogs_.openImage(this, QStringLiteral("ＲＧＢ濃度設定定数読込"), kTvlFilter,
-                                           programFolder_, QStringLiteral("tvl"));
+void ToneCurveDialog::onLoadCurve() {
+    const auto chosen = dialogs_.openImage(this, QStringLiteral("ＲＧＢ濃度設定定数読込"),
+                                           kTvlFilter, programFolder_, QStringLiteral("tvl"));
     if (!chosen) return;
     std::string error;
     if (!tavlo::readToneCurveFile(chosen->toStdString(), curve_, error)) {
@@ -183,10 +183,10 @@ void ToneCurveDialog::Button5Click() {
                                        QString::fromStdString(error));
         return;
     }
-    DrawCurve();
+    redrawGraph();
 }
 
-void ToneCurveDialog::DrawCurve() {
+void ToneCurveDialog::redrawGraph() {
     if (graphScale_ == 0) // still being built: the reset at the end draws
         return;
     drawCurve(graph_, graphScale_, curve_);

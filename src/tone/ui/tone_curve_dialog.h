@@ -3,9 +3,9 @@
 // saving and loading the curve as a .tvl file.
 #pragma once
 
-#include "widgets/dialog_service.h"
 #include "tone/tone_parameters.h"
 #include "tone/ui/command_link.h"
+#include "widgets/dialog_service.h"
 
 #include <QGroupBox>
 #include <QImage>
@@ -22,7 +22,7 @@ class ToneCurveDialog : public QWidget {
     Q_OBJECT
   public:
     ToneCurveDialog(tavlo::ToneCurve& curve, CommandLink link, DialogService& dialogs,
-            QString programFolder, QWidget* parent = nullptr);
+                    QString programFolder, QWidget* parent = nullptr);
 
     QLabel* Image1;
     QPushButton *Button1, *Button2, *Button3, *Button4, *Button5;
@@ -34,14 +34,14 @@ class ToneCurveDialog : public QWidget {
     const QImage& graph() const { return graph_; }
 
   private:
-    void ScrollBarLevelChange(int point); // ScrollBar5Change … ScrollBar8Change
-    void ScrollBar2Change();
-    void ScrollBar3Change();
-    void RadioButtonClick(int channel); // RadioButton1Click … RadioButton4Click
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void DrawCurve();
+    void onLevelChanged(int point); // the four level bars
+    void onLowerBreakpointChanged();
+    void onUpperBreakpointChanged();
+    void onChannelChosen(int channel); // the four channel buttons
+    void onReset();
+    void onSaveCurve();
+    void onLoadCurve();
+    void redrawGraph();
 
     tavlo::ToneCurve& curve_;
     CommandLink link_;

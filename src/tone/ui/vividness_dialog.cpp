@@ -24,20 +24,19 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandLink link, QWidget
     ScrollBar1 = bar(GroupBox1, "ScrollBar1", Qt::Horizontal, tavlo::kVividAmount.minimum + kMiddle,
                      tavlo::kVividAmount.maximum + kMiddle, kMiddle, {10, 84, 200, 17});
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &VividnessDialog::ScrollBar1Change);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
     connect(Button2, &QPushButton::clicked, this, [this] { link_.execute(); });
     connect(Button1, &QPushButton::clicked, this, [this] {
         link_.cancel();
         hide();
     });
 
-   
     place(this, kGroup, 24, 48, 30, 50);
     ScrollBar1->setValue(kMiddle);
     amount_ = 0;
 }
 
-void VividnessDialog::ScrollBar1Change() {
+void VividnessDialog::onAmountChanged() {
     amount_ = ScrollBar1->value() - kMiddle;
     Memo1->setText(QString::number(amount_));
 }

@@ -22,7 +22,7 @@ class VividnessDialog : public QWidget {
     QScrollBar* ScrollBar1;
 
   private:
-    void ScrollBar1Change();
+    void onAmountChanged();
 
     std::int32_t& amount_;
     CommandLink link_;

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
+namespace tavlo {
+
 namespace {
 
 struct FieldPlace {
@@ -92,3 +94,5 @@ void FileInfoWindow::closeEvent(QCloseEvent* event) {
     emit closedByUser();
     event->accept();
 }
+
+} // namespace tavlo

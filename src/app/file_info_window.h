@@ -10,6 +10,8 @@
 
 #include <array>
 
+namespace tavlo {
+
 class FileInfoWindow : public QWidget {
     Q_OBJECT
   public:
@@ -33,3 +35,5 @@ class FileInfoWindow : public QWidget {
     QGroupBox* GroupBox2;
     std::array<QLineEdit*, tavlo::InformationTexts::FieldCount> memos_{};
 };
+
+} // namespace tavlo

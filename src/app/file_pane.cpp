@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace tavlo {
+
 namespace {
 
 constexpr int kPaneWidth = 150;
@@ -153,3 +155,5 @@ void FilePane::readFolder() {
     FileListBox1->addItems(
         QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
+
+} // namespace tavlo

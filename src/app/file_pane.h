@@ -9,6 +9,8 @@
 #include <QTreeView>
 #include <QWidget>
 
+namespace tavlo {
+
 class FilePane : public QWidget {
     Q_OBJECT
   public:
@@ -43,3 +45,5 @@ class FilePane : public QWidget {
     QFileSystemModel* folders_;
     QString folder_;
 };
+
+} // namespace tavlo

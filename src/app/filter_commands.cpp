@@ -6,6 +6,8 @@
 #include "filters/ui/histogram_window.h"
 #include "widgets/dialog_controls.h"
 
+namespace tavlo {
+
 using tavlo::CommandEdit;
 using tavlo::OperationStatus;
 
@@ -132,3 +134,5 @@ bool FilterCommands::computeHistogram() {
         return false;
     }
 }
+
+} // namespace tavlo

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace tavlo {
+
 class MainWindow;
 class HistogramWindow;
 class FilterMatrixDialog;
@@ -49,3 +51,5 @@ class FilterCommands : public QObject {
     std::unique_ptr<HistogramWindow> histogramWindow_;
     std::unique_ptr<FilterMatrixDialog> filterMatrixDialog_;
 };
+
+} // namespace tavlo

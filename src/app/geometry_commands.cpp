@@ -11,6 +11,8 @@
 
 #include <QApplication>
 
+namespace tavlo {
+
 using tavlo::CommandEdit;
 using tavlo::DeformMode;
 using tavlo::Document;
@@ -218,3 +220,5 @@ void GeometryCommands::onTrimmingCommand(std::int64_t value) {
     QApplication::beep();
     QApplication::restoreOverrideCursor();
 }
+
+} // namespace tavlo

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace tavlo {
+
 class MainWindow;
 class TrimmingDialog;
 class SizeDialog;
@@ -57,3 +59,5 @@ class GeometryCommands : public QObject {
     float deformAmount_ = 0;   // DeformAmount
     tavlo::TrimRect trimRect_; // TrimRect
 };
+
+} // namespace tavlo

@@ -7,6 +7,8 @@
 
 #include <QScrollBar>
 
+namespace tavlo {
+
 namespace {
 
 const char* const kContextProperty = "helpContext";
@@ -19,16 +21,16 @@ struct ContextEntry {
 
 // Which topic the help key opens, for each window and for the few controls with one of their own.
 constexpr ContextEntry kContexts[] = {
-    {"MainWindow", nullptr, 1},          {"SizeDialog", nullptr, 2},
-    {"RotationDialog", nullptr, 3},      {"DeformationDialog", nullptr, 4},
-    {"TrimmingDialog", nullptr, 5},      {"PrintWindow", nullptr, 7},
-    {"JpegQualityDialog", nullptr, 8},   {"PrinterInfoWindow", nullptr, 9},
-    {"HistogramWindow", nullptr, 10},    {"ContrastDialog", nullptr, 15},
-    {"GammaDialog", nullptr, 17},        {"VividnessDialog", nullptr, 19},
-    {"ColourToneDialog", nullptr, 21},   {"FilterMatrixDialog", nullptr, 24},
-    {"FileInfoWindow", "Memo1", 300},    {"VersionWindow", nullptr, 800},
-    {"PrintWindow", "Memo14", 900},      {"PrinterInfoWindow", "Memo3", 1000},
-    {"HistogramWindow", "Image4", 1200}, {"ToneCurveDialog", "GroupBox1", 1700},
+    {"tavlo::MainWindow", nullptr, 1},          {"tavlo::SizeDialog", nullptr, 2},
+    {"tavlo::RotationDialog", nullptr, 3},      {"tavlo::DeformationDialog", nullptr, 4},
+    {"tavlo::TrimmingDialog", nullptr, 5},      {"tavlo::PrintWindow", nullptr, 7},
+    {"tavlo::JpegQualityDialog", nullptr, 8},   {"tavlo::PrinterInfoWindow", nullptr, 9},
+    {"tavlo::HistogramWindow", nullptr, 10},    {"tavlo::ContrastDialog", nullptr, 15},
+    {"tavlo::GammaDialog", nullptr, 17},        {"tavlo::VividnessDialog", nullptr, 19},
+    {"tavlo::ColourToneDialog", nullptr, 21},   {"tavlo::FilterMatrixDialog", nullptr, 24},
+    {"tavlo::FileInfoWindow", "Memo1", 300},    {"tavlo::VersionWindow", nullptr, 800},
+    {"tavlo::PrintWindow", "Memo14", 900},      {"tavlo::PrinterInfoWindow", "Memo3", 1000},
+    {"tavlo::HistogramWindow", "Image4", 1200}, {"tavlo::ToneCurveDialog", "GroupBox1", 1700},
 };
 
 } // namespace
@@ -106,3 +108,5 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
     }
     return QTextBrowser::eventFilter(watched, event);
 }
+
+} // namespace tavlo

@@ -6,6 +6,8 @@
 
 #include <QTextBrowser>
 
+namespace tavlo {
+
 // The context number of a window or control: its own, else that of the nearest parent that has
 // one; 0 when none has.
 int helpContextOf(const QWidget* widget);
@@ -32,3 +34,5 @@ class HelpViewer : public QTextBrowser {
     QString helpFile_;
     DialogService& dialogs_;
 };
+
+} // namespace tavlo

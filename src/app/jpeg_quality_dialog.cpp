@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QShowEvent>
 
+namespace tavlo {
+
 namespace {
 
 constexpr QRect kGroup{13, 13, 193, 154};
@@ -96,3 +98,5 @@ void JpegQualityDialog::onCancel() {
     channel_.execute(tavlo::CommandEdit::Quality, counter_);
     hide();
 }
+
+} // namespace tavlo

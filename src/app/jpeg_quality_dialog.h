@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QWidget>
 
+namespace tavlo {
+
 class JpegQualityDialog : public QWidget {
     Q_OBJECT
   public:
@@ -33,3 +35,5 @@ class JpegQualityDialog : public QWidget {
     tavlo::CommandCounter counter_; // private to this dialog
     int pendingQuality_ = 0;
 };
+
+} // namespace tavlo

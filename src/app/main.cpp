@@ -31,6 +31,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+using namespace tavlo;
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     loadTavloResources();

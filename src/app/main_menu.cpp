@@ -3,6 +3,8 @@
 
 #include <QMenuBar>
 
+namespace tavlo {
+
 namespace {
 
 QAction* item(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
@@ -130,3 +132,5 @@ void MainWindow::buildMenus() {
     helpMenu->addSeparator();
     aboutAction = item(helpMenu, "About1", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"));
 }
+
+} // namespace tavlo

@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
+namespace tavlo {
+
 namespace {
 
 // The view sits 2 pixels from the top and from the pane.
@@ -470,3 +472,5 @@ void MainWindow::filesDropped(const QList<QUrl>& urls) {
     }
     loadImageFile();
 }
+
+} // namespace tavlo

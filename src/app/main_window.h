@@ -18,6 +18,8 @@
 #include <array>
 #include <functional>
 
+namespace tavlo {
+
 class FilePane;
 class FileInfoWindow;
 class JpegQualityDialog;
@@ -147,3 +149,5 @@ class MainWindow : public QMainWindow {
     FileInfoWindow* fileInfoWindow = nullptr;
     JpegQualityDialog* jpegQualityDialog = nullptr;
 };
+
+} // namespace tavlo

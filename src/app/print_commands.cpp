@@ -4,6 +4,8 @@
 #include "printing/ui/print_window.h"
 #include "printing/ui/printer_info_window.h"
 
+namespace tavlo {
+
 PrintCommands::PrintCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
     printerInfoWindow_ = std::make_unique<PrinterInfoWindow>();
@@ -21,3 +23,5 @@ void PrintCommands::onPrint() {
     printWindow_->show();
     printWindow_->raise();
 }
+
+} // namespace tavlo

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace tavlo {
+
 class MainWindow;
 class PrintWindow;
 class PrinterInfoWindow;
@@ -28,3 +30,5 @@ class PrintCommands : public QObject {
     std::unique_ptr<PrinterInfoWindow> printerInfoWindow_;
     std::unique_ptr<PrintWindow> printWindow_;
 };
+
+} // namespace tavlo

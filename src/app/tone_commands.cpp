@@ -9,6 +9,8 @@
 #include "tone/ui/vividness_dialog.h"
 #include "widgets/dialog_controls.h"
 
+namespace tavlo {
+
 using tavlo::CommandEdit;
 using tavlo::Document;
 
@@ -91,3 +93,5 @@ void ToneCommands::onVividnessCommand(std::int64_t value) {
 void ToneCommands::onGammaCommand(std::int64_t value) {
     if (value >= 0) run([this](Document& d) { return tavlo::runGamma(d, gammaAmount_); });
 }
+
+} // namespace tavlo

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace tavlo {
+
 class MainWindow;
 class ColourToneDialog;
 class ContrastDialog;
@@ -57,3 +59,5 @@ class ToneCommands : public QObject {
     std::int32_t vividAmount_ = 0;
     std::int32_t gammaAmount_ = 0;
 };
+
+} // namespace tavlo

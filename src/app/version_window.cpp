@@ -5,8 +5,15 @@
 #include <QScreen>
 #include <QStyle>
 
-void loadTavloResources() {
+// The resource initialiser is declared at global scope; a namespace would hide it.
+static void initialiseResources() {
     Q_INIT_RESOURCE(tavlo);
+}
+
+namespace tavlo {
+
+void loadTavloResources() {
+    initialiseResources();
 }
 
 namespace {
@@ -58,3 +65,5 @@ VersionWindow::VersionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     const QRect screen = QApplication::primaryScreen()->geometry();
     move(screen.center() - rect().center());
 }
+
+} // namespace tavlo

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+namespace tavlo {
+
 // Registers the icons compiled into the program (the library that holds them is static).
 void loadTavloResources();
 
@@ -19,3 +21,5 @@ class VersionWindow : public QWidget {
     QLabel* Label3;
     QPushButton* BitBtn1;
 };
+
+} // namespace tavlo

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+namespace tavlo {
+
 class BusyCursor {
   public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -10,3 +12,5 @@ class BusyCursor {
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+} // namespace tavlo

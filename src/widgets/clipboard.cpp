@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+namespace tavlo {
+
 bool clipboardHasBitmap() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     return data && data->hasImage();
@@ -32,3 +34,5 @@ std::optional<tavlo::Bitmap> bitmapFromClipboard() {
     }
     return bitmap;
 }
+
+} // namespace tavlo

@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace tavlo {
+
 namespace dialog_controls {
 
 inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
@@ -36,3 +38,5 @@ inline QString fileNameOf(const std::string& path) {
 }
 
 } // namespace dialog_controls
+
+} // namespace tavlo

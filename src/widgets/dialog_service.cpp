@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+namespace tavlo {
+
 QString qtNameFilter(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     const QString description = bar < 0 ? filter : filter.left(bar);
@@ -82,3 +84,5 @@ DialogService::Answer QtDialogService::confirm(QWidget* parent, const QString& t
 void QtDialogService::reportError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QApplication::applicationName(), text);
 }
+
+} // namespace tavlo

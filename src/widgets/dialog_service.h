@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace tavlo {
+
 class DialogService {
   public:
     enum class Answer { Yes, No, Cancel };
@@ -45,3 +47,5 @@ class QtDialogService : public DialogService {
 
 // "JPGﾌｧｲﾙ(*.JPG)|*.jpg" as a Qt name filter that matches the pattern in either letter case.
 QString qtNameFilter(const QString& filter);
+
+} // namespace tavlo

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace tavlo {
+
 namespace {
 
 QImage copyRows(const tavlo::Bitmap& bitmap, QImage::Format format, int bytesPerPixel) {
@@ -39,3 +41,5 @@ QImage viewImage(const tavlo::Bitmap& bitmap) {
         return viewImage(tavlo::convertedTo(bitmap, tavlo::PixelFormat::Bit24));
     }
 }
+
+} // namespace tavlo

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+using namespace tavlo;
+
 using tavlo::CommandEdit;
 using Field = tavlo::InformationTexts::Field;
 

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+using namespace tavlo;
+
 class HelpTest : public QObject {
     Q_OBJECT
 

@@ -16,6 +16,8 @@
 #include <fstream>
 #include <memory>
 
+using namespace tavlo;
+
 using Answer = DialogService::Answer;
 using Field = tavlo::InformationTexts::Field;
 

@@ -7,6 +7,8 @@
 
 #include <deque>
 
+namespace tavlo {
+
 struct ScriptedDialogs : DialogService {
     struct SaveRequest {
         QString title, filter, proposedName;
@@ -49,3 +51,5 @@ struct ScriptedDialogs : DialogService {
         return value;
     }
 };
+
+} // namespace tavlo

@@ -17,6 +17,8 @@
 #include <functional>
 #include <memory>
 
+using namespace tavlo;
+
 namespace {
 
 tavlo::Bitmap speckled(int width, int height) {

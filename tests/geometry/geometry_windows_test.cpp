@@ -13,6 +13,8 @@
 #include <QMouseEvent>
 #include <QtTest>
 
+using namespace tavlo;
+
 using tavlo::Bitmap;
 using tavlo::PixelFormat;
 

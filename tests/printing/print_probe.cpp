@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+using namespace tavlo;
+
 namespace {
 
 constexpr int kWidthBar = 600, kHeightBar = 400, kLeftBar = 150, kTopBar = 250;

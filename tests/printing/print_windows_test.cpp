@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace tavlo;
+
 namespace {
 
 // PDF output on Qt's A4 (595 × 842 points) with the given margins in millimetres. At 254 dpi

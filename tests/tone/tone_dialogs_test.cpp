@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace tavlo;
+
 using tavlo::Bitmap;
 using tavlo::PixelFormat;
 using tavlo::Rgb;

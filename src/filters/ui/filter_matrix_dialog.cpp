@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace tavlo {
+
 namespace {
 
 const QString kFilter = QStringLiteral("MTXﾌｧｲﾙ(*.MTX)|*.mtx");
@@ -158,3 +160,5 @@ void FilterMatrixDialog::onLoadCoefficients() {
     std::copy(values->begin(), values->end(), loaded.begin());
     setBoxes(loaded);
 }
+
+} // namespace tavlo

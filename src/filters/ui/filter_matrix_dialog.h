@@ -15,6 +15,8 @@
 #include <array>
 #include <functional>
 
+namespace tavlo {
+
 class FilterMatrixDialog : public QWidget {
     Q_OBJECT
   public:
@@ -60,3 +62,5 @@ class FilterMatrixDialog : public QWidget {
     QLineEdit* Memo10;
     QPushButton *Button1, *Button4, *Button2, *Button3, *Button5;
 };
+
+} // namespace tavlo

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
+namespace tavlo {
+
 namespace {
 
 constexpr int kLeft = 8, kTop = 8, kSpacing = 72;
@@ -94,3 +96,5 @@ void HistogramWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     raise();
 }
+
+} // namespace tavlo

@@ -11,6 +11,8 @@
 
 #include <array>
 
+namespace tavlo {
+
 // One chart: white, a black frame and nine grid lines, and a bar per value at x = value + 1,
 // rising from the bottom edge and cut at the top.
 QImage chartImage(const tavlo::HistogramBins& heights, QColor colour);
@@ -43,3 +45,5 @@ class HistogramWindow : public QWidget {
     std::array<QLabel*, 4> images_{};
     std::array<QImage, 4> charts_;
 };
+
+} // namespace tavlo

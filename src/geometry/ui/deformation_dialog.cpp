@@ -1,5 +1,7 @@
 #include "geometry/ui/deformation_dialog.h"
 
+namespace tavlo {
+
 using namespace geometry_ui;
 
 namespace {
@@ -42,3 +44,5 @@ void DeformationDialog::onStrengthChanged() {
     amount_ = tavlo::deformAmount(strength);
     Edit1->setText(QString::number(strength));
 }
+
+} // namespace tavlo

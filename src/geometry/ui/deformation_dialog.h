@@ -7,6 +7,8 @@
 
 #include <QGroupBox>
 
+namespace tavlo {
+
 class DeformationDialog : public QWidget {
     Q_OBJECT
   public:
@@ -27,3 +29,5 @@ class DeformationDialog : public QWidget {
     float& amount_;
     geometry_ui::CommandSender sender_;
 };
+
+} // namespace tavlo

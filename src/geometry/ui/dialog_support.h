@@ -16,6 +16,8 @@
 #include <functional>
 #include <string>
 
+namespace tavlo {
+
 namespace geometry_ui {
 
 using dialog_controls::bar;
@@ -81,3 +83,5 @@ inline void placeTopRight(QWidget* window, QSize size, int top, int rightGap) {
 }
 
 } // namespace geometry_ui
+
+} // namespace tavlo

@@ -2,6 +2,8 @@
 
 #include "geometry/geometry_parameters.h"
 
+namespace tavlo {
+
 using namespace geometry_ui;
 
 namespace {
@@ -42,3 +44,5 @@ void RotationDialog::onAngleChanged() {
     angle_ = ScrollBar1->value() - kStraight;
     Edit1->setText(formatted("%d度", {std::int64_t{angle_}}));
 }
+
+} // namespace tavlo

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace tavlo {
+
 class RotationDialog : public QWidget {
     Q_OBJECT
   public:
@@ -28,3 +30,5 @@ class RotationDialog : public QWidget {
     tavlo::CommandCounter counter_;
     geometry_ui::CommandSender sender_;
 };
+
+} // namespace tavlo

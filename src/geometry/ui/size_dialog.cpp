@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace tavlo {
+
 using namespace geometry_ui;
 
 namespace {
@@ -127,3 +129,5 @@ void SizeDialog::onRun() {
     sender_.channel.write(sender_.edit, std::to_string(counter_.value()));
     sender_.executed();
 }
+
+} // namespace tavlo

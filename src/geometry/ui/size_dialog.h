@@ -11,6 +11,8 @@
 
 #include <optional>
 
+namespace tavlo {
+
 class SizeDialog : public QWidget {
     Q_OBJECT
   public:
@@ -46,3 +48,5 @@ class SizeDialog : public QWidget {
     geometry_ui::CommandSender sender_;
     std::function<void(const QString&)> reportError_;
 };
+
+} // namespace tavlo

@@ -4,6 +4,8 @@
 #include "document/text_format.h"
 #include "widgets/view_image.h"
 
+namespace tavlo {
+
 namespace {
 
 int roundToInt(long double value) {
@@ -51,3 +53,5 @@ void TrimPreview::paint(QPainter& painter, const tavlo::TrimRect& rect, bool bla
     painter.fillRect(QRect(d, b, 1, c - b), line); // right
     painter.fillRect(QRect(a, c, d - a, 1), line); // bottom
 }
+
+} // namespace tavlo

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace tavlo {
+
 using namespace geometry_ui;
 
 namespace {
@@ -146,3 +148,5 @@ void TrimmingDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     preview_.paint(painter, rect_, RadioButton2->isChecked());
 }
+
+} // namespace tavlo

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTimer>
 
+namespace tavlo {
+
 class TrimmingDialog : public QWidget {
     Q_OBJECT
   public:
@@ -48,3 +50,5 @@ class TrimmingDialog : public QWidget {
     geometry_ui::CommandSender sender_;
     TrimPreview preview_;
 };
+
+} // namespace tavlo

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace tavlo {
+
 using namespace geometry_ui;
 
 namespace {
@@ -159,3 +161,5 @@ void WallpaperDialog::mouseReleaseEvent(QMouseEvent*) {
     dragging_ = false;
     unsetCursor();
 }
+
+} // namespace tavlo

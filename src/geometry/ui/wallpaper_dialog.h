@@ -13,6 +13,8 @@
 
 #include <array>
 
+namespace tavlo {
+
 class WallpaperDialog : public QWidget {
     Q_OBJECT
   public:
@@ -56,3 +58,5 @@ class WallpaperDialog : public QWidget {
     bool dragging_ = false;
     int grabOffsetX_ = 0, grabOffsetY_ = 0;
 };
+
+} // namespace tavlo

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <exception>
 
+namespace tavlo {
+
 namespace {
 
 constexpr std::int64_t kBandBytes = std::int64_t{16} << 20;
@@ -68,3 +70,5 @@ bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rec
     }
     return drawn;
 }
+
+} // namespace tavlo

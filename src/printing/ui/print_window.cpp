@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace tavlo {
+
 using tavlo::LayoutBar;
 
 namespace {
@@ -377,3 +379,5 @@ void PrintWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     raise();
 }
+
+} // namespace tavlo

@@ -23,6 +23,8 @@
 #include <functional>
 #include <memory>
 
+namespace tavlo {
+
 class PrinterInfoWindow;
 
 class PrintWindow : public QMainWindow {
@@ -91,3 +93,5 @@ class PrintWindow : public QMainWindow {
     tavlo::PrintLayout layout_;
     tavlo::Bitmap image_;
 };
+
+} // namespace tavlo

@@ -2,6 +2,8 @@
 
 #include "printing/printer_info_texts.h"
 
+namespace tavlo {
+
 namespace {
 
 constexpr int kLabelLeft = 8, kMemoLeft = 112, kMemoWidth = 150, kRowHeight = 26;
@@ -85,3 +87,5 @@ void PrinterInfoWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     raise();
 }
+
+} // namespace tavlo

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+namespace tavlo {
+
 class PrinterInfoWindow : public QWidget {
     Q_OBJECT
   public:
@@ -25,3 +27,5 @@ class PrinterInfoWindow : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
 };
+
+} // namespace tavlo

@@ -3,6 +3,8 @@
 #include "tone/tone_parameters.h"
 #include "tone/ui/dialog_parts.h"
 
+namespace tavlo {
+
 using namespace tone_ui;
 
 namespace {
@@ -86,3 +88,5 @@ void ColourToneDialog::onCancel() {
     link_.cancel();
     hide();
 }
+
+} // namespace tavlo

@@ -14,6 +14,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tavlo {
+
 class ColourToneDialog : public QWidget {
     Q_OBJECT
   public:
@@ -37,3 +39,5 @@ class ColourToneDialog : public QWidget {
     std::array<QScrollBar*, 3> bars_{};
     std::array<QLineEdit*, 3> boxes_{};
 };
+
+} // namespace tavlo

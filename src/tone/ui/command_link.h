@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace tavlo {
+
 class CommandLink {
   public:
     CommandLink(tavlo::CommandChannel& channel, tavlo::CommandCounter& counter,
@@ -26,3 +28,5 @@ class CommandLink {
     tavlo::CommandEdit edit_;
     std::function<void()> afterExecute_;
 };
+
+} // namespace tavlo

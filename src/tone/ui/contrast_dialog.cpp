@@ -2,6 +2,8 @@
 
 #include "tone/ui/dialog_parts.h"
 
+namespace tavlo {
+
 using namespace tone_ui;
 
 namespace {
@@ -70,3 +72,5 @@ void ContrastDialog::onBack() {
     link_.cancel();
     hide();
 }
+
+} // namespace tavlo

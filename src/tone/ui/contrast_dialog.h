@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QWidget>
 
+namespace tavlo {
+
 class ContrastDialog : public QWidget {
     Q_OBJECT
   public:
@@ -30,3 +32,5 @@ class ContrastDialog : public QWidget {
     tavlo::ContrastSettings& settings_;
     CommandLink link_;
 };
+
+} // namespace tavlo

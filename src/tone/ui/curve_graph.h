@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+namespace tavlo {
+
 // Pixels of the graph per level: the graph's width / 255, in single precision.
 float curveGraphScale(int graphWidth);
 
@@ -14,3 +16,5 @@ void drawCurveGrid(QImage& graph, float scale);
 
 // The grid, then the curve in the colour of its channel (none while P2 or P3 is 0).
 void drawCurve(QImage& graph, float scale, const tavlo::ToneCurve& curve);
+
+} // namespace tavlo

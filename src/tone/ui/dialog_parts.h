@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QWidget>
 
+namespace tavlo {
+
 namespace tone_ui {
 
 using dialog_controls::button;
@@ -47,3 +49,5 @@ inline void place(QWidget* window, QRect outermost, int widthExtra, int heightEx
 }
 
 } // namespace tone_ui
+
+} // namespace tavlo

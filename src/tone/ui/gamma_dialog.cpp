@@ -5,6 +5,8 @@
 #include "tone/tone_parameters.h"
 #include "tone/ui/dialog_parts.h"
 
+namespace tavlo {
+
 using namespace tone_ui;
 
 namespace {
@@ -56,3 +58,5 @@ void GammaDialog::onAmountChanged() {
     const long double gamma = tavlo::gammaValue(amount_);
     Memo1->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));
 }
+
+} // namespace tavlo

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+namespace tavlo {
+
 class GammaDialog : public QWidget {
     Q_OBJECT
   public:
@@ -30,3 +32,5 @@ class GammaDialog : public QWidget {
     std::int32_t& amount_;
     CommandLink link_;
 };
+
+} // namespace tavlo

@@ -7,6 +7,8 @@
 
 #include <QPixmap>
 
+namespace tavlo {
+
 using namespace tone_ui;
 
 namespace {
@@ -192,3 +194,5 @@ void ToneCurveDialog::redrawGraph() {
     drawCurve(graph_, graphScale_, curve_);
     Image1->setPixmap(QPixmap::fromImage(graph_));
 }
+
+} // namespace tavlo

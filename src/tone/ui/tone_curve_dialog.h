@@ -18,6 +18,8 @@
 
 #include <array>
 
+namespace tavlo {
+
 class ToneCurveDialog : public QWidget {
     Q_OBJECT
   public:
@@ -53,3 +55,5 @@ class ToneCurveDialog : public QWidget {
     std::array<QLineEdit*, 4> levelBoxes_{};
     std::array<QRadioButton*, 4> channelButtons_{};
 };
+
+} // namespace tavlo

@@ -3,6 +3,8 @@
 #include "tone/tone_parameters.h"
 #include "tone/ui/dialog_parts.h"
 
+namespace tavlo {
+
 using namespace tone_ui;
 
 namespace {
@@ -40,3 +42,5 @@ void VividnessDialog::onAmountChanged() {
     amount_ = ScrollBar1->value() - kMiddle;
     Memo1->setText(QString::number(amount_));
 }
+
+} // namespace tavlo

@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+namespace tavlo {
+
 class VividnessDialog : public QWidget {
     Q_OBJECT
   public:
@@ -27,3 +29,5 @@ class VividnessDialog : public QWidget {
     std::int32_t& amount_;
     CommandLink link_;
 };
+
+} // namespace tavlo

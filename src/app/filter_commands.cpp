@@ -126,8 +126,7 @@ bool FilterCommands::computeHistogram() {
     tavlo::Document& document = mainWindow_.document();
     try {
         const tavlo::Histogram histogram = tavlo::workImageHistogram(document, histogramFactor_);
-        histogramWindow_->showHistogram(histogram,
-                                        dialog_controls::fileNameOf(document.sourcePath));
+        histogramWindow_->showHistogram(histogram, fileNameOf(document.sourcePath));
         return true;
     } catch (const tavlo::EEmbossError& error) {
         mainWindow_.dialogs().reportError(histogramWindow_.get(), QString::fromUtf8(error.what()));

@@ -43,8 +43,8 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow)
     deformationDialog = new DeformationDialog(
         deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation, executed},
         &mainWindow);
-    const geometry_ui::CommandSender trimming{channel, mainWindow.counters().trimming,
-                                              CommandEdit::Trimming, executed};
+    const CommandSender trimming{channel, mainWindow.counters().trimming, CommandEdit::Trimming,
+                                 executed};
     trimmingDialog = new TrimmingDialog(document, trimRect_, trimming, &mainWindow);
     wallpaperDialog = new WallpaperDialog(document, trimRect_, trimming, &mainWindow);
 
@@ -117,7 +117,7 @@ void GeometryCommands::resizeTo(int divisor) {
     const tavlo::ImageSize size = tavlo::requestedSize(document, divisor, target_);
     if (const std::string_view refusal = tavlo::resizeRefusal(size); !refusal.empty()) {
         lastRunFailed_ = true;
-        mainWindow_.dialogs().message(&mainWindow_, geometry_ui::fromUtf8(refusal));
+        mainWindow_.dialogs().message(&mainWindow_, fromUtf8(refusal));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -132,13 +132,13 @@ void GeometryCommands::onCustomSize() {
 }
 
 void GeometryCommands::onRotateByAngle() {
-    rotationDialog->setWindowTitle(geometry_ui::fileNameOf(mainWindow_.document().sourcePath));
+    rotationDialog->setWindowTitle(fileNameOf(mainWindow_.document().sourcePath));
     showOnTop(rotationDialog);
 }
 
 void GeometryCommands::onDeformation(DeformMode mode) {
     Document& document = mainWindow_.document();
-    deformationDialog->setWindowTitle(geometry_ui::fileNameOf(document.sourcePath));
+    deformationDialog->setWindowTitle(fileNameOf(document.sourcePath));
     document.operationParams[1] = static_cast<std::int32_t>(mode);
     deformationDialog->setMode(mode);
     showOnTop(deformationDialog);

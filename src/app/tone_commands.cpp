@@ -17,17 +17,18 @@ using tavlo::Document;
 ToneCommands::ToneCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainWindow_(mainWindow) {
     tavlo::CommandChannel& channel = mainWindow.channel();
     tavlo::CommandCounter& shared = mainWindow.counters().shared;
-    const auto link = [&](CommandEdit edit) {
-        return CommandLink(channel, shared, edit, [this] { markModified(); });
+    const auto sender = [&](CommandEdit edit) {
+        return CommandSender{channel, shared, edit, [this] { markModified(); }};
     };
     toneCurveDialog = new ToneCurveDialog(
-        curve_, link(CommandEdit::ToneCurve), mainWindow.dialogs(),
+        curve_, sender(CommandEdit::ToneCurve), mainWindow.dialogs(),
         QString::fromStdString(mainWindow.document().programFolder), &mainWindow);
     colourToneDialog =
-        new ColourToneDialog(colourOffsets_, link(CommandEdit::ColourTone), &mainWindow);
-    contrastDialog = new ContrastDialog(contrast_, link(CommandEdit::Contrast), &mainWindow);
-    vividnessDialog = new VividnessDialog(vividAmount_, link(CommandEdit::Vividness), &mainWindow);
-    gammaDialog = new GammaDialog(gammaAmount_, link(CommandEdit::Gamma), &mainWindow);
+        new ColourToneDialog(colourOffsets_, sender(CommandEdit::ColourTone), &mainWindow);
+    contrastDialog = new ContrastDialog(contrast_, sender(CommandEdit::Contrast), &mainWindow);
+    vividnessDialog =
+        new VividnessDialog(vividAmount_, sender(CommandEdit::Vividness), &mainWindow);
+    gammaDialog = new GammaDialog(gammaAmount_, sender(CommandEdit::Gamma), &mainWindow);
 
     connect(mainWindow.toneCurveAction, &QAction::triggered, this, &ToneCommands::onToneCurve);
     connect(mainWindow.colourToneAction, &QAction::triggered, this, &ToneCommands::onColourTone);
@@ -43,7 +44,7 @@ ToneCommands::ToneCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainW
 
 // The caption is the file name without its folder; a dialog already shown just comes forward.
 void ToneCommands::showDialog(QWidget* dialog) {
-    dialog->setWindowTitle(dialog_controls::fileNameOf(mainWindow_.document().sourcePath));
+    dialog->setWindowTitle(fileNameOf(mainWindow_.document().sourcePath));
     dialog->show();
     dialog->raise();
 }

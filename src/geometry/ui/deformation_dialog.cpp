@@ -2,8 +2,6 @@
 
 namespace tavlo {
 
-using namespace geometry_ui;
-
 namespace {
 
 constexpr int kNeutral = 100; // bar position of strength 0

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "geometry/geometry_parameters.h"
-#include "geometry/ui/dialog_support.h"
+#include "widgets/command_sender.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 #include <QGroupBox>
 
@@ -14,7 +16,7 @@ class DeformationDialog : public QWidget {
   public:
     // `amount` is DeformAmount; the dialog writes it on every move of the bar. Its buttons count
     // with the main window's shared counter.
-    DeformationDialog(float& amount, geometry_ui::CommandSender sender, QWidget* parent = nullptr);
+    DeformationDialog(float& amount, CommandSender sender, QWidget* parent = nullptr);
 
     void setMode(tavlo::DeformMode mode);
 
@@ -27,7 +29,7 @@ class DeformationDialog : public QWidget {
     void onStrengthChanged();
 
     float& amount_;
-    geometry_ui::CommandSender sender_;
+    CommandSender sender_;
 };
 
 } // namespace tavlo

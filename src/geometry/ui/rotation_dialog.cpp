@@ -4,8 +4,6 @@
 
 namespace tavlo {
 
-using namespace geometry_ui;
-
 namespace {
 
 constexpr int kStraight = 180; // bar position of 0°

@@ -1,7 +1,9 @@
 // The rotation dialog: one bar for −179 … 179 whole degrees, shown as "%d度".
 #pragma once
 
-#include "geometry/ui/dialog_support.h"
+#include "widgets/command_sender.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -28,7 +30,7 @@ class RotationDialog : public QWidget {
 
     std::int32_t& angle_;
     tavlo::CommandCounter counter_;
-    geometry_ui::CommandSender sender_;
+    CommandSender sender_;
 };
 
 } // namespace tavlo

@@ -6,8 +6,6 @@
 
 namespace tavlo {
 
-using namespace geometry_ui;
-
 namespace {
 
 constexpr QRect kGroup1{8, 8, 200, 60};

@@ -4,7 +4,9 @@
 
 #include "document/document.h"
 #include "geometry/resize.h"
-#include "geometry/ui/dialog_support.h"
+#include "widgets/command_sender.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -45,7 +47,7 @@ class SizeDialog : public QWidget {
     const tavlo::Document& document_;
     tavlo::ImageSize& target_;
     tavlo::CommandCounter counter_;
-    geometry_ui::CommandSender sender_;
+    CommandSender sender_;
     std::function<void(const QString&)> reportError_;
 };
 

@@ -4,8 +4,6 @@
 
 namespace tavlo {
 
-using namespace geometry_ui;
-
 namespace {
 
 constexpr QRect kGroup{0, 8, 250, 300};

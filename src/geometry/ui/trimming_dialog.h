@@ -3,8 +3,10 @@
 #pragma once
 
 #include "document/document.h"
-#include "geometry/ui/dialog_support.h"
 #include "geometry/ui/trim_preview.h"
+#include "widgets/command_sender.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -17,8 +19,8 @@ class TrimmingDialog : public QWidget {
     Q_OBJECT
   public:
     // `rect` is TrimRect, shared with the wallpaper dialog; `sender` writes the trimming edit.
-    TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
-                   geometry_ui::CommandSender sender, QWidget* parent = nullptr);
+    TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSender sender,
+                   QWidget* parent = nullptr);
 
     // prepareForImage: the set-up for the current image, then the nudge that redraws once shown.
     // False, and nothing set up, for an image narrower or lower than two pixels.
@@ -47,7 +49,7 @@ class TrimmingDialog : public QWidget {
 
     const tavlo::Document& document_;
     tavlo::TrimRect& rect_;
-    geometry_ui::CommandSender sender_;
+    CommandSender sender_;
     TrimPreview preview_;
 };
 

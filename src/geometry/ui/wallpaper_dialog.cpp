@@ -9,8 +9,6 @@
 
 namespace tavlo {
 
-using namespace geometry_ui;
-
 namespace {
 
 constexpr QRect kGroup{0, 8, 200, 360};

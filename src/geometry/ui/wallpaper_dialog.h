@@ -4,8 +4,10 @@
 #pragma once
 
 #include "document/document.h"
-#include "geometry/ui/dialog_support.h"
 #include "geometry/ui/trim_preview.h"
+#include "widgets/command_sender.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -19,8 +21,8 @@ class WallpaperDialog : public QWidget {
     Q_OBJECT
   public:
     // `rect` is TrimRect, shared with the trimming dialog; `sender` writes the trimming edit.
-    WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
-                    geometry_ui::CommandSender sender, QWidget* parent = nullptr);
+    WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSender sender,
+                    QWidget* parent = nullptr);
 
     // prepareForImage: the set-up for the current image (nothing before the menu first opened it).
     void prepareForImage(std::int64_t sharedCounter);
@@ -50,7 +52,7 @@ class WallpaperDialog : public QWidget {
 
     const tavlo::Document& document_;
     tavlo::TrimRect& rect_;
-    geometry_ui::CommandSender sender_;
+    CommandSender sender_;
     TrimPreview preview_;
     tavlo::WallpaperSize size_ = tavlo::kWallpaperSizes[tavlo::kDefaultWallpaperSize];
     std::int64_t sharedCounter_ = 0;

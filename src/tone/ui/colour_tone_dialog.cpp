@@ -1,11 +1,10 @@
 #include "tone/ui/colour_tone_dialog.h"
 
 #include "tone/tone_parameters.h"
-#include "tone/ui/dialog_parts.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 namespace tavlo {
-
-using namespace tone_ui;
 
 namespace {
 
@@ -25,9 +24,9 @@ QLineEdit* colouredBox(QWidget* parent, const char* name, QRect geometry, QColor
 
 } // namespace
 
-ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link,
+ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandSender sender,
                                    QWidget* parent)
-    : QWidget(parent, kNoTitleButtons), offsets_(offsets), link_(std::move(link)) {
+    : QWidget(parent, kToolWindow), offsets_(offsets), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form11"));
     Button2 = button(this, "Button2", QStringLiteral("実行"), {8, 8, 80, 28});
     Button1 = button(this, "Button1", QStringLiteral("中止"), {96, 8, 80, 28});
@@ -64,7 +63,7 @@ ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, Command
     connect(Button2, &QPushButton::clicked, this, &ColourToneDialog::onRun);
     connect(Button1, &QPushButton::clicked, this, &ColourToneDialog::onCancel);
 
-    place(this, kGroup, 24, 44, 10, 50);
+    placeTopRight(this, kGroup, 24, 44, 10, 50);
     for (int channel = 0; channel < 3; ++channel)
         onChannelBarChanged(channel);
 }
@@ -81,11 +80,11 @@ void ColourToneDialog::onChannelBarChanged(int channel) {
 }
 
 void ColourToneDialog::onRun() {
-    link_.execute();
+    sender_.run();
 }
 
 void ColourToneDialog::onCancel() {
-    link_.cancel();
+    sender_.cancel();
     hide();
 }
 

@@ -2,7 +2,7 @@
 // blue; with "RGB連動" ticked, moving one bar carries the other two along.
 #pragma once
 
-#include "tone/ui/command_link.h"
+#include "widgets/command_sender.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -19,7 +19,7 @@ namespace tavlo {
 class ColourToneDialog : public QWidget {
     Q_OBJECT
   public:
-    ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandLink link,
+    ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandSender sender,
                      QWidget* parent = nullptr);
 
     QPushButton *Button1, *Button2, *Button3;
@@ -35,7 +35,7 @@ class ColourToneDialog : public QWidget {
     void onCancel();
 
     std::array<std::int32_t, 3>& offsets_;
-    CommandLink link_;
+    CommandSender sender_;
     std::array<QScrollBar*, 3> bars_{};
     std::array<QLineEdit*, 3> boxes_{};
 };

@@ -1,10 +1,9 @@
 #include "tone/ui/contrast_dialog.h"
 
-#include "tone/ui/dialog_parts.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 namespace tavlo {
-
-using namespace tone_ui;
 
 namespace {
 
@@ -14,10 +13,11 @@ constexpr QRect kGroup2{8, 136, 220, 84};
 
 } // namespace
 
-ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandLink link, QWidget* parent)
-    : QWidget(parent, kNoTitleButtons | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandSender sender,
+                               QWidget* parent)
+    : QWidget(parent, kToolWindow | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      settings_(settings), link_(std::move(link)) {
+      settings_(settings), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form13"));
     const int low = tavlo::kContrast.minimum + kMiddle, high = tavlo::kContrast.maximum + kMiddle;
 
@@ -47,7 +47,7 @@ ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandLink li
 
     onContrastChanged();
     onBrightnessChanged();
-    place(this, kGroup2, 24, 44, 30, 24);
+    placeTopRight(this, kGroup2, 24, 44, 30, 24);
 }
 
 void ContrastDialog::onContrastChanged() {
@@ -65,11 +65,11 @@ void ContrastDialog::onRun() {
         settings_.contrast[tavlo::Red];
     settings_.brightness[tavlo::Green] = settings_.brightness[tavlo::Blue] =
         settings_.brightness[tavlo::Red];
-    link_.execute();
+    sender_.run();
 }
 
 void ContrastDialog::onBack() {
-    link_.cancel();
+    sender_.cancel();
     hide();
 }
 

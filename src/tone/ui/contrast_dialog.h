@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tone/tone_parameters.h"
-#include "tone/ui/command_link.h"
+#include "widgets/command_sender.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -16,7 +16,8 @@ namespace tavlo {
 class ContrastDialog : public QWidget {
     Q_OBJECT
   public:
-    ContrastDialog(tavlo::ContrastSettings& settings, CommandLink link, QWidget* parent = nullptr);
+    ContrastDialog(tavlo::ContrastSettings& settings, CommandSender sender,
+                   QWidget* parent = nullptr);
 
     QGroupBox *GroupBox1, *GroupBox2;
     QScrollBar *ScrollBar1, *ScrollBar2;
@@ -30,7 +31,7 @@ class ContrastDialog : public QWidget {
     void onBack();
 
     tavlo::ContrastSettings& settings_;
-    CommandLink link_;
+    CommandSender sender_;
 };
 
 } // namespace tavlo

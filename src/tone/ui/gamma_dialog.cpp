@@ -3,11 +3,10 @@
 #include "document/text_format.h"
 #include "tone/gamma.h"
 #include "tone/tone_parameters.h"
-#include "tone/ui/dialog_parts.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 namespace tavlo {
-
-using namespace tone_ui;
 
 namespace {
 
@@ -26,10 +25,10 @@ QLabel* boldLabel(QWidget* parent, const char* name, const QString& text, QPoint
 
 } // namespace
 
-GammaDialog::GammaDialog(std::int32_t& amount, CommandLink link, QWidget* parent)
-    : QWidget(parent, kNoTitleButtons | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+GammaDialog::GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* parent)
+    : QWidget(parent, kToolWindow | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      amount_(amount), link_(std::move(link)) {
+      amount_(amount), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form15"));
     GroupBox1 = new QGroupBox(QStringLiteral("γ補正値設定"), this);
     GroupBox1->setGeometry(kGroup);
@@ -43,14 +42,14 @@ GammaDialog::GammaDialog(std::int32_t& amount, CommandLink link, QWidget* parent
                      tavlo::kGammaAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
-    connect(Button2, &QPushButton::clicked, this, [this] { link_.execute(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { sender_.run(); });
     connect(Button1, &QPushButton::clicked, this, [this] {
-        link_.cancel();
+        sender_.cancel();
         hide();
     });
 
     ScrollBar1->setValue(kMiddle);
-    place(this, kGroup, 24, 48, 30, 50);
+    placeTopRight(this, kGroup, 24, 48, 30, 50);
 }
 
 void GammaDialog::onAmountChanged() {

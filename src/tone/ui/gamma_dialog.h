@@ -2,7 +2,7 @@
 // two decimals.
 #pragma once
 
-#include "tone/ui/command_link.h"
+#include "widgets/command_sender.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -18,7 +18,7 @@ namespace tavlo {
 class GammaDialog : public QWidget {
     Q_OBJECT
   public:
-    GammaDialog(std::int32_t& amount, CommandLink link, QWidget* parent = nullptr);
+    GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2;
@@ -30,7 +30,7 @@ class GammaDialog : public QWidget {
     void onAmountChanged();
 
     std::int32_t& amount_;
-    CommandLink link_;
+    CommandSender sender_;
 };
 
 } // namespace tavlo

@@ -3,13 +3,12 @@
 #include "document/text_format.h"
 #include "tone/tone_curve_file.h"
 #include "tone/ui/curve_graph.h"
-#include "tone/ui/dialog_parts.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 #include <QPixmap>
 
 namespace tavlo {
-
-using namespace tone_ui;
 
 namespace {
 
@@ -28,10 +27,11 @@ const QString kTvlFilter = QStringLiteral("TVLﾌｧｲﾙ(*.TVL)|*.tvl");
 
 } // namespace
 
-ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandLink link, DialogService& dialogs,
-                                 QString programFolder, QWidget* parent)
-    : QWidget(parent, kSystemMenuOnly), curve_(curve), link_(std::move(link)), dialogs_(dialogs),
-      programFolder_(std::move(programFolder)), graph_(kGraphSize, QImage::Format_RGB32) {
+ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandSender sender,
+                                 DialogService& dialogs, QString programFolder, QWidget* parent)
+    : QWidget(parent, kToolWindowWithClose), curve_(curve), sender_(std::move(sender)),
+      dialogs_(dialogs), programFolder_(std::move(programFolder)),
+      graph_(kGraphSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Form17"));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -100,16 +100,16 @@ ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandLink link, Dial
     for (int c = 0; c < 4; ++c)
         connect(channelButtons_[c], &QRadioButton::clicked, this,
                 [this, c] { onChannelChosen(c); });
-    connect(Button1, &QPushButton::clicked, this, [this] { link_.execute(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { sender_.run(); });
     connect(Button2, &QPushButton::clicked, this, [this] {
-        link_.cancel();
+        sender_.cancel();
         hide();
     });
     connect(Button3, &QPushButton::clicked, this, &ToneCurveDialog::onReset);
     connect(Button4, &QPushButton::clicked, this, &ToneCurveDialog::onSaveCurve);
     connect(Button5, &QPushButton::clicked, this, &ToneCurveDialog::onLoadCurve);
 
-    place(this, kGroup3, 24, 54, 10, 8);
+    placeTopRight(this, kGroup3, 24, 54, 10, 8);
     curve_.points[0] = 0;
     curve_.points[3] = 255;
     curve_.channel = 0;

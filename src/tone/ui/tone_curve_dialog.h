@@ -4,7 +4,7 @@
 #pragma once
 
 #include "tone/tone_parameters.h"
-#include "tone/ui/command_link.h"
+#include "widgets/command_sender.h"
 #include "widgets/dialog_service.h"
 
 #include <QGroupBox>
@@ -23,7 +23,7 @@ namespace tavlo {
 class ToneCurveDialog : public QWidget {
     Q_OBJECT
   public:
-    ToneCurveDialog(tavlo::ToneCurve& curve, CommandLink link, DialogService& dialogs,
+    ToneCurveDialog(tavlo::ToneCurve& curve, CommandSender sender, DialogService& dialogs,
                     QString programFolder, QWidget* parent = nullptr);
 
     QLabel* Image1;
@@ -46,7 +46,7 @@ class ToneCurveDialog : public QWidget {
     void redrawGraph();
 
     tavlo::ToneCurve& curve_;
-    CommandLink link_;
+    CommandSender sender_;
     DialogService& dialogs_;
     QString programFolder_;
     float graphScale_ = 0;

@@ -1,11 +1,10 @@
 #include "tone/ui/vividness_dialog.h"
 
 #include "tone/tone_parameters.h"
-#include "tone/ui/dialog_parts.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
 
 namespace tavlo {
-
-using namespace tone_ui;
 
 namespace {
 
@@ -14,8 +13,8 @@ constexpr QRect kGroup{8, 8, 220, 110};
 
 } // namespace
 
-VividnessDialog::VividnessDialog(std::int32_t& amount, CommandLink link, QWidget* parent)
-    : QWidget(parent, kNoTitleButtons), amount_(amount), link_(std::move(link)) {
+VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWidget* parent)
+    : QWidget(parent, kToolWindow), amount_(amount), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form14"));
     GroupBox1 = new QGroupBox(QStringLiteral("色あい"), this);
     GroupBox1->setGeometry(kGroup);
@@ -27,13 +26,13 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandLink link, QWidget
                      tavlo::kVividAmount.maximum + kMiddle, kMiddle, {10, 84, 200, 17});
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
-    connect(Button2, &QPushButton::clicked, this, [this] { link_.execute(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { sender_.run(); });
     connect(Button1, &QPushButton::clicked, this, [this] {
-        link_.cancel();
+        sender_.cancel();
         hide();
     });
 
-    place(this, kGroup, 24, 48, 30, 50);
+    placeTopRight(this, kGroup, 24, 48, 30, 50);
     ScrollBar1->setValue(kMiddle);
     amount_ = 0;
 }

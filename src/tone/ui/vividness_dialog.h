@@ -1,7 +1,7 @@
 // The vividness dialog ("色あい"): one bar, amount = position − 50.
 #pragma once
 
-#include "tone/ui/command_link.h"
+#include "widgets/command_sender.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -16,7 +16,7 @@ namespace tavlo {
 class VividnessDialog : public QWidget {
     Q_OBJECT
   public:
-    VividnessDialog(std::int32_t& amount, CommandLink link, QWidget* parent = nullptr);
+    VividnessDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1;
     QPushButton *Button1, *Button2;
@@ -27,7 +27,7 @@ class VividnessDialog : public QWidget {
     void onAmountChanged();
 
     std::int32_t& amount_;
-    CommandLink link_;
+    CommandSender sender_;
 };
 
 } // namespace tavlo

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace tavlo {
+
 namespace {
 
 constexpr int kPaneWidth = 150;
@@ -88,12 +90,11 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter);
 
     connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FilePane::ShellTreeView1Change);
-    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this,
-            &FilePane::FilterComboBox1Change);
+            &FilePane::onFolderChosen);
+    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
     // A selection, not the current row: focusing the list by the keyboard makes its first row
     // current without selecting it, and that must not load a file.
-    connect(FileListBox1, &QListWidget::itemSelectionChanged, this, &FilePane::FileListBox1Click);
+    connect(FileListBox1, &QListWidget::itemSelectionChanged, this, &FilePane::onFileClicked);
 }
 
 QSize FilePane::sizeHint() const {
@@ -129,18 +130,18 @@ void FilePane::followWidth() {
     FilterComboBox1->setFixedWidth(panel4_->width());
 }
 
-void FilePane::FilterComboBox1Change() {
+void FilePane::onFileTypeChosen() {
     readFolder();
 }
 
-void FilePane::ShellTreeView1Change() {
+void FilePane::onFolderChosen() {
     const QString path = folders_->filePath(ShellTreeView1->currentIndex());
     if (path.isEmpty() || path == folder_) return;
     folder_ = path;
     readFolder();
 }
 
-void FilePane::FileListBox1Click() {
+void FilePane::onFileClicked() {
     const QList<QListWidgetItem*> selected = FileListBox1->selectedItems();
     if (selected.isEmpty()) return;
     emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
@@ -154,3 +155,5 @@ void FilePane::readFolder() {
     FileListBox1->addItems(
         QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
+
+} // namespace tavlo

@@ -9,6 +9,8 @@
 #include <QTreeView>
 #include <QWidget>
 
+namespace tavlo {
+
 class FilePane : public QWidget {
     Q_OBJECT
   public:
@@ -31,15 +33,17 @@ class FilePane : public QWidget {
     void fileChosen(const QString& path);
 
   public slots:
-    void FilterComboBox1Change();
+    void onFileTypeChosen();
 
   private:
     QSize sizeHint() const override; // 150 wide: the width Splitter3 starts the pane with
-    void ShellTreeView1Change();
-    void FileListBox1Click();
+    void onFolderChosen();
+    void onFileClicked();
     void readFolder();
 
     QWidget* panel4_; // the tree's panel, whose width the selector follows
     QFileSystemModel* folders_;
     QString folder_;
 };
+
+} // namespace tavlo

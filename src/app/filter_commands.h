@@ -10,42 +10,46 @@
 #include <cstdint>
 #include <memory>
 
-class TForm1;
-class TForm12;
-class TForm16;
+namespace tavlo {
+
+class MainWindow;
+class HistogramWindow;
+class FilterMatrixDialog;
 
 class FilterCommands : public QObject {
     Q_OBJECT
   public:
     // Creates the histogram window and the filter-matrix dialog, connects the menu items and
     // registers the handlers of Edit7, Edit8 and Edit12.
-    explicit FilterCommands(TForm1& form1);
+    explicit FilterCommands(MainWindow& mainWindow);
     ~FilterCommands() override;
 
-    TForm12* histogramWindow() const { return Form12.get(); }
-    TForm16* matrixDialog() const { return Form16.get(); }
+    HistogramWindow* histogramWindow() const { return histogramWindow_.get(); }
+    FilterMatrixDialog* matrixDialog() const { return filterMatrixDialog_.get(); }
     const tavlo::FilterKernel& filterKernel() const { return kernel_; }
     float histogramFactor() const { return histogramFactor_; }
 
   private:
-    void ApplyFilterPreset(int n);
-    void N13Click();
-    void C3Click();
-    void B1Click();
-    void H4Click(bool checked);
-    void H5Click();
-    void Edit7Change();
-    void Edit8Change();
-    void Edit12Change(std::int64_t value);
+    void applyFilterPreset(int n);
+    void onMedian();
+    void onEqualise();
+    void onMonochrome();
+    void onHistogram(bool checked);
+    void onCustomFilter();
+    void onHistogramShowCommand();
+    void onHistogramRedrawCommand();
+    void onMatrixCommand(std::int64_t value);
     void chartClicked(Qt::MouseButton button);
-    // Counts the working image and redraws the charts (ComputeHistogram); false after reporting
+    // Counts the working image and redraws the charts (computeHistogram); false after reporting
     // an image without width or height.
-    bool ComputeHistogram();
+    bool computeHistogram();
 
-    TForm1& form1_;
+    MainWindow& mainWindow_;
     tavlo::FilterKernel kernel_ = tavlo::kResetKernel;
     float histogramFactor_ = tavlo::kInitialHistogramFactor;
     bool lastMatrixRunDone_ = false;
-    std::unique_ptr<TForm12> Form12;
-    std::unique_ptr<TForm16> Form16;
+    std::unique_ptr<HistogramWindow> histogramWindow_;
+    std::unique_ptr<FilterMatrixDialog> filterMatrixDialog_;
 };
+
+} // namespace tavlo

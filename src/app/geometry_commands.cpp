@@ -3,13 +3,15 @@
 #include "app/main_window.h"
 #include "geometry/geometry_steps.h"
 #include "geometry/trim.h"
-#include "geometry/ui/resize.h"
-#include "geometry/ui/set_henkei.h"
-#include "geometry/ui/set_kaiten.h"
-#include "geometry/ui/set_size.h"
-#include "geometry/ui/wpaper.h"
+#include "geometry/ui/deformation_dialog.h"
+#include "geometry/ui/rotation_dialog.h"
+#include "geometry/ui/size_dialog.h"
+#include "geometry/ui/trimming_dialog.h"
+#include "geometry/ui/wallpaper_dialog.h"
 
 #include <QApplication>
+
+namespace tavlo {
 
 using tavlo::CommandEdit;
 using tavlo::DeformMode;
@@ -27,166 +29,174 @@ void showOnTop(QWidget* dialog) {
 
 } // namespace
 
-GeometryCommands::GeometryCommands(TForm1& form1) : QObject(&form1), form1_(form1) {
-    tavlo::CommandChannel& channel = form1.channel();
-    Document& document = form1.document();
+GeometryCommands::GeometryCommands(MainWindow& mainWindow)
+    : QObject(&mainWindow), mainWindow_(mainWindow) {
+    tavlo::CommandChannel& channel = mainWindow.channel();
+    Document& document = mainWindow.document();
     const auto executed = [this] { markModified(); };
-    Form4 = new TForm4(
+    sizeDialog = new SizeDialog(
         document, target_, channel, executed,
-        [&form1](const QString& text) { form1.dialogs().reportError(&form1, text); }, &form1);
-    Form6 = new TForm6(document.operationParams[0], channel, executed, &form1);
-    Form7 =
-        new TForm7(deformAmount_,
-                   {channel, form1.counters().shared, CommandEdit::Deformation, executed}, &form1);
-    const geometry_ui::CommandSender trimming{channel, form1.counters().trimming,
-                                              CommandEdit::Trimming, executed};
-    Form2 = new TForm2(document, trimRect_, trimming, &form1);
-    Form18 = new TForm18(document, trimRect_, trimming, &form1);
+        [&mainWindow](const QString& text) { mainWindow.dialogs().reportError(&mainWindow, text); },
+        &mainWindow);
+    rotationDialog =
+        new RotationDialog(document.operationParams[0], channel, executed, &mainWindow);
+    deformationDialog = new DeformationDialog(
+        deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation, executed},
+        &mainWindow);
+    const CommandSender trimming{channel, mainWindow.counters().trimming, CommandEdit::Trimming,
+                                 executed};
+    trimmingDialog = new TrimmingDialog(document, trimRect_, trimming, &mainWindow);
+    wallpaperDialog = new WallpaperDialog(document, trimRect_, trimming, &mainWindow);
 
-    const std::pair<QAction*, TurnMode> turns[] = {{form1.R2, TurnMode::Right},
-                                                   {form1.L1, TurnMode::Left},
-                                                   {form1.H1, TurnMode::Half},
-                                                   {form1.A3, TurnMode::Mirror},
-                                                   {form1.B2, TurnMode::Flip}};
+    const std::pair<QAction*, TurnMode> turns[] = {{mainWindow.rotateRightAction, TurnMode::Right},
+                                                   {mainWindow.rotateLeftAction, TurnMode::Left},
+                                                   {mainWindow.rotateHalfAction, TurnMode::Half},
+                                                   {mainWindow.mirrorAction, TurnMode::Mirror},
+                                                   {mainWindow.flipAction, TurnMode::Flip}};
     for (const auto& [item, mode] : turns)
-        connect(item, &QAction::triggered, this, [this, mode = mode] { QuarterTurn(mode); });
-    const std::pair<QAction*, int> sizes[] = {
-        {form1.N11B1, 1}, {form1.N12H2, 2}, {form1.N14Q2, 4}, {form1.N18E2, 8}};
+        connect(item, &QAction::triggered, this, [this, mode = mode] { quarterTurn(mode); });
+    const std::pair<QAction*, int> sizes[] = {{mainWindow.sizeOriginalAction, 1},
+                                              {mainWindow.sizeHalfAction, 2},
+                                              {mainWindow.sizeQuarterAction, 4},
+                                              {mainWindow.sizeEighthAction, 8}};
     for (const auto& [item, divisor] : sizes)
-        connect(item, &QAction::triggered, this,
-                [this, divisor = divisor] { ResizeWork(divisor); });
-    const std::pair<QAction*, DeformMode> deformations[] = {{form1.D2, DeformMode::KeystoneBoth},
-                                                            {form1.E1, DeformMode::KeystoneRight},
-                                                            {form1.F2, DeformMode::KeystoneLeft},
-                                                            {form1.G1, DeformMode::Shear}};
+        connect(item, &QAction::triggered, this, [this, divisor = divisor] { resizeTo(divisor); });
+    const std::pair<QAction*, DeformMode> deformations[] = {
+        {mainWindow.keystoneBothAction, DeformMode::KeystoneBoth},
+        {mainWindow.keystoneRightAction, DeformMode::KeystoneRight},
+        {mainWindow.keystoneLeftAction, DeformMode::KeystoneLeft},
+        {mainWindow.shearAction, DeformMode::Shear}};
     for (const auto& [item, mode] : deformations)
-        connect(item, &QAction::triggered, this, [this, mode = mode] { deformationClick(mode); });
-    connect(form1.A1, &QAction::triggered, this, &GeometryCommands::A1Click);
-    connect(form1.D3, &QAction::triggered, this, &GeometryCommands::D3Click);
-    connect(form1.A5, &QAction::triggered, this, &GeometryCommands::A5Click);
-    connect(form1.W1, &QAction::triggered, this, &GeometryCommands::W1Click);
-    channel.setHandler(CommandEdit::Rotation, [this](std::int64_t v) { Edit2Change(v); });
-    channel.setHandler(CommandEdit::Trimming, [this](std::int64_t v) { Edit3Change(v); });
-    channel.setHandler(CommandEdit::Size, [this](std::int64_t v) { Edit4Change(v); });
-    channel.setHandler(CommandEdit::Deformation, [this](std::int64_t v) { Edit5Change(v); });
+        connect(item, &QAction::triggered, this, [this, mode = mode] { onDeformation(mode); });
+    connect(mainWindow.sizeCustomAction, &QAction::triggered, this,
+            &GeometryCommands::onCustomSize);
+    connect(mainWindow.rotateAngleAction, &QAction::triggered, this,
+            &GeometryCommands::onRotateByAngle);
+    connect(mainWindow.trimAction, &QAction::triggered, this, &GeometryCommands::onTrim);
+    connect(mainWindow.wallpaperAction, &QAction::triggered, this, &GeometryCommands::onWallpaper);
+    channel.setHandler(CommandEdit::Rotation, [this](std::int64_t v) { onRotationCommand(v); });
+    channel.setHandler(CommandEdit::Trimming, [this](std::int64_t v) { onTrimmingCommand(v); });
+    channel.setHandler(CommandEdit::Size, [this](std::int64_t v) { onSizeCommand(v); });
+    channel.setHandler(CommandEdit::Deformation,
+                       [this](std::int64_t v) { onDeformationCommand(v); });
 }
 
 void GeometryCommands::hideCutDialogs() {
-    if (form1_.document().startupLoad > 0) return;
-    Form2->hide();
-    Form18->hide();
+    if (mainWindow_.document().startupLoad > 0) return;
+    trimmingDialog->hide();
+    wallpaperDialog->hide();
 }
 
 void GeometryCommands::markModified() {
-    if (!lastRunFailed_) form1_.document().modified = true;
+    if (!lastRunFailed_) mainWindow_.document().modified = true;
 }
 
-void GeometryCommands::QuarterTurn(TurnMode mode) {
-    Document& document = form1_.document();
+void GeometryCommands::quarterTurn(TurnMode mode) {
+    Document& document = mainWindow_.document();
     OperationStatus status = OperationStatus::Done;
     try {
         status = tavlo::runQuarterTurn(document, mode);
     } catch (const tavlo::EEmbossError& error) {
-        form1_.dialogs().reportError(&form1_, QString::fromUtf8(error.what()));
+        mainWindow_.dialogs().reportError(&mainWindow_, QString::fromUtf8(error.what()));
         return;
     }
     if (status == OperationStatus::Done) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        form1_.refresh();
+        mainWindow_.refresh();
         document.modified = true;
     } else {
-        form1_.showUnsupportedFormat();
+        mainWindow_.showUnsupportedFormat();
         QApplication::beep();
     }
 }
 
 // A size with a side of 0 (a divisor larger than a side, or an emptied size field) or beyond
 // what a bitmap may hold is refused before anything changes.
-void GeometryCommands::ResizeWork(int divisor) {
-    Document& document = form1_.document();
+void GeometryCommands::resizeTo(int divisor) {
+    Document& document = mainWindow_.document();
     const tavlo::ImageSize size = tavlo::requestedSize(document, divisor, target_);
     if (const std::string_view refusal = tavlo::resizeRefusal(size); !refusal.empty()) {
         lastRunFailed_ = true;
-        form1_.dialogs().message(&form1_, geometry_ui::fromUtf8(refusal));
+        mainWindow_.dialogs().message(&mainWindow_, fromUtf8(refusal));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tavlo::runResize(document, size);
-    form1_.refresh();
+    mainWindow_.refresh();
     document.modified = true;
 }
 
-void GeometryCommands::A1Click() {
-    Form4->prepare();
-    showOnTop(Form4);
+void GeometryCommands::onCustomSize() {
+    sizeDialog->prepare();
+    showOnTop(sizeDialog);
 }
 
-void GeometryCommands::D3Click() {
-    Form6->setWindowTitle(geometry_ui::fileNameOf(form1_.document().sourcePath));
-    showOnTop(Form6);
+void GeometryCommands::onRotateByAngle() {
+    rotationDialog->setWindowTitle(fileNameOf(mainWindow_.document().sourcePath));
+    showOnTop(rotationDialog);
 }
 
-void GeometryCommands::deformationClick(DeformMode mode) {
-    Document& document = form1_.document();
-    Form7->setWindowTitle(geometry_ui::fileNameOf(document.sourcePath));
+void GeometryCommands::onDeformation(DeformMode mode) {
+    Document& document = mainWindow_.document();
+    deformationDialog->setWindowTitle(fileNameOf(document.sourcePath));
     document.operationParams[1] = static_cast<std::int32_t>(mode);
-    Form7->setMode(mode);
-    showOnTop(Form7);
+    deformationDialog->setMode(mode);
+    showOnTop(deformationDialog);
 }
 
 // An image narrower or lower than two pixels leaves no frame to move: it is refused with a
 // message instead of opening the dialog.
-void GeometryCommands::A5Click() {
-    Form2->setWindowTitle(QString::fromStdString(form1_.document().sourcePath));
-    form1_.counters().shared.next();
-    const tavlo::Bitmap& image = form1_.document().workImage;
+void GeometryCommands::onTrim() {
+    trimmingDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
+    mainWindow_.counters().shared.next();
+    const tavlo::Bitmap& image = mainWindow_.document().workImage;
     if (!image.empty() && (image.width() < 2 || image.height() < 2)) {
-        form1_.dialogs().message(
-            &form1_, QStringLiteral("幅または高さが１ピクセルの画像はトリミングできません。"));
+        mainWindow_.dialogs().message(
+            &mainWindow_, QStringLiteral("幅または高さが１ピクセルの画像はトリミングできません。"));
         return;
     }
-    Form2->Edit3Change();
-    showOnTop(Form2);
+    trimmingDialog->prepareForImage();
+    showOnTop(trimmingDialog);
 }
 
-void GeometryCommands::W1Click() {
-    Form18->setWindowTitle(QString::fromStdString(form1_.document().sourcePath));
-    Form18->Edit1Change(form1_.counters().shared.next());
-    Form18->show();
+void GeometryCommands::onWallpaper() {
+    wallpaperDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
+    wallpaperDialog->prepareForImage(mainWindow_.counters().shared.next());
+    wallpaperDialog->show();
 }
 
-void GeometryCommands::Edit2Change(std::int64_t value) {
+void GeometryCommands::onRotationCommand(std::int64_t value) {
     lastRunFailed_ = false;
     if (value < 0) return;
-    Document& document = form1_.document();
+    Document& document = mainWindow_.document();
     const int degrees = document.operationParams[0];
     if (!tavlo::rotationApplies(degrees)) return;
     lastRunFailed_ = document.workImage.empty();
-    form1_.runOperation([degrees](Document& d) { return tavlo::runRotation(d, degrees); });
+    mainWindow_.runOperation([degrees](Document& d) { return tavlo::runRotation(d, degrees); });
 }
 
-void GeometryCommands::Edit4Change(std::int64_t value) {
+void GeometryCommands::onSizeCommand(std::int64_t value) {
     lastRunFailed_ = false;
-    if (value > 0) ResizeWork(0);
+    if (value > 0) resizeTo(0);
 }
 
-void GeometryCommands::Edit5Change(std::int64_t value) {
+void GeometryCommands::onDeformationCommand(std::int64_t value) {
     lastRunFailed_ = false;
     if (value < 0) return;
-    Document& document = form1_.document();
+    Document& document = mainWindow_.document();
     const auto mode = static_cast<DeformMode>(document.operationParams[1]);
     const float amount = deformAmount_;
     if (!tavlo::deformationApplies(mode, amount)) return;
     lastRunFailed_ = document.workImage.empty();
-    form1_.runOperation(
+    mainWindow_.runOperation(
         [mode, amount](Document& d) { return tavlo::runDeformation(d, mode, amount); });
 }
 
 // The dialogs are modeless: the image may have been turned or resized since the frame was set,
 // and a frame that no longer fits is refused with a beep before anything changes.
-void GeometryCommands::Edit3Change(std::int64_t value) {
+void GeometryCommands::onTrimmingCommand(std::int64_t value) {
     if (value < 0) return;
-    Document& document = form1_.document();
+    Document& document = mainWindow_.document();
     lastRunFailed_ = true;
     if (!document.workImage.empty() && !tavlo::trimRectFits(document.workImage, trimRect_)) {
         QApplication::beep();
@@ -198,15 +208,17 @@ void GeometryCommands::Edit3Change(std::int64_t value) {
         status = tavlo::runTrim(document, trimRect_);
     } catch (const tavlo::EEmbossError& error) {
         QApplication::restoreOverrideCursor();
-        form1_.dialogs().reportError(&form1_, QString::fromUtf8(error.what()));
+        mainWindow_.dialogs().reportError(&mainWindow_, QString::fromUtf8(error.what()));
         return;
     }
     lastRunFailed_ = false;
     if (status == OperationStatus::Done) {
-        form1_.refresh();
+        mainWindow_.refresh();
         return;
     }
-    form1_.showUnsupportedFormat();
+    mainWindow_.showUnsupportedFormat();
     QApplication::beep();
     QApplication::restoreOverrideCursor();
 }
+
+} // namespace tavlo

@@ -2,7 +2,7 @@
 // and the command-edit handlers that run the operations on the main window's document.
 #pragma once
 
-#include "document/operations.h"
+#include "document/operation_status.h"
 #include "geometry/geometry_parameters.h"
 #include "geometry/resize.h"
 
@@ -10,46 +10,48 @@
 
 #include <cstdint>
 
-class TForm1;
-class TForm2;
-class TForm4;
-class TForm6;
-class TForm7;
-class TForm18;
+namespace tavlo {
+
+class MainWindow;
+class TrimmingDialog;
+class SizeDialog;
+class RotationDialog;
+class DeformationDialog;
+class WallpaperDialog;
 
 class GeometryCommands : public QObject {
     Q_OBJECT
   public:
-    explicit GeometryCommands(TForm1& form1);
+    explicit GeometryCommands(MainWindow& mainWindow);
 
     // Loading an image hides the trimming and wallpaper dialogs (not during the start-up load):
     // their frames belong to the image they were set up for.
     void hideCutDialogs();
 
-    TForm4* Form4;   // arbitrary size
-    TForm6* Form6;   // rotation
-    TForm7* Form7;   // deformation
-    TForm2* Form2;   // trimming
-    TForm18* Form18; // wallpaper
+    SizeDialog* sizeDialog;               // arbitrary size
+    RotationDialog* rotationDialog;       // rotation
+    DeformationDialog* deformationDialog; // deformation
+    TrimmingDialog* trimmingDialog;       // trimming
+    WallpaperDialog* wallpaperDialog;     // wallpaper
 
   private:
-    void QuarterTurn(tavlo::TurnMode mode);
-    void ResizeWork(int divisor);
-    void A1Click();
-    void D3Click();
-    void deformationClick(tavlo::DeformMode mode);
-    void A5Click();
-    void W1Click();
-    void Edit2Change(std::int64_t value);
-    void Edit3Change(std::int64_t value);
-    void Edit4Change(std::int64_t value);
-    void Edit5Change(std::int64_t value);
+    void quarterTurn(tavlo::TurnMode mode);
+    void resizeTo(int divisor);
+    void onCustomSize();
+    void onRotateByAngle();
+    void onDeformation(tavlo::DeformMode mode);
+    void onTrim();
+    void onWallpaper();
+    void onRotationCommand(std::int64_t value);
+    void onTrimmingCommand(std::int64_t value);
+    void onSizeCommand(std::int64_t value);
+    void onDeformationCommand(std::int64_t value);
 
     // After a dialog's execute: the image counts as modified unless the command raised the
     // empty-image error or refused to run.
     void markModified();
 
-    TForm1& form1_;
+    MainWindow& mainWindow_;
     bool lastRunFailed_ = false;
 
     // The values the dialogs write and the commands read.
@@ -57,3 +59,5 @@ class GeometryCommands : public QObject {
     float deformAmount_ = 0;   // DeformAmount
     tavlo::TrimRect trimRect_; // TrimRect
 };
+
+} // namespace tavlo

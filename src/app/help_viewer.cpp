@@ -8,6 +8,8 @@
 
 #include <QScrollBar>
 
+namespace tavlo {
+
 namespace {
 
 const char* const kContextProperty = "helpContext";
@@ -20,13 +22,16 @@ struct ContextEntry {
 
 // Which topic the help key opens, for each window and for the few controls with one of their own.
 constexpr ContextEntry kContexts[] = {
-    {"TForm1", nullptr, 1},    {"TForm4", nullptr, 2},     {"TForm6", nullptr, 3},
-    {"TForm7", nullptr, 4},    {"TForm2", nullptr, 5},     {"TForm9", nullptr, 7},
-    {"TForm5", nullptr, 8},    {"TForm10", nullptr, 9},    {"TForm12", nullptr, 10},
-    {"TForm13", nullptr, 15},  {"TForm15", nullptr, 17},   {"TForm14", nullptr, 19},
-    {"TForm11", nullptr, 21},  {"TForm16", nullptr, 24},   {"TForm3", "Memo1", 300},
-    {"TForm8", nullptr, 800},  {"TForm9", "Memo14", 900},  {"TForm10", "Memo3", 1000},
-    {"TForm12", "Image4", 1200}, {"TForm17", "GroupBox1", 1700},
+    {"tavlo::MainWindow", nullptr, 1},          {"tavlo::SizeDialog", nullptr, 2},
+    {"tavlo::RotationDialog", nullptr, 3},      {"tavlo::DeformationDialog", nullptr, 4},
+    {"tavlo::TrimmingDialog", nullptr, 5},      {"tavlo::PrintWindow", nullptr, 7},
+    {"tavlo::JpegQualityDialog", nullptr, 8},   {"tavlo::PrinterInfoWindow", nullptr, 9},
+    {"tavlo::HistogramWindow", nullptr, 10},    {"tavlo::ContrastDialog", nullptr, 15},
+    {"tavlo::GammaDialog", nullptr, 17},        {"tavlo::VividnessDialog", nullptr, 19},
+    {"tavlo::ColourToneDialog", nullptr, 21},   {"tavlo::FilterMatrixDialog", nullptr, 24},
+    {"tavlo::FileInfoWindow", "Memo1", 300},    {"tavlo::VersionWindow", nullptr, 800},
+    {"tavlo::PrintWindow", "Memo14", 900},      {"tavlo::PrinterInfoWindow", "Memo3", 1000},
+    {"tavlo::HistogramWindow", "Image4", 1200}, {"tavlo::ToneCurveDialog", "GroupBox1", 1700},
 };
 
 } // namespace
@@ -113,3 +118,5 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
     }
     return QTextBrowser::eventFilter(watched, event);
 }
+
+} // namespace tavlo

@@ -2,9 +2,11 @@
 // and answers the help key for whatever window or control has the focus.
 #pragma once
 
-#include "app/dialog_service.h"
+#include "widgets/dialog_service.h"
 
 #include <QTextBrowser>
+
+namespace tavlo {
 
 // The help file of a program in PROGRAM_FOLDER: beside it in the build tree, else in the data
 // folder of its installation prefix (bin/../share/tavlo). The first place when neither has it.
@@ -24,7 +26,7 @@ class HelpViewer : public QTextBrowser {
   public:
     HelpViewer(QString helpFile, DialogService& dialogs);
 
-    void showContents(); // Help2Click
+    void showContents();
     void showTopic(int context);
 
   protected:
@@ -36,3 +38,5 @@ class HelpViewer : public QTextBrowser {
     QString helpFile_;
     DialogService& dialogs_;
 };
+
+} // namespace tavlo

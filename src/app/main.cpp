@@ -1,35 +1,37 @@
 // Tavlo: starts the application, creates the main window and then the secondary windows in their
 // fixed order, and runs the event loop.
-#include "app/dialog_service.h"
+#include "app/file_info_window.h"
 #include "app/filter_commands.h"
 #include "app/geometry_commands.h"
 #include "app/help_viewer.h"
+#include "app/jpeg_quality_dialog.h"
 #include "app/main_window.h"
 #include "app/print_commands.h"
 #include "app/tone_commands.h"
-#include "app/version.h"
-#include "document/ui/file_info.h"
-#include "document/ui/jpg_comp.h"
-#include "filters/ui/d_hist.h"
-#include "filters/ui/matrix.h"
-#include "geometry/ui/resize.h"
-#include "geometry/ui/set_henkei.h"
-#include "geometry/ui/set_kaiten.h"
-#include "geometry/ui/set_size.h"
-#include "geometry/ui/wpaper.h"
-#include "printing/ui/disp_dpi.h"
-#include "printing/ui/prt_fig.h"
-#include "tone/ui/azayaka.h"
-#include "tone/ui/contrast.h"
-#include "tone/ui/ganma.h"
-#include "tone/ui/mnt_color.h"
-#include "tone/ui/position.h"
+#include "app/version_window.h"
+#include "filters/ui/filter_matrix_dialog.h"
+#include "filters/ui/histogram_window.h"
+#include "geometry/ui/deformation_dialog.h"
+#include "geometry/ui/rotation_dialog.h"
+#include "geometry/ui/size_dialog.h"
+#include "geometry/ui/trimming_dialog.h"
+#include "geometry/ui/wallpaper_dialog.h"
+#include "printing/ui/print_window.h"
+#include "printing/ui/printer_info_window.h"
+#include "tone/ui/colour_tone_dialog.h"
+#include "tone/ui/contrast_dialog.h"
+#include "tone/ui/gamma_dialog.h"
+#include "tone/ui/tone_curve_dialog.h"
+#include "tone/ui/vividness_dialog.h"
+#include "widgets/dialog_service.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+using namespace tavlo;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -47,25 +49,27 @@ int main(int argc, char** argv) {
 
     QtDialogService dialogs;
     const QStringList arguments = QApplication::arguments();
-    TForm1 Form1(dialogs, arguments.size() > 1 ? arguments.at(1) : QString());
-    GeometryCommands geometry(Form1);
-    TForm3 Form3;
-    TForm5 Form5(Form1.document().jpegQuality, Form1.channel());
-    TForm8 Form8;
-    PrintCommands printing(Form1);
-    FilterCommands filters(Form1);
-    ToneCommands tone(Form1);
-    Form1.attachWindows(&Form3, &Form5);
-    QObject::connect(&Form1, &TForm1::imageLoaded, &geometry, &GeometryCommands::hideCutDialogs);
-    assignHelpContexts({&Form1, geometry.Form2, &Form3, geometry.Form4, &Form5, geometry.Form6,
-                        geometry.Form7, &Form8, printing.printWindow(),
-                        printing.printerInfoWindow(), filters.histogramWindow(),
-                        tone.Form13, tone.Form14, tone.Form15, filters.matrixDialog(),
-                        tone.Form17, tone.Form11, geometry.Form18});
+    MainWindow mainWindow(dialogs, arguments.size() > 1 ? arguments.at(1) : QString());
+    GeometryCommands geometry(mainWindow);
+    FileInfoWindow fileInfoWindow;
+    JpegQualityDialog jpegQualityDialog(mainWindow.document().jpegQuality, mainWindow.channel());
+    VersionWindow versionWindow;
+    PrintCommands printing(mainWindow);
+    FilterCommands filters(mainWindow);
+    ToneCommands tone(mainWindow);
+    mainWindow.attachWindows(&fileInfoWindow, &jpegQualityDialog);
+    QObject::connect(&mainWindow, &MainWindow::imageLoaded, &geometry,
+                     &GeometryCommands::hideCutDialogs);
+    assignHelpContexts({&mainWindow, geometry.trimmingDialog, &fileInfoWindow, geometry.sizeDialog,
+                        &jpegQualityDialog, geometry.rotationDialog, geometry.deformationDialog,
+                        &versionWindow, printing.printWindow(), printing.printerInfoWindow(),
+                        filters.histogramWindow(), tone.contrastDialog, tone.vividnessDialog,
+                        tone.gammaDialog, filters.matrixDialog(), tone.toneCurveDialog,
+                        tone.colourToneDialog, geometry.wallpaperDialog});
 
     HelpViewer help(findHelpFile(QApplication::applicationDirPath()), dialogs);
-    QObject::connect(Form1.Help2, &QAction::triggered, &help, &HelpViewer::showContents);
-    QObject::connect(Form1.About1, &QAction::triggered, &Form8, &QWidget::show);
-    Form1.show();
+    QObject::connect(mainWindow.helpAction, &QAction::triggered, &help, &HelpViewer::showContents);
+    QObject::connect(mainWindow.aboutAction, &QAction::triggered, &versionWindow, &QWidget::show);
+    mainWindow.show();
     return application.exec();
 }

@@ -1,11 +1,11 @@
 #include "app/main_window.h"
 
-#include "app/busy_cursor.h"
+#include "app/file_info_window.h"
 #include "app/file_pane.h"
-#include "app/view_image.h"
-#include "document/ui/clipboard.h"
-#include "document/ui/file_info.h"
-#include "document/ui/jpg_comp.h"
+#include "app/jpeg_quality_dialog.h"
+#include "widgets/busy_cursor.h"
+#include "widgets/clipboard.h"
+#include "widgets/view_image.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +16,8 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+
+namespace tavlo {
 
 namespace {
 
@@ -34,7 +36,7 @@ QString withExtension(const QString& path, const QString& extension) {
 
 } // namespace
 
-TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* parent)
+MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tavlo　Ver 1.3 2005/3"));
@@ -46,42 +48,43 @@ TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* pare
     buildMenus();
     buildStatusBar();
 
-    Panel1 = new FilePane;
-    Image1 = new QLabel;
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
+    filePane_ = new FilePane;
+    viewLabel_ = new QLabel;
+    viewLabel_->setObjectName(QStringLiteral("Image1"));
+    viewLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    viewLabel_->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
     viewArea_ = new QScrollArea;
-    viewArea_->setWidget(Image1);
+    viewArea_->setWidget(viewLabel_);
     viewArea_->setWidgetResizable(false);
     viewArea_->setBackgroundRole(QPalette::Window);
     viewArea_->setFrameShape(QFrame::NoFrame);
-    Splitter3 = new QSplitter(Qt::Horizontal);
-    Splitter3->setObjectName(QStringLiteral("Splitter3"));
-    Splitter3->setHandleWidth(4);
-    Splitter3->addWidget(Panel1);
-    Splitter3->addWidget(viewArea_);
-    Splitter3->setStretchFactor(1, 1);
-    Splitter3->setSizes({150, 1000});
-    setCentralWidget(Splitter3);
+    splitter_ = new QSplitter(Qt::Horizontal);
+    splitter_->setObjectName(QStringLiteral("Splitter3"));
+    splitter_->setHandleWidth(4);
+    splitter_->addWidget(filePane_);
+    splitter_->addWidget(viewArea_);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({150, 1000});
+    setCentralWidget(splitter_);
 
-    Timer1 = new QTimer(this);
-    Timer1->setSingleShot(true);
+    startupTimer_ = new QTimer(this);
+    startupTimer_->setSingleShot(true);
     connectHandlers();
 
     // The creation steps, in their order.
     document_.displayScale = 1;
-    ShowBrowserPane(true);
-    L2->setChecked(true);
-    for (QMenu* menu : {B3, D1, S2, R1, H2, C2, T3})
+    showFilePane(true);
+    fileListAction->setChecked(true);
+    for (QMenu* menu :
+         {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
         menu->setEnabled(false);
-    H4->setEnabled(false);
-    F1->setEnabled(false);
-    F1->setChecked(false);
-    Panel1->FilterComboBox1Change();
+    histogramAction->setEnabled(false);
+    fileInfoAction->setEnabled(false);
+    fileInfoAction->setChecked(false);
+    filePane_->onFileTypeChosen();
     refreshPasteItem();
     document_.jpegQuality = tavlo::kJpegQuality.defaultValue;
-    chooseBmpFormat(N24C1, tavlo::PixelFormat::Bit24);
+    chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24);
     document_.operationParams[1] = 0;
     const QSize screen = QApplication::primaryScreen()->size();
     resize(screen.width() * 9 / 10, screen.height() * 9 / 10);
@@ -93,22 +96,22 @@ TForm1::TForm1(DialogService& dialogs, const QString& startupFile, QWidget* pare
     if (!startupFile.isEmpty()) {
         document_.sourcePath = toStd(startupFile);
         // A file that cannot be read is reported once; the second load would only repeat it.
-        if (LoadImageFile())
-            Timer1->start(100);
+        if (loadImageFile()) startupTimer_->start(100);
     } else {
         // Started from a menu or a shell: the pane opens on the folder it was started in.
-        Panel1->selectFolder(QDir::currentPath());
+        filePane_->selectFolder(QDir::currentPath());
     }
     document_.startupLoad = 0;
 }
 
-void TForm1::attachWindows(TForm3* fileInfo, TForm5* jpegQuality) {
-    Form3 = fileInfo;
-    Form5 = jpegQuality;
-    connect(Form3, &TForm3::closedByUser, this, [this] { F1->setChecked(false); });
+void MainWindow::attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpegQuality) {
+    fileInfoWindow = fileInfo;
+    jpegQualityDialog = jpegQuality;
+    connect(fileInfoWindow, &FileInfoWindow::closedByUser, this,
+            [this] { fileInfoAction->setChecked(false); });
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setFixedHeight(24);
@@ -126,48 +129,52 @@ void TForm1::buildStatusBar() {
     }
 }
 
-void TForm1::connectHandlers() {
-    connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
-    connect(BMPP1, &QAction::triggered, this, &TForm1::BMPP1Click);
-    connect(S1, &QAction::triggered, this, &TForm1::S1Click);
-    connect(BMPT1, &QAction::triggered, this, &TForm1::BMPT1Click);
-    connect(JPEGU1, &QAction::triggered, this, &TForm1::JPEGU1Click);
-    connect(BMPV1, &QAction::triggered, this, &TForm1::BMPV1Click);
-    connect(X1, &QAction::triggered, this, &TForm1::X1Click);
-    connect(F1, &QAction::triggered, this, &TForm1::F1Click);
-    connect(L2, &QAction::triggered, this, &TForm1::L2Click);
-    connect(JPGJ1, &QAction::triggered, this, [this] {
-        if (Form5)
-            Form5->show();
+void MainWindow::connectHandlers() {
+    connect(openJpegAction, &QAction::triggered, this, &MainWindow::onOpenJpeg);
+    connect(openBmpAction, &QAction::triggered, this, &MainWindow::onOpenBmp);
+    connect(saveJpegAction, &QAction::triggered, this, &MainWindow::onSaveJpeg);
+    connect(saveBmpAction, &QAction::triggered, this, &MainWindow::onSaveBmp);
+    connect(saveJpegAsAction, &QAction::triggered, this, &MainWindow::onSaveJpegAs);
+    connect(saveBmpAsAction, &QAction::triggered, this, &MainWindow::onSaveBmpAs);
+    connect(quitAction, &QAction::triggered, this, &MainWindow::onQuit);
+    connect(fileInfoAction, &QAction::triggered, this, &MainWindow::onFileInfo);
+    connect(fileListAction, &QAction::triggered, this, &MainWindow::onFileList);
+    connect(jpegQualityAction, &QAction::triggered, this, [this] {
+        if (jpegQualityDialog) jpegQualityDialog->show();
     });
-    connect(A2, &QAction::triggered, this, [this] { chooseBmpFormat(A2, tavlo::PixelFormat::Bit8); });
-    connect(N24C1, &QAction::triggered, this,
-            [this] { chooseBmpFormat(N24C1, tavlo::PixelFormat::Bit24); });
-    connect(N32D1, &QAction::triggered, this,
-            [this] { chooseBmpFormat(N32D1, tavlo::PixelFormat::Bit32); });
-    connect(O1, &QAction::triggered, this, &TForm1::O1Click);
-    connect(C1, &QAction::triggered, this, &TForm1::C1Click);
-    connect(P2, &QAction::triggered, this, &TForm1::P2Click);
-    connect(T2, &QAction::triggered, this, &TForm1::T2Click);
-    const std::pair<QAction*, int> scales[] = {
-        {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
+    connect(bmp8BitAction, &QAction::triggered, this,
+            [this] { chooseBmpFormat(bmp8BitAction, tavlo::PixelFormat::Bit8); });
+    connect(bmp24BitAction, &QAction::triggered, this,
+            [this] { chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24); });
+    connect(bmp32BitAction, &QAction::triggered, this,
+            [this] { chooseBmpFormat(bmp32BitAction, tavlo::PixelFormat::Bit32); });
+    connect(undoAction, &QAction::triggered, this, &MainWindow::onUndo);
+    connect(copyAction, &QAction::triggered, this, &MainWindow::onCopy);
+    connect(pasteAction, &QAction::triggered, this, &MainWindow::onPaste);
+    connect(revertAction, &QAction::triggered, this, &MainWindow::onRevert);
+    const std::pair<QAction*, int> scales[] = {{scaleFullAction, 1},
+                                               {scaleHalfAction, 2},
+                                               {scaleThirdAction, 3},
+                                               {scaleQuarterAction, 4},
+                                               {scaleEighthAction, 8}};
     for (const auto& [action, scale] : scales)
-        connect(action, &QAction::triggered, this, [this, scale = scale] { SetDisplayScale(scale); });
-    connect(Show1, &QMenu::aboutToShow, this, &TForm1::Show1Click);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1TimeUP);
-    connect(Panel1, &FilePane::fileChosen, this, [this](const QString& path) {
+        connect(action, &QAction::triggered, this,
+                [this, scale = scale] { setDisplayScale(scale); });
+    connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
+    connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
+    connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
         document_.sourcePath = toStd(path);
-        LoadImageFile();
+        loadImageFile();
     });
-    connect(Splitter3, &QSplitter::splitterMoved, this, [this] {
-        Panel1->followWidth();
-        ShowBrowserPane(true);
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        filePane_->followWidth();
+        showFilePane(true);
     });
     channel_.setHandler(tavlo::CommandEdit::Quality,
-                        [this](std::int64_t value) { Edit1Change(value); });
+                        [this](std::int64_t value) { onQualityCommand(value); });
 }
 
-bool TForm1::LoadImageFile() {
+bool MainWindow::loadImageFile() {
     if (document_.modified) {
         const auto answer = dialogs_.confirm(
             this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
@@ -178,7 +185,7 @@ bool TForm1::LoadImageFile() {
     }
     BusyCursor busy;
     const QFileInfo file(fromStd(document_.sourcePath));
-    if (!Panel1->selectFolder(file.absolutePath())) {
+    if (!filePane_->selectFolder(file.absolutePath())) {
         dialogs_.reportError(this, file.absolutePath() + QStringLiteral(" を開けません。"));
         return false;
     }
@@ -189,7 +196,7 @@ bool TForm1::LoadImageFile() {
         enableImageMenus();
         break;
     case tavlo::LoadOutcome::InvalidImage:
-        Image1->clear(); // the previous image comes back at the next refresh
+        viewLabel_->clear(); // the previous image comes back at the next refresh
         break;
     case tavlo::LoadOutcome::CannotRead:
         dialogs_.reportError(this, fromStd(document_.error));
@@ -201,22 +208,22 @@ bool TForm1::LoadImageFile() {
     else
         for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
             panels_[i]->setText(fromStd(document_.panels[i]));
-    if (Form3 && document_.startupLoad <= 0)
-        Form3->showTexts(document_.information);
+    if (fileInfoWindow && document_.startupLoad <= 0)
+        fileInfoWindow->showTexts(document_.information);
     if (outcome == tavlo::LoadOutcome::Loaded)
         emit imageLoaded();
     return outcome != tavlo::LoadOutcome::CannotRead;
 }
 
-void TForm1::SetDisplayScale(int scale) {
+void MainWindow::setDisplayScale(int scale) {
     document_.setDisplayScale(scale);
     checkScaleItem();
     showDocument();
     QApplication::restoreOverrideCursor();
 }
 
-tavlo::OperationStatus TForm1::runOperation(
-    const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
+tavlo::OperationStatus
+MainWindow::runOperation(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     tavlo::OperationStatus status = tavlo::OperationStatus::Done;
     try {
@@ -232,44 +239,53 @@ tavlo::OperationStatus TForm1::runOperation(
     return status;
 }
 
-void TForm1::showUnsupportedFormat() {
+void MainWindow::showUnsupportedFormat() {
     dialogs_.message(this, fromStd(std::string(tavlo::kUnsupportedFormatMessage)));
 }
 
-void TForm1::checkScaleItem() {
-    const std::pair<QAction*, int> items[] = {
-        {FULLF1, 1}, {N12H1, 2}, {N13T1, 3}, {N14Q1, 4}, {N18E1, 8}};
+void MainWindow::checkScaleItem() {
+    const std::pair<QAction*, int> items[] = {{scaleFullAction, 1},
+                                              {scaleHalfAction, 2},
+                                              {scaleThirdAction, 3},
+                                              {scaleQuarterAction, 4},
+                                              {scaleEighthAction, 8}};
     for (const auto& [action, scale] : items)
         action->setChecked(scale == document_.displayScale);
 }
 
-void TForm1::showDocument() {
+void MainWindow::showDocument() {
     for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
         panels_[i]->setText(fromStd(document_.panels[i]));
     showView();
-    if (Form3 && document_.startupLoad <= 0)
-        Form3->showTexts(document_.information);
+    if (fileInfoWindow && document_.startupLoad <= 0)
+        fileInfoWindow->showTexts(document_.information);
     emit viewRefreshed();
 }
 
-void TForm1::showView() {
+void MainWindow::showView() {
     viewPixmap_ = QPixmap::fromImage(viewImage(document_.scratchImage));
-    Image1->setPixmap(viewPixmap_);
-    Image1->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
+    viewLabel_->setPixmap(viewPixmap_);
+    viewLabel_->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
 }
 
-void TForm1::enableImageMenus() {
-    for (QMenu* menu : {B3, D1, S2, R1, H2, C2, T3})
+void MainWindow::enableImageMenus() {
+    for (QMenu* menu :
+         {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
         menu->setEnabled(true);
-    for (QAction* action : {H4, F1, S1, BMPT1, JPEGU1, BMPV1, P1, C1})
+    for (QAction* action : {histogramAction, fileInfoAction, saveJpegAction, saveBmpAction,
+                            saveJpegAsAction, saveBmpAsAction, printAction, copyAction})
         action->setEnabled(true);
 }
 
-void TForm1::refreshPasteItem() { P2->setEnabled(clipboardHasBitmap()); }
+void MainWindow::refreshPasteItem() {
+    pasteAction->setEnabled(clipboardHasBitmap());
+}
 
-void TForm1::C1Click() { copyToClipboard(document_.workImage); }
+void MainWindow::onCopy() {
+    copyToClipboard(document_.workImage);
+}
 
-void TForm1::P2Click() {
+void MainWindow::onPaste() {
     std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard();
     if (!pasted) {
         dialogs_.message(this, QStringLiteral("クリップボードは空っぽです。"));
@@ -278,38 +294,46 @@ void TForm1::P2Click() {
     document_.paste(std::move(*pasted));
     checkScaleItem();
     showDocument();
-    for (QMenu* menu : {B3, D1, S2, R1, H2})
+    for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu})
         menu->setEnabled(true);
-    for (QAction* action : {H4, S1, BMPT1, JPEGU1, BMPV1, P1, C1})
+    for (QAction* action : {histogramAction, saveJpegAction, saveBmpAction, saveJpegAsAction,
+                            saveBmpAsAction, printAction, copyAction})
         action->setEnabled(true);
-    F1->setEnabled(false);
-    F1->setChecked(false);
-    if (Form3)
-        Form3->hide();
+    fileInfoAction->setEnabled(false);
+    fileInfoAction->setChecked(false);
+    if (fileInfoWindow) fileInfoWindow->hide();
 }
 
-void TForm1::Open1Click() {
+void MainWindow::onOpenJpeg() {
     openThroughDialog(QStringLiteral("JPGファイルを開く"), QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.JPG"));
 }
 
-void TForm1::BMPP1Click() {
+void MainWindow::onOpenBmp() {
     openThroughDialog(QStringLiteral("BMPファイルを開く"), QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"));
 }
 
-void TForm1::openThroughDialog(const QString& title, const QString& filter) {
+void MainWindow::openThroughDialog(const QString& title, const QString& filter) {
     const auto path = dialogs_.openImage(this, title, filter);
     if (!path)
         return;
     document_.sourcePath = toStd(*path);
-    LoadImageFile();
+    loadImageFile();
 }
 
-bool TForm1::S1Click() { return saveThroughDialog(true, false); }
-bool TForm1::BMPT1Click() { return saveThroughDialog(false, false); }
-bool TForm1::JPEGU1Click() { return saveThroughDialog(true, true); }
-bool TForm1::BMPV1Click() { return saveThroughDialog(false, true); }
+bool MainWindow::onSaveJpeg() {
+    return saveThroughDialog(true, false);
+}
+bool MainWindow::onSaveBmp() {
+    return saveThroughDialog(false, false);
+}
+bool MainWindow::onSaveJpegAs() {
+    return saveThroughDialog(true, true);
+}
+bool MainWindow::onSaveBmpAs() {
+    return saveThroughDialog(false, true);
+}
 
-bool TForm1::saveThroughDialog(bool jpeg, bool saveAs) {
+bool MainWindow::saveThroughDialog(bool jpeg, bool saveAs) {
     const QString source = fromStd(document_.sourcePath);
     QString title;
     if (jpeg)
@@ -338,11 +362,11 @@ bool TForm1::saveThroughDialog(bool jpeg, bool saveAs) {
     return false;
 }
 
-bool TForm1::saveAsForPrompt() {
-    return document_.currentExt == ".JPG" ? JPEGU1Click() : BMPV1Click();
+bool MainWindow::saveAsForPrompt() {
+    return document_.currentExt == ".JPG" ? onSaveJpegAs() : onSaveBmpAs();
 }
 
-void TForm1::X1Click() {
+void MainWindow::onQuit() {
     if (document_.modified) {
         const auto answer = dialogs_.confirm(
             this, fromStd(tavlo::savePromptText(document_.currentFileName)), false);
@@ -354,7 +378,7 @@ void TForm1::X1Click() {
     close();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!document_.modified) {
         event->accept();
         return;
@@ -369,70 +393,75 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void TForm1::F1Click() {
-    if (!Form3)
-        return;
-    if (!F1->isChecked() || document_.noSourceFile)
-        Form3->hide();
+void MainWindow::onFileInfo() {
+    if (!fileInfoWindow) return;
+    if (!fileInfoAction->isChecked() || document_.noSourceFile)
+        fileInfoWindow->hide();
     else
-        Form3->show();
+        fileInfoWindow->show();
 }
 
-void TForm1::L2Click() { ShowBrowserPane(L2->isChecked()); }
+void MainWindow::onFileList() {
+    showFilePane(fileListAction->isChecked());
+}
 
 // The splitter keeps the view beside the pane, or at the left edge while the pane is hidden.
-void TForm1::ShowBrowserPane(bool visible) { Panel1->setVisible(visible); }
+void MainWindow::showFilePane(bool visible) {
+    filePane_->setVisible(visible);
+}
 
-void TForm1::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
+void MainWindow::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
     document_.setBmpSaveFormat(format);
-    for (QAction* action : {A2, N24C1, N32D1})
+    for (QAction* action : {bmp8BitAction, bmp24BitAction, bmp32BitAction})
         action->setChecked(action == item);
     panels_[8]->setText(fromStd(document_.panels[8]));
 }
 
-void TForm1::O1Click() {
+void MainWindow::onUndo() {
     document_.undo();
-    SetDisplayScale(document_.displayScale);
+    setDisplayScale(document_.displayScale);
 }
 
-void TForm1::T2Click() {
+void MainWindow::onRevert() {
     if (!document_.noSourceFile) {
-        LoadImageFile();
+        loadImageFile();
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     document_.undo();
-    SetDisplayScale(document_.displayScale);
+    setDisplayScale(document_.displayScale);
 }
 
-void TForm1::Show1Click() { refreshPasteItem(); }
+void MainWindow::onSettingsMenuShown() {
+    refreshPasteItem();
+}
 
-void TForm1::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     refreshPasteItem();
     QMainWindow::mousePressEvent(event);
 }
 
-void TForm1::Timer1TimeUP() {
+void MainWindow::onStartupTimer() {
     document_.startupLoad = 0;
-    LoadImageFile();
+    loadImageFile();
 }
 
-void TForm1::Edit1Change(std::int64_t) {
+void MainWindow::onQualityCommand(std::int64_t) {
     document_.refreshQualityPanel();
     panels_[8]->setText(fromStd(document_.panels[8]));
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     filesDropped(event->mimeData()->urls());
 }
 
-void TForm1::filesDropped(const QList<QUrl>& urls) {
+void MainWindow::filesDropped(const QList<QUrl>& urls) {
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return;
     document_.sourcePath = toStd(urls.constFirst().toLocalFile());
@@ -441,5 +470,7 @@ void TForm1::filesDropped(const QList<QUrl>& urls) {
         dialogs_.message(this, fromStd(tavlo::unsupportedDropMessage(ext)));
         return;
     }
-    LoadImageFile();
+    loadImageFile();
 }
+
+} // namespace tavlo

@@ -1,11 +1,11 @@
-// The main window (TForm1): menus, status bar, file pane, the scaled view, and the command
+// The main window: menus, status bar, file pane, the scaled view, and the command
 // handlers that run the document's operations.
 #pragma once
 
-#include "app/dialog_service.h"
 #include "document/command_channel.h"
 #include "document/document.h"
-#include "document/operations.h"
+#include "document/operation_status.h"
+#include "widgets/dialog_service.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,32 +18,34 @@
 #include <array>
 #include <functional>
 
-class FilePane;
-class TForm3;
-class TForm5;
+namespace tavlo {
 
-class TForm1 : public QMainWindow {
+class FilePane;
+class FileInfoWindow;
+class JpegQualityDialog;
+
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // Runs the creation steps; `startupFile` (empty for none) is loaded at once, before the other
     // windows exist, and again 100 ms later.
-    TForm1(DialogService& dialogs, const QString& startupFile, QWidget* parent = nullptr);
+    MainWindow(DialogService& dialogs, const QString& startupFile, QWidget* parent = nullptr);
 
     // The secondary windows, created after the main window in their fixed order.
-    void attachWindows(TForm3* fileInfo, TForm5* jpegQuality);
+    void attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpegQuality);
 
     tavlo::Document& document() { return document_; }
     tavlo::CommandChannel& channel() { return channel_; }
     tavlo::CommandCounters& counters() { return counters_; }
-    FilePane* filePane() const { return Panel1; }
+    FilePane* filePane() const { return filePane_; }
     QString panelText(int panel) const { return panels_[panel]->text(); }
     const QPixmap& viewPixmap() const { return viewPixmap_; }
-    QLabel* viewLabel() const { return Image1; }
+    QLabel* viewLabel() const { return viewLabel_; }
 
     // Loads SourcePath with the save prompt first when the image has unsaved changes. False when
     // an error was reported (a file or folder that cannot be read).
-    bool LoadImageFile();
-    void SetDisplayScale(int scale);
+    bool loadImageFile();
+    void setDisplayScale(int scale);
     // Files dropped from the file manager: the first one is loaded, whole path, if its type is ours.
     void filesDropped(const QList<QUrl>& urls);
 
@@ -53,8 +55,8 @@ class TForm1 : public QMainWindow {
     // the error box would ("Invalid Bitmap Size") and skips the refresh.
     tavlo::OperationStatus runOperation(
         const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
-    // The redraw every operation ends with: SetDisplayScale(DisplayScale).
-    void refresh() { SetDisplayScale(document_.displayScale); }
+    // The redraw every operation ends with: setDisplayScale(DisplayScale).
+    void refresh() { setDisplayScale(document_.displayScale); }
     void showUnsupportedFormat();
     DialogService& dialogs() { return dialogs_; }
 
@@ -67,52 +69,61 @@ class TForm1 : public QMainWindow {
   public:
 
     // Menu items, by their names.
-    QMenu *File1, *Show1, *B3, *D1, *S2, *T3, *R1, *H2, *C2, *Help1;
-    QMenu *BMPB1, *F3;
-    QAction *Open1, *BMPP1, *S1, *BMPT1, *JPEGU1, *BMPV1, *P1, *X1;
-    QAction *F1, *H4, *L2, *JPGJ1, *A2, *N24C1, *N32D1, *C1, *P2;
-    QAction *O1, *T2;
-    QAction *FULLF1, *N12H1, *N13T1, *N14Q1, *N18E1;
-    QAction *N11B1, *N12H2, *N14Q2, *N18E2, *A1;
-    QAction *W1, *A5;
-    QAction *R2, *L1, *H1, *A3, *B2, *D3;
-    QAction *D2, *E1, *F2, *G1;
-    QAction *N1C1, *L3, *D4, *N1A1, *N2B1, *I1, *N13, *E4, *F4, *H5;
-    QAction *K1, *T1, *M1, *A4, *G3, *C3, *B1;
-    QAction *Help2, *About1;
+    QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu,
+        *deformMenu, *colourMenu, *helpMenu;
+    QMenu *bmpFormatMenu, *filterMenu;
+    QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction,
+        *saveBmpAsAction, *printAction, *quitAction;
+    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction, *bmp8BitAction,
+        *bmp24BitAction, *bmp32BitAction, *copyAction, *pasteAction;
+    QAction *undoAction, *revertAction;
+    QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,
+        *scaleEighthAction;
+    QAction *sizeOriginalAction, *sizeHalfAction, *sizeQuarterAction, *sizeEighthAction,
+        *sizeCustomAction;
+    QAction *wallpaperAction, *trimAction;
+    QAction *rotateRightAction, *rotateLeftAction, *rotateHalfAction, *mirrorAction, *flipAction,
+        *rotateAngleAction;
+    QAction *keystoneBothAction, *keystoneRightAction, *keystoneLeftAction, *shearAction;
+    QAction *sharpenWeakAction, *sharpenMediumAction, *sharpenStrongAction, *smoothWeakAction,
+        *smoothMediumAction, *smoothStrongAction, *medianAction, *emboss1Action, *emboss2Action,
+        *customFilterAction;
+    QAction *toneCurveAction, *colourToneAction, *contrastAction, *vividnessAction, *gammaAction,
+        *equaliseAction, *monochromeAction;
+    QAction *helpAction, *aboutAction;
 
   protected:
-    void closeEvent(QCloseEvent* event) override; // Form1CloseQ
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override; // Form1MouseD
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void buildMenus();
     void buildStatusBar();
     void connectHandlers();
 
-    void Open1Click();
-    void BMPP1Click();
+    void onOpenJpeg();
+    void onOpenBmp();
     void openThroughDialog(const QString& title, const QString& filter);
-    bool S1Click();
-    bool BMPT1Click();
-    bool JPEGU1Click();
-    bool BMPV1Click();
+    bool onSaveJpeg();
+    bool onSaveBmp();
+    bool onSaveJpegAs();
+    bool onSaveBmpAs();
     bool saveThroughDialog(bool jpeg, bool saveAs);
     bool saveAsForPrompt();
-    void X1Click();
-    void F1Click();
-    void L2Click();
-    void ShowBrowserPane(bool visible);
+    void onQuit();
+    void onFileInfo();
+    void onFileList();
+    void showFilePane(bool visible);
     void chooseBmpFormat(QAction* item, tavlo::PixelFormat format);
-    void O1Click();
-    void T2Click();
-    void Show1Click();
-    void C1Click();
-    void P2Click();
-    void Timer1TimeUP();
-    void Edit1Change(std::int64_t value);
+    void onUndo();
+    void onRevert();
+    void onSettingsMenuShown();
+    void onCopy();
+    void onPaste();
+    void onStartupTimer();
+    void onQualityCommand(std::int64_t value);
 
     // The menus of the image-from-a-file state.
     void enableImageMenus();
@@ -127,14 +138,16 @@ class TForm1 : public QMainWindow {
     tavlo::CommandChannel channel_;
     tavlo::CommandCounters counters_;
 
-    QSplitter* Splitter3;
-    FilePane* Panel1;
+    QSplitter* splitter_;
+    FilePane* filePane_;
     QScrollArea* viewArea_;
-    QLabel* Image1;
+    QLabel* viewLabel_;
     QPixmap viewPixmap_;
     std::array<QLabel*, tavlo::kStatusPanelCount> panels_{};
-    QTimer* Timer1;
+    QTimer* startupTimer_;
 
-    TForm3* Form3 = nullptr;
-    TForm5* Form5 = nullptr;
+    FileInfoWindow* fileInfoWindow = nullptr;
+    JpegQualityDialog* jpegQualityDialog = nullptr;
 };
+
+} // namespace tavlo

@@ -6,25 +6,29 @@
 
 #include <memory>
 
-class TForm1;
-class TForm9;
-class TForm10;
+namespace tavlo {
+
+class MainWindow;
+class PrintWindow;
+class PrinterInfoWindow;
 
 class PrintCommands : public QObject {
     Q_OBJECT
   public:
     // Creates the printer information and print layout windows (the printer is queried now)
     // and connects P1.
-    explicit PrintCommands(TForm1& form1);
+    explicit PrintCommands(MainWindow& mainWindow);
     ~PrintCommands() override;
 
-    TForm9* printWindow() const { return Form9.get(); }
-    TForm10* printerInfoWindow() const { return Form10.get(); }
+    PrintWindow* printWindow() const { return printWindow_.get(); }
+    PrinterInfoWindow* printerInfoWindow() const { return printerInfoWindow_.get(); }
 
   private:
-    void P1Click();
+    void onPrint();
 
-    TForm1& form1_;
-    std::unique_ptr<TForm10> Form10;
-    std::unique_ptr<TForm9> Form9;
+    MainWindow& mainWindow_;
+    std::unique_ptr<PrinterInfoWindow> printerInfoWindow_;
+    std::unique_ptr<PrintWindow> printWindow_;
 };
+
+} // namespace tavlo

@@ -2,7 +2,7 @@
 // handlers that run the operations on the main window's document.
 #pragma once
 
-#include "document/operations.h"
+#include "document/operation_status.h"
 #include "tone/tone_parameters.h"
 
 #include <QObject>
@@ -11,35 +11,37 @@
 #include <cstdint>
 #include <functional>
 
-class TForm1;
-class TForm11;
-class TForm13;
-class TForm14;
-class TForm15;
-class TForm17;
+namespace tavlo {
+
+class MainWindow;
+class ColourToneDialog;
+class ContrastDialog;
+class VividnessDialog;
+class GammaDialog;
+class ToneCurveDialog;
 
 class ToneCommands : public QObject {
     Q_OBJECT
   public:
-    explicit ToneCommands(TForm1& form1);
+    explicit ToneCommands(MainWindow& mainWindow);
 
-    TForm17* Form17; // tone curve
-    TForm11* Form11; // colour tone
-    TForm13* Form13; // contrast and brightness
-    TForm14* Form14; // vividness
-    TForm15* Form15; // gamma
+    ToneCurveDialog* toneCurveDialog;   // tone curve
+    ColourToneDialog* colourToneDialog; // colour tone
+    ContrastDialog* contrastDialog;     // contrast and brightness
+    VividnessDialog* vividnessDialog;   // vividness
+    GammaDialog* gammaDialog;           // gamma
 
   private:
-    void K1Click();
-    void T1Click();
-    void M1Click();
-    void A4Click();
-    void G3Click();
-    void Edit13Change(std::int64_t value);
-    void Edit6Change(std::int64_t value);
-    void Edit9Change(std::int64_t value);
-    void Edit10Change(std::int64_t value);
-    void Edit11Change(std::int64_t value);
+    void onToneCurve();
+    void onColourTone();
+    void onContrast();
+    void onVividness();
+    void onGamma();
+    void onToneCurveCommand(std::int64_t value);
+    void onColourToneCommand(std::int64_t value);
+    void onContrastCommand(std::int64_t value);
+    void onVividnessCommand(std::int64_t value);
+    void onGammaCommand(std::int64_t value);
 
     // The main window's steps for one operation; remembers whether the kernel raised the
     // empty-image error, after which the dialog leaves the modified flag alone.
@@ -47,7 +49,7 @@ class ToneCommands : public QObject {
     void markModified();
     void showDialog(QWidget* dialog);
 
-    TForm1& form1_;
+    MainWindow& mainWindow_;
     bool lastRunRaised_ = false;
 
     // The settings the dialogs write and the kernels read.
@@ -57,3 +59,5 @@ class ToneCommands : public QObject {
     std::int32_t vividAmount_ = 0;
     std::int32_t gammaAmount_ = 0;
 };
+
+} // namespace tavlo

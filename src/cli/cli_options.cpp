@@ -1,9 +1,9 @@
 #include "cli_options.h"
 
 #include "document/document.h"
-#include "document/operations.h"
-#include "filters/filter_operations.h"
 #include "filters/histogram.h"
+#include "operations/filter_operations.h"
+#include "operations/operation_table.h"
 
 #include <charconv>
 

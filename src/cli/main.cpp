@@ -2,9 +2,9 @@
 // code, prints the status-bar texts and saves as the save commands do.
 #include "cli_options.h"
 #include "document/document.h"
-#include "document/operations.h"
 #include "document/texts.h"
 #include "filters/histogram.h"
+#include "operations/operation_table.h"
 
 #include <algorithm>
 #include <iostream>

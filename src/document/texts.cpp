@@ -1,6 +1,6 @@
 #include "texts.h"
 
-#include "delphi_format.h"
+#include "document/text_format.h"
 
 #include <array>
 #include <stdexcept>
@@ -25,15 +25,15 @@ std::string initialPanelText(int panel) {
 }
 
 std::string widthPanelText(int width) {
-    return delphiFormat("W = %d", {std::int64_t{width}});
+    return formatText("W = %d", {std::int64_t{width}});
 }
 
 std::string heightPanelText(int height) {
-    return delphiFormat("H = %d", {std::int64_t{height}});
+    return formatText("H = %d", {std::int64_t{height}});
 }
 
 std::string viewAspectPanelText(float viewAspect) {
-    return delphiFormat("W/H = %.5n", {asFloating(viewAspect)});
+    return formatText("W/H = %.5n", {asFloating(viewAspect)});
 }
 
 std::string scaleMenuText(int displayScale) {
@@ -43,7 +43,7 @@ std::string scaleMenuText(int displayScale) {
     case 3:
     case 4:
     case 8:
-        return delphiFormat("1/%d", {std::int64_t{displayScale}});
+        return formatText("1/%d", {std::int64_t{displayScale}});
     default:
         return "ELSE";
     }
@@ -54,11 +54,11 @@ std::string scalePanelText(int displayScale) {
 }
 
 std::string fileSizePanelText(std::uint64_t size) {
-    return delphiFormat(" ｻｲｽﾞ= %.n ﾊﾞｲﾄ", {static_cast<long double>(size)});
+    return formatText(" ｻｲｽﾞ= %.n ﾊﾞｲﾄ", {static_cast<long double>(size)});
 }
 
 std::string fileSizeInfoText(std::uint64_t size) {
-    return delphiFormat("%.n ﾊﾞｲﾄ", {static_cast<long double>(size)});
+    return formatText("%.n ﾊﾞｲﾄ", {static_cast<long double>(size)});
 }
 
 std::string colourCountText(PixelFormat format) {
@@ -97,24 +97,24 @@ std::string bmpFormatText(PixelFormat saveFormat) {
 }
 
 std::string qualityStatusText(int jpegQuality, std::string_view bmpFormatText) {
-    return delphiFormat("　JPG圧縮度：%d  / BMP保存形式：%s",
-                        {std::int64_t{jpegQuality}, bmpFormatText});
+    return formatText("　JPG圧縮度：%d  / BMP保存形式：%s",
+                      {std::int64_t{jpegQuality}, bmpFormatText});
 }
 
 std::string pixelSizeInfoText(int width, int height) {
-    return delphiFormat("W = %d , H = %d", {std::int64_t{width}, std::int64_t{height}});
+    return formatText("W = %d , H = %d", {std::int64_t{width}, std::int64_t{height}});
 }
 
 std::string aspectInfoText(float aspect) {
-    return delphiFormat("W/H = %.4n", {asFloating(aspect)});
+    return formatText("W/H = %.4n", {asFloating(aspect)});
 }
 
 std::string jpegAspectInfoText(float aspect, std::string_view bmpFormatText) {
-    return delphiFormat("W/H = %.4f %s", {asFloating(aspect), bmpFormatText});
+    return formatText("W/H = %.4f %s", {asFloating(aspect), bmpFormatText});
 }
 
 std::string colourAspectInfoText(float aspect, std::string_view colourCount) {
-    return delphiFormat("W/H = %.4f ( %s )", {asFloating(aspect), colourCount});
+    return formatText("W/H = %.4f ( %s )", {asFloating(aspect), colourCount});
 }
 
 std::string attributeText(const FileEntry& entry) {
@@ -130,11 +130,11 @@ std::string fileTimeText(std::optional<std::time_t> time) {
                                                                   "木", "金", "土"};
     std::tm local{};
     if (!time || !localtime_r(&*time, &local) || local.tm_year < 0) return "不明";
-    return delphiFormat("%4d/%.2d/%.2d %.2d:%.2d:%.2d(%s)",
-                        {std::int64_t{local.tm_year} + 1900, std::int64_t{local.tm_mon} + 1,
-                         std::int64_t{local.tm_mday}, std::int64_t{local.tm_hour},
-                         std::int64_t{local.tm_min}, std::int64_t{local.tm_sec},
-                         kWeekdays[static_cast<std::size_t>(local.tm_wday)]});
+    return formatText("%4d/%.2d/%.2d %.2d:%.2d:%.2d(%s)",
+                      {std::int64_t{local.tm_year} + 1900, std::int64_t{local.tm_mon} + 1,
+                       std::int64_t{local.tm_mday}, std::int64_t{local.tm_hour},
+                       std::int64_t{local.tm_min}, std::int64_t{local.tm_sec},
+                       kWeekdays[static_cast<std::size_t>(local.tm_wday)]});
 }
 
 const std::string_view kUnsupportedFormatMessage = "そのビット形式はサポートしていません。\n\r"

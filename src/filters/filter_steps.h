@@ -3,7 +3,7 @@
 #pragma once
 
 #include "document/document.h"
-#include "document/operations.h"
+#include "document/operation_status.h"
 #include "filter_kernel.h"
 #include "histogram.h"
 

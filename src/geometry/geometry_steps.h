@@ -3,7 +3,7 @@
 // Cursor, redraw, beep and the modified flag are the caller's.
 #pragma once
 
-#include "document/operations.h"
+#include "document/operation_status.h"
 #include "geometry_parameters.h"
 #include "resize.h"
 

@@ -1,6 +1,6 @@
 #include "printing/print_layout.h"
 
-#include "document/delphi_format.h"
+#include "document/text_format.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -10,7 +10,7 @@ namespace tavlo {
 namespace {
 
 std::string tenths(float mm) {
-    return delphiFormat("%.01n", {static_cast<long double>(mm)});
+    return formatText("%.01n", {static_cast<long double>(mm)});
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void PrintLayout::receiveImage(std::int32_t width, std::int32_t height) {
     printHeightMm_ = h0;
     printAspect_ = w0 / h0;
     texts_.fields[LayoutTexts::Aspect] =
-        delphiFormat("%.04n", {static_cast<long double>(printAspect_)});
+        formatText("%.04n", {static_cast<long double>(printAspect_)});
     texts_.fields[LayoutTexts::Width] = tenths(w0);
     texts_.fields[LayoutTexts::Height] = tenths(h0);
     image_.width = roundSaturated(w0 * previewScale_ * 10.0f);

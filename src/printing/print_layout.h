@@ -50,7 +50,7 @@ struct LayoutTexts {
 
 class PrintLayout {
   public:
-    // QueryPrinter once the figures are read: paper name, preview panels, bar ranges, and the
+    // Once the figures are read: paper name, preview panels, bar ranges, and the
     // margins back to 0. Throws std::invalid_argument (nothing changed) for unusable figures.
     void setPrinter(const PrinterFigures& figures);
     // SizeFromImage: the image starts at ten times its size at the printer's resolution,
@@ -59,8 +59,8 @@ class PrintLayout {
     // A position from the user or the program: limited to the bar's range; the bar's rule runs
     // when, and only when, the position changes.
     void setBarPosition(LayoutBar bar, std::int64_t position);
-    void centreImage(); // CheckBox3Click, whichever state the box took
-    void wholePage();   // Button3Click
+    void centreImage(); // whichever state the centring box took
+    void wholePage();
 
     bool keepAspect = true; // CheckBox1 "縦横比維持"
     bool centre = false;    // CheckBox3 "ページ中央"
@@ -91,10 +91,10 @@ class PrintLayout {
     static int index(LayoutBar bar) { return static_cast<int>(bar); }
     void setMaximum(LayoutBar bar, std::int64_t maximum);
     void runRule(LayoutBar bar);
-    void widthRule();  // ScrollBar3Change
-    void heightRule(); // ScrollBar4Change
-    void leftRule();   // ScrollBar1Change
-    void topRule();    // ScrollBar2Change
+    void widthRule();
+    void heightRule();
+    void leftRule();
+    void topRule();
     void updateSignal();
 
     PrinterFigures printer_;

@@ -1,6 +1,6 @@
 #include "printing/print_rectangle.h"
 
-#include "document/delphi_format.h"
+#include "document/text_format.h"
 
 #include <algorithm>
 #include <cmath>

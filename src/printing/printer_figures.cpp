@@ -1,6 +1,6 @@
 #include "printing/printer_figures.h"
 
-#include "document/delphi_format.h"
+#include "document/text_format.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -47,9 +47,9 @@ std::string_view paperName(float paperWidthMm, float paperHeightMm) {
 std::string paperLabel(const PrinterMillimetres& mm) {
     const float ratio = mm.paperWidth / mm.paperHeight;
     return std::string(paperName(mm.paperWidth, mm.paperHeight)) +
-           delphiFormat(" (W:%.01n×H:%.01n = %.4f)", {static_cast<long double>(mm.paperWidth),
-                                                      static_cast<long double>(mm.paperHeight),
-                                                      static_cast<long double>(ratio)});
+           formatText(" (W:%.01n×H:%.01n = %.4f)",
+                      {static_cast<long double>(mm.paperWidth),
+                       static_cast<long double>(mm.paperHeight), static_cast<long double>(ratio)});
 }
 
 } // namespace tavlo

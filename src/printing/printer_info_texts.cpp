@@ -1,13 +1,13 @@
 #include "printing/printer_info_texts.h"
 
-#include "document/delphi_format.h"
+#include "document/text_format.h"
 
 namespace tavlo {
 
 namespace {
 
 std::string dotsAndMillimetres(std::int64_t dots, float mm) {
-    return std::to_string(dots) + delphiFormat(" ( %.01n)", {static_cast<long double>(mm)});
+    return std::to_string(dots) + formatText(" ( %.01n)", {static_cast<long double>(mm)});
 }
 
 } // namespace
@@ -28,7 +28,7 @@ PrinterInfoTexts printerInfoTexts(const PrinterFigures& f) {
     t[PrinterInfoTexts::PrintableWidth] = dotsAndMillimetres(f.printableWidthPx, mm.printableWidth);
     t[PrinterInfoTexts::PrintableHeight] =
         dotsAndMillimetres(f.printableHeightPx, mm.printableHeight);
-    t[PrinterInfoTexts::PrintableRatio] = delphiFormat("%.4f ", {static_cast<long double>(ratio)});
+    t[PrinterInfoTexts::PrintableRatio] = formatText("%.4f ", {static_cast<long double>(ratio)});
     t[PrinterInfoTexts::OffsetLeft] = dotsAndMillimetres(f.offsetXPx, mm.offsetX);
     t[PrinterInfoTexts::OffsetRight] = dotsAndMillimetres(rightPx, rightMm);
     t[PrinterInfoTexts::OffsetTop] = dotsAndMillimetres(f.offsetYPx, mm.offsetY);

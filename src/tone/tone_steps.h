@@ -2,7 +2,7 @@
 // tool: the undo copy (all but colour tone), the kernel, and the new working image.
 #pragma once
 
-#include "document/operations.h"
+#include "document/operation_status.h"
 #include "tone_parameters.h"
 
 #include <array>

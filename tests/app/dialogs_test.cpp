@@ -1,5 +1,5 @@
-#include "document/ui/file_info.h"
-#include "document/ui/jpg_comp.h"
+#include "app/file_info_window.h"
+#include "app/jpeg_quality_dialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+using namespace tavlo;
+
 using tavlo::CommandEdit;
 using Field = tavlo::InformationTexts::Field;
 
@@ -17,11 +19,11 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // TForm3
+    // FileInfoWindow
     void informationFieldsTakeTheTextsInOrder();
     void informationWindowHidesWhenClosed();
 
-    // TForm5
+    // JpegQualityDialog
     void init();
     void qualityDialogTexts();
     void cancelKeepsTheQualityButReports();
@@ -40,11 +42,11 @@ class DialogsTest : public QObject {
     int quality_ = 0;
     tavlo::CommandChannel channel_;
     std::vector<Write> writes_;
-    std::unique_ptr<TForm5> form5_;
+    std::unique_ptr<JpegQualityDialog> jpegQualityDialog_;
 };
 
 void DialogsTest::informationFieldsTakeTheTextsInOrder() {
-    TForm3 form;
+    FileInfoWindow form;
     QCOMPARE(form.windowTitle(), QStringLiteral("ﾌｧｲﾙ・画像情報"));
     QCOMPARE(form.changeCaption(), QStringLiteral("変更情報"));
     QCOMPARE(form.size(), QSize(221, 307));
@@ -73,8 +75,8 @@ void DialogsTest::informationFieldsTakeTheTextsInOrder() {
 }
 
 void DialogsTest::informationWindowHidesWhenClosed() {
-    TForm3 form;
-    QSignalSpy closed(&form, &TForm3::closedByUser);
+    FileInfoWindow form;
+    QSignalSpy closed(&form, &FileInfoWindow::closedByUser);
     QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
@@ -96,43 +98,43 @@ void DialogsTest::init() {
     channel_.setHandler(CommandEdit::Quality, [this](std::int64_t value) {
         writes_.push_back({value, quality_});
     });
-    form5_ = std::make_unique<TForm5>(quality_, channel_);
+    jpegQualityDialog_ = std::make_unique<JpegQualityDialog>(quality_, channel_);
 }
 
 void DialogsTest::showQualityDialog() {
-    form5_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form5_.get()));
+    jpegQualityDialog_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(jpegQualityDialog_.get()));
 }
 
 void DialogsTest::qualityDialogTexts() {
-    QCOMPARE(form5_->windowTitle(), QStringLiteral("JPG画像圧縮度指定"));
-    QVERIFY(!form5_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    QCOMPARE(form5_->Button1->text(), QStringLiteral("実　行"));
-    QCOMPARE(form5_->Button2->text(), QStringLiteral("キャンセル"));
+    QCOMPARE(jpegQualityDialog_->windowTitle(), QStringLiteral("JPG画像圧縮度指定"));
+    QVERIFY(!jpegQualityDialog_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QCOMPARE(jpegQualityDialog_->Button1->text(), QStringLiteral("実　行"));
+    QCOMPARE(jpegQualityDialog_->Button2->text(), QStringLiteral("キャンセル"));
     QStringList labels;
-    for (const QLabel* label : form5_->findChildren<QLabel*>())
+    for (const QLabel* label : jpegQualityDialog_->findChildren<QLabel*>())
         labels << label->text();
     labels.sort();
     QStringList expected = {"ファイル小", "ファイル大", "←圧縮大", "圧縮小→"};
     expected.sort();
     QCOMPARE(labels, expected);
-    QCOMPARE(form5_->size(), QSize(230, 217));
+    QCOMPARE(jpegQualityDialog_->size(), QSize(230, 217));
 }
 
 void DialogsTest::cancelKeepsTheQualityButReports() {
     showQualityDialog();
-    form5_->ScrollBar1->setValue(80);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("80"));
+    jpegQualityDialog_->ScrollBar1->setValue(80);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("80"));
 
-    QTest::mouseClick(form5_->Button2, Qt::LeftButton);
+    QTest::mouseClick(jpegQualityDialog_->Button2, Qt::LeftButton);
     QCOMPARE(quality_, 50);
-    QVERIFY(!form5_->isVisible());
+    QVERIFY(!jpegQualityDialog_->isVisible());
     QCOMPARE(writes_.size(), 1u);
     QVERIFY(writes_[0].value > 0);
 
     // A second cancel still reaches the main window: the number is new.
     showQualityDialog();
-    QTest::mouseClick(form5_->Button2, Qt::LeftButton);
+    QTest::mouseClick(jpegQualityDialog_->Button2, Qt::LeftButton);
     QCOMPARE(writes_.size(), 2u);
     QVERIFY(writes_[1].value > 0);
     QVERIFY(writes_[1].value != writes_[0].value);
@@ -140,19 +142,19 @@ void DialogsTest::cancelKeepsTheQualityButReports() {
 
 void DialogsTest::executeSetsTheQualityBeforeReporting() {
     showQualityDialog();
-    form5_->ScrollBar1->triggerAction(QAbstractSlider::SliderPageStepSub);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("40"));
+    jpegQualityDialog_->ScrollBar1->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("40"));
 
-    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
     QCOMPARE(quality_, 40);
-    QVERIFY(!form5_->isVisible());
+    QVERIFY(!jpegQualityDialog_->isVisible());
     QCOMPARE(writes_.size(), 1u);
     QVERIFY(writes_[0].value > 0);
     QCOMPARE(writes_[0].qualityThen, 40); // the status line shows the new quality
 
     showQualityDialog();
-    form5_->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    jpegQualityDialog_->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
     QCOMPARE(quality_, 41);
     QCOMPARE(writes_.size(), 2u);
     QVERIFY(writes_[1].value != writes_[0].value);
@@ -160,32 +162,32 @@ void DialogsTest::executeSetsTheQualityBeforeReporting() {
 
 void DialogsTest::reopeningShowsTheQualityInForce() {
     showQualityDialog();
-    QCOMPARE(form5_->ScrollBar1->value(), 50);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("50"));
-    form5_->ScrollBar1->setValue(90);
-    QTest::mouseClick(form5_->Button2, Qt::LeftButton);
+    QCOMPARE(jpegQualityDialog_->ScrollBar1->value(), 50);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("50"));
+    jpegQualityDialog_->ScrollBar1->setValue(90);
+    QTest::mouseClick(jpegQualityDialog_->Button2, Qt::LeftButton);
 
     showQualityDialog();
-    QCOMPARE(form5_->ScrollBar1->value(), 50);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("50"));
+    QCOMPARE(jpegQualityDialog_->ScrollBar1->value(), 50);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("50"));
 
     // A quality equal to the bar's starting position moves nothing, yet executing keeps it.
     quality_ = 70;
-    form5_ = std::make_unique<TForm5>(quality_, channel_);
+    jpegQualityDialog_ = std::make_unique<JpegQualityDialog>(quality_, channel_);
     showQualityDialog();
-    QCOMPARE(form5_->ScrollBar1->value(), 70);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("70"));
-    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    QCOMPARE(jpegQualityDialog_->ScrollBar1->value(), 70);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("70"));
+    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
     QCOMPARE(quality_, 70);
 }
 
 void DialogsTest::barStaysWithinTheQualityRange() {
     showQualityDialog();
-    form5_->ScrollBar1->setValue(0);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("1"));
-    form5_->ScrollBar1->setValue(101);
-    QCOMPARE(form5_->Memo1->text(), QStringLiteral("100"));
-    QTest::mouseClick(form5_->Button1, Qt::LeftButton);
+    jpegQualityDialog_->ScrollBar1->setValue(0);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("1"));
+    jpegQualityDialog_->ScrollBar1->setValue(101);
+    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("100"));
+    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
     QCOMPARE(quality_, 100);
 }
 

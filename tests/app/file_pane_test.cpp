@@ -9,6 +9,8 @@
 
 #include <memory>
 
+using namespace tavlo;
+
 class FilePaneTest : public QObject {
     Q_OBJECT
 

@@ -3,10 +3,10 @@
 #include "app/geometry_commands.h"
 #include "app/help_viewer.h"
 #include "app/main_window.h"
+#include "app/jpeg_quality_dialog.h"
 #include "app/print_commands.h"
 #include "app/tone_commands.h"
-#include "app/version.h"
-#include "document/ui/jpg_comp.h"
+#include "app/version_window.h"
 #include "scripted_dialogs.h"
 
 #include <QAbstractButton>
@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace tavlo;
 
 namespace {
 
@@ -66,13 +68,13 @@ class HelpTest : public QObject {
     // open it, so that a renamed or added control cannot leave its help behind.
     void topicsNameTheControlsOfTheirWindows() {
         ScriptedDialogs dialogs;
-        TForm1 form1(dialogs, QString());
-        GeometryCommands geometry(form1);
-        TForm5 form5(form1.document().jpegQuality, form1.channel());
-        TForm8 form8;
-        PrintCommands printing(form1);
-        FilterCommands filters(form1);
-        ToneCommands tone(form1);
+        MainWindow mainWindow(dialogs, QString());
+        GeometryCommands geometry(mainWindow);
+        JpegQualityDialog jpegQualityDialog(mainWindow.document().jpegQuality, mainWindow.channel());
+        VersionWindow versionWindow;
+        PrintCommands printing(mainWindow);
+        FilterCommands filters(mainWindow);
+        ToneCommands tone(mainWindow);
         // Every window the program has, as created at start-up.
         const QList<QWidget*> windows = QApplication::topLevelWidgets();
         assignHelpContexts(windows);
@@ -126,13 +128,13 @@ class HelpTest : public QObject {
 
     void controlsTakeTheContextOfTheirWindowUnlessTheyHaveTheirOwn() {
         ScriptedDialogs dialogs;
-        TForm1 form1(dialogs, QString());
-        TForm8 form8;
+        MainWindow mainWindow(dialogs, QString());
+        VersionWindow versionWindow;
         QWidget stranger;
-        assignHelpContexts({&form1, &form8, &stranger});
-        QCOMPARE(helpContextOf(&form1), 1);
-        QCOMPARE(helpContextOf(form1.viewLabel()), 1);
-        QCOMPARE(helpContextOf(form8.BitBtn1), 800);
+        assignHelpContexts({&mainWindow, &versionWindow, &stranger});
+        QCOMPARE(helpContextOf(&mainWindow), 1);
+        QCOMPARE(helpContextOf(mainWindow.viewLabel()), 1);
+        QCOMPARE(helpContextOf(versionWindow.BitBtn1), 800);
         QCOMPARE(helpContextOf(&stranger), 0);
     }
 
@@ -151,17 +153,17 @@ class HelpTest : public QObject {
     }
 
     void versionWindowCentresItsControls() {
-        TForm8 form8;
-        QCOMPARE(form8.windowTitle(), QStringLiteral("Tavlo Ver 1.3"));
-        QCOMPARE(form8.Label1->x(), (228 - 119) / 2);
-        QCOMPARE(form8.BitBtn1->x(), (228 - 77) / 2);
-        QCOMPARE(form8.Label3->x(), (228 - form8.Label3->width()) / 2);
-        QCOMPARE(form8.Label2->pos(), QPoint(64, 64));
-        QCOMPARE(form8.height(), 147 + 80);
-        QVERIFY(!form8.Image1->pixmap().isNull());
-        form8.show();
-        form8.BitBtn1->click();
-        QVERIFY(!form8.isVisible());
+        VersionWindow versionWindow;
+        QCOMPARE(versionWindow.windowTitle(), QStringLiteral("Tavlo Ver 1.3"));
+        QCOMPARE(versionWindow.Label1->x(), (228 - 119) / 2);
+        QCOMPARE(versionWindow.BitBtn1->x(), (228 - 77) / 2);
+        QCOMPARE(versionWindow.Label3->x(), (228 - versionWindow.Label3->width()) / 2);
+        QCOMPARE(versionWindow.Label2->pos(), QPoint(64, 64));
+        QCOMPARE(versionWindow.height(), 147 + 80);
+        QVERIFY(!versionWindow.Image1->pixmap().isNull());
+        versionWindow.show();
+        versionWindow.BitBtn1->click();
+        QVERIFY(!versionWindow.isVisible());
     }
 };
 

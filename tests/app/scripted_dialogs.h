@@ -1,11 +1,13 @@
 // Answers the main window's questions from a script and records what was asked.
 #pragma once
 
-#include "app/dialog_service.h"
+#include "widgets/dialog_service.h"
 
 #include <QStringList>
 
 #include <deque>
+
+namespace tavlo {
 
 struct ScriptedDialogs : DialogService {
     struct SaveRequest {
@@ -49,3 +51,5 @@ struct ScriptedDialogs : DialogService {
         return value;
     }
 };
+
+} // namespace tavlo

@@ -1,4 +1,4 @@
-#include "filters/filter_operations.h"
+#include "operations/filter_operations.h"
 
 #include "../core/test_support.h"
 #include "filter_test_support.h"

@@ -7,8 +7,8 @@
 #include "filters/equalisation.h"
 #include "filters/median.h"
 #include "filters/monochrome.h"
-#include "filters/ui/d_hist.h"
-#include "filters/ui/matrix.h"
+#include "filters/ui/filter_matrix_dialog.h"
+#include "filters/ui/histogram_window.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,6 +16,8 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+
+using namespace tavlo;
 
 namespace {
 
@@ -65,18 +67,18 @@ class FilterWindowsTest : public QObject {
 
     QTemporaryDir folder_;
     ScriptedDialogs dialogs_;
-    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<MainWindow> mainWindow_;
     FilterCommands* commands_ = nullptr;
 
     void start(const QString& file) {
         dialogs_ = ScriptedDialogs();
-        form1_ = std::make_unique<TForm1>(dialogs_, file);
-        commands_ = new FilterCommands(*form1_);
+        mainWindow_ = std::make_unique<MainWindow>(dialogs_, file);
+        commands_ = new FilterCommands(*mainWindow_);
     }
-    tavlo::Document& document() { return form1_->document(); }
+    tavlo::Document& document() { return mainWindow_->document(); }
     QString path(const QString& name) const { return folder_.filePath(name); }
-    TForm16& matrix() { return *commands_->matrixDialog(); }
-    TForm12& histogram() { return *commands_->histogramWindow(); }
+    FilterMatrixDialog& matrix() { return *commands_->matrixDialog(); }
+    HistogramWindow& histogram() { return *commands_->histogramWindow(); }
 
   private slots:
     void initTestCase() {
@@ -96,17 +98,18 @@ class FilterWindowsTest : public QObject {
         };
         start(path("speckled.bmp"));
         const std::pair<QAction*, Kernel> rows[] = {
-            {form1_->N1A1, preset(1)},
-            {form1_->N2B1, preset(2)},
-            {form1_->I1, preset(3)},
-            {form1_->N1C1, preset(4)},
-            {form1_->L3, preset(5)},
-            {form1_->D4, preset(6)},
-            {form1_->E4, preset(7)},
-            {form1_->F4, preset(8)},
-            {form1_->N13, tavlo::medianFiltered},
-            {form1_->B1, tavlo::greyed},
-            {form1_->C3, [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
+            {mainWindow_->smoothWeakAction, preset(1)},
+            {mainWindow_->smoothMediumAction, preset(2)},
+            {mainWindow_->smoothStrongAction, preset(3)},
+            {mainWindow_->sharpenWeakAction, preset(4)},
+            {mainWindow_->sharpenMediumAction, preset(5)},
+            {mainWindow_->sharpenStrongAction, preset(6)},
+            {mainWindow_->emboss1Action, preset(7)},
+            {mainWindow_->emboss2Action, preset(8)},
+            {mainWindow_->medianAction, tavlo::medianFiltered},
+            {mainWindow_->monochromeAction, tavlo::greyed},
+            {mainWindow_->equaliseAction,
+             [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
         for (const auto& [item, kernel] : rows) {
             const tavlo::Bitmap before = document().workImage;
             document().modified = false;
@@ -143,7 +146,7 @@ class FilterWindowsTest : public QObject {
         matrix().box(2)->setText(QStringLiteral("x"));
         QCOMPARE(dialogs_.errors.size(), 1);
         QVERIFY(dialogs_.errors.first().contains(QStringLiteral("'x'")));
-        matrix().Button2Click();
+        matrix().onReset();
         QCOMPARE(commands_->filterKernel(), tavlo::kResetKernel);
         QCOMPARE(matrix().box(2)->text(), QStringLiteral("1"));
         QCOMPARE(dialogs_.errors.size(), 1);
@@ -152,21 +155,21 @@ class FilterWindowsTest : public QObject {
     void matrixApplyAndBack() {
         start(path("speckled.bmp"));
         const tavlo::Bitmap original = document().workImage;
-        form1_->H5->trigger();
+        mainWindow_->customFilterAction->trigger();
         QVERIFY(matrix().isVisible());
         for (int i = 0; i < 9; ++i)
             matrix().box(i)->setText(i == 4 ? QStringLiteral("1") : QStringLiteral("0"));
-        matrix().Button1Click();
+        matrix().onApply();
         QVERIFY(samePixels(document().workImage,
                            tavlo::convolved(original, {0, 0, 0, 0, 1, 0, 0, 0, 0})));
         QVERIFY(document().modified);
         matrix().box(4)->setText(QStringLiteral("0"));
-        matrix().Button1Click(); // sum 0: mid grey
+        matrix().onApply(); // sum 0: mid grey
         QCOMPARE(document().workImage.pixel(3, 3), (tavlo::Rgb{128, 128, 128}));
         const tavlo::Bitmap grey = document().workImage;
         matrix().box(4)->setText(QStringLiteral("5"));
         for (int i = 0; i < 3; ++i)
-            matrix().Button4Click();
+            matrix().onBack();
         QVERIFY(samePixels(document().workImage, grey));
         QVERIFY(!matrix().isVisible());
     }
@@ -175,7 +178,7 @@ class FilterWindowsTest : public QObject {
         start(path("speckled.bmp"));
         dialogs_.saveAnswers = {path("kernel"), path("KERNEL2.MTX"), path("a.txt")};
         for (int i = 0; i < 3; ++i)
-            matrix().Button3Click();
+            matrix().onSaveCoefficients();
         QCOMPARE(dialogs_.saves.front().title, QStringLiteral("３×３フィルター定数保存"));
         QCOMPARE(dialogs_.saves.front().filter, QStringLiteral("MTXﾌｧｲﾙ(*.MTX)|*.mtx"));
         QVERIFY(dialogs_.saves.front().askOverwrite);
@@ -190,10 +193,10 @@ class FilterWindowsTest : public QObject {
             << "0\r\n-1\r\n0\r\n-1\r\n5\r\n-1\r\n0\r\n-1\r\n0\r\n";
         std::ofstream(path("short.mtx").toStdString(), std::ios::binary) << "1\r\n2\r\n";
         dialogs_.openAnswers = {path("short.mtx"), path("sharpen.mtx")};
-        matrix().Button5Click();
+        matrix().onLoadCoefficients();
         QCOMPARE(dialogs_.errors.size(), 1);
         QCOMPARE(commands_->filterKernel(), tavlo::kResetKernel);
-        matrix().Button5Click();
+        matrix().onLoadCoefficients();
         QCOMPARE(dialogs_.openTitles.last(), QStringLiteral("３×３フィルター定数読み込み"));
         QCOMPARE(commands_->filterKernel(), tavlo::kFilterPresets[5]);
         QCOMPARE(matrix().box(1)->text(), QStringLiteral("-1"));
@@ -203,8 +206,8 @@ class FilterWindowsTest : public QObject {
     // A uniform grey 90: one bar of 64 at x = 91 in every chart, drawn on the grid.
     void histogramWindowFollowsTheImage() {
         start(path("grey.bmp"));
-        form1_->H4->trigger();
-        QVERIFY(form1_->H4->isChecked());
+        mainWindow_->histogramAction->trigger();
+        QVERIFY(mainWindow_->histogramAction->isChecked());
         QVERIFY(histogram().isVisible());
         QCOMPARE(histogram().windowTitle(), QStringLiteral("grey.bmp"));
         QCOMPARE(histogram().pos(), QPoint(10, 50));
@@ -231,16 +234,16 @@ class FilterWindowsTest : public QObject {
         // Every refresh redraws it: monochrome of grey 90 stays 90, the equalisation turns it
         // white.
         histogram().move(300, 300);
-        form1_->C3->trigger();
+        mainWindow_->equaliseAction->trigger();
         QCOMPARE(histogram().pos(), QPoint(10, 50));
         QCOMPARE(histogram().chart(3).pixel(256, 40), qRgb(0, 0, 255));
         QCOMPARE(histogram().chart(3).pixel(91, 40), qRgb(255, 255, 255));
 
         histogram().close();
-        QVERIFY(!form1_->H4->isChecked());
-        form1_->H4->trigger();
+        QVERIFY(!mainWindow_->histogramAction->isChecked());
+        mainWindow_->histogramAction->trigger();
         QVERIFY(histogram().isVisible());
-        form1_->H4->trigger();
+        mainWindow_->histogramAction->trigger();
         QVERIFY(!histogram().isVisible());
     }
 
@@ -249,7 +252,7 @@ class FilterWindowsTest : public QObject {
         writeBmp(path("palette.bmp"), palette);
         start(path("palette.bmp"));
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit8);
-        form1_->H4->trigger();
+        mainWindow_->histogramAction->trigger();
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit24);
     }
 };

@@ -1,8 +1,8 @@
 // The document steps shared by the main window and the batch tool: undo copies, captions, the
 // cases that leave everything alone, and the batch tool's argument checks.
 #include "../core/test_support.h"
-#include "geometry/geometry_operations.h"
 #include "geometry/geometry_steps.h"
+#include "operations/geometry_operations.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,15 @@
 #include "app/main_window.h"
 #include "app/scripted_dialogs.h"
 #include "document/texts.h"
-#include "geometry/ui/resize.h"
-#include "geometry/ui/set_kaiten.h"
-#include "geometry/ui/set_size.h"
-#include "geometry/ui/wpaper.h"
+#include "geometry/ui/rotation_dialog.h"
+#include "geometry/ui/size_dialog.h"
+#include "geometry/ui/trimming_dialog.h"
+#include "geometry/ui/wallpaper_dialog.h"
 
 #include <QMouseEvent>
 #include <QtTest>
+
+using namespace tavlo;
 
 using tavlo::Bitmap;
 using tavlo::PixelFormat;
@@ -42,61 +44,61 @@ class GeometryWindowsTest : public QObject {
     Q_OBJECT
   private:
     ScriptedDialogs dialogs;
-    TForm1* form1 = nullptr;
+    MainWindow* mainWindow = nullptr;
     GeometryCommands* commands = nullptr;
 
-    tavlo::Document& document() { return form1->document(); }
+    tavlo::Document& document() { return mainWindow->document(); }
     void load(Bitmap image) {
         document().workImage = std::move(image);
         document().undoImage = document().workImage;
         document().loadedWidth = document().workImage.width();
         document().loadedHeight = document().workImage.height();
         document().modified = false;
-        form1->refresh();
+        mainWindow->refresh();
     }
 
   private slots:
     void init() {
         dialogs = ScriptedDialogs();
-        form1 = new TForm1(dialogs, QString());
-        commands = new GeometryCommands(*form1);
+        mainWindow = new MainWindow(dialogs, QString());
+        commands = new GeometryCommands(*mainWindow);
         document().sourcePath = "/photos/holiday.bmp";
     }
-    void cleanup() { delete form1; }
+    void cleanup() { delete mainWindow; }
 
     void trimmingEdgesLimitEachOther() {
         load(coordinates(30, 20));
-        form1->A5->trigger();
-        TForm2* form2 = commands->Form2;
-        QVERIFY(form2->isVisible());
-        QCOMPARE(form2->windowTitle(), QStringLiteral("/photos/holiday.bmp"));
+        mainWindow->trimAction->trigger();
+        TrimmingDialog* trimmingDialog = commands->trimmingDialog;
+        QVERIFY(trimmingDialog->isVisible());
+        QCOMPARE(trimmingDialog->windowTitle(), QStringLiteral("/photos/holiday.bmp"));
         QTest::qWait(150); // the nudge of the left edge is undone
-        QCOMPARE(form2->ScrollBar1->value(), 0);
-        QCOMPARE(form2->ScrollBar2->value(), 29);
-        QCOMPARE(form2->ScrollBar4->value(), 19);
-        QCOMPARE(form2->TrimWidth->text(), QStringLiteral("30"));
-        form2->ScrollBar2->setValue(11);
-        form2->ScrollBar1->setValue(25);
-        QCOMPARE(form2->ScrollBar1->value(), 10); // stops one short of the right edge
-        form2->ScrollBar4->setValue(1);
-        form2->ScrollBar3->setValue(5);
-        QCOMPARE(form2->ScrollBar3->value(), 0);
-        QCOMPARE(form2->ScrollBar4->minimum(), 1);
+        QCOMPARE(trimmingDialog->ScrollBar1->value(), 0);
+        QCOMPARE(trimmingDialog->ScrollBar2->value(), 29);
+        QCOMPARE(trimmingDialog->ScrollBar4->value(), 19);
+        QCOMPARE(trimmingDialog->TrimWidth->text(), QStringLiteral("30"));
+        trimmingDialog->ScrollBar2->setValue(11);
+        trimmingDialog->ScrollBar1->setValue(25);
+        QCOMPARE(trimmingDialog->ScrollBar1->value(), 10); // stops one short of the right edge
+        trimmingDialog->ScrollBar4->setValue(1);
+        trimmingDialog->ScrollBar3->setValue(5);
+        QCOMPARE(trimmingDialog->ScrollBar3->value(), 0);
+        QCOMPARE(trimmingDialog->ScrollBar4->minimum(), 1);
     }
 
     void trimmingCutsTheFrame() {
         load(coordinates(30, 20));
-        form1->A5->trigger();
+        mainWindow->trimAction->trigger();
         QTest::qWait(150);
-        TForm2* form2 = commands->Form2;
-        form2->ScrollBar2->setValue(19);
-        form2->ScrollBar1->setValue(10);
-        form2->ScrollBar4->setValue(9);
-        form2->ScrollBar3->setValue(5);
-        QCOMPARE(form2->TrimWidth->text(), QStringLiteral("10"));
-        QCOMPARE(form2->TrimHeight->text(), QStringLiteral("5"));
-        form2->Button1->click();
-        QVERIFY(!form2->isVisible());
+        TrimmingDialog* trimmingDialog = commands->trimmingDialog;
+        trimmingDialog->ScrollBar2->setValue(19);
+        trimmingDialog->ScrollBar1->setValue(10);
+        trimmingDialog->ScrollBar4->setValue(9);
+        trimmingDialog->ScrollBar3->setValue(5);
+        QCOMPARE(trimmingDialog->TrimWidth->text(), QStringLiteral("10"));
+        QCOMPARE(trimmingDialog->TrimHeight->text(), QStringLiteral("5"));
+        trimmingDialog->Button1->click();
+        QVERIFY(!trimmingDialog->isVisible());
         QCOMPARE(document().workImage.width(), 10);
         QCOMPARE(document().workImage.height(), 5);
         QCOMPARE(document().workImage.pixel(0, 0).b, std::uint8_t{10});
@@ -109,12 +111,12 @@ class GeometryWindowsTest : public QObject {
     // The dialog is modeless: a frame set on the 30 × 20 image no longer fits once it is turned.
     void aFrameThatNoLongerFitsIsRefused() {
         load(coordinates(30, 20));
-        form1->A5->trigger();
+        mainWindow->trimAction->trigger();
         QTest::qWait(150);
-        form1->R2->trigger();
+        mainWindow->rotateRightAction->trigger();
         document().modified = false;
         const Bitmap turned = document().workImage;
-        commands->Form2->Button1->click();
+        commands->trimmingDialog->Button1->click();
         QCOMPARE(document().workImage.width(), 20);
         QCOMPARE(document().undoImage.width(), 30); // the turn's undo copy is kept
         QVERIFY(!document().modified);
@@ -122,20 +124,20 @@ class GeometryWindowsTest : public QObject {
 
     void lockedAspectFollowsTheWidth() {
         load(coordinates(40, 30));
-        form1->A1->trigger();
-        TForm4* form4 = commands->Form4;
-        QCOMPARE(form4->Edit1->text(), QStringLiteral("40"));
-        QCOMPARE(form4->Edit5->text(), QStringLiteral("1.333333"));
-        QVERIFY(!form4->Button1->isEnabled());
-        QVERIFY(form4->Edit4->isReadOnly());
-        form4->Edit3->setText(QStringLiteral("0400"));
-        QCOMPARE(form4->Edit3->text(), QStringLiteral("400"));
-        QCOMPARE(form4->Edit4->text(), QStringLiteral("300"));
-        QCOMPARE(form4->Edit6->text(), QStringLiteral("1.333333"));
-        form4->Edit3->setText(QStringLiteral("401"));
-        QCOMPARE(form4->Edit4->text(), QStringLiteral("300"));
-        QVERIFY(form4->Button1->isEnabled());
-        form4->Button1->click();
+        mainWindow->sizeCustomAction->trigger();
+        SizeDialog* sizeDialog = commands->sizeDialog;
+        QCOMPARE(sizeDialog->Edit1->text(), QStringLiteral("40"));
+        QCOMPARE(sizeDialog->Edit5->text(), QStringLiteral("1.333333"));
+        QVERIFY(!sizeDialog->Button1->isEnabled());
+        QVERIFY(sizeDialog->Edit4->isReadOnly());
+        sizeDialog->Edit3->setText(QStringLiteral("0400"));
+        QCOMPARE(sizeDialog->Edit3->text(), QStringLiteral("400"));
+        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("300"));
+        QCOMPARE(sizeDialog->Edit6->text(), QStringLiteral("1.333333"));
+        sizeDialog->Edit3->setText(QStringLiteral("401"));
+        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("300"));
+        QVERIFY(sizeDialog->Button1->isEnabled());
+        sizeDialog->Button1->click();
         QCOMPARE(document().workImage.width(), 401);
         QCOMPARE(document().workImage.height(), 300);
         QCOMPARE(document().information.changeCaption, std::string(tavlo::kResizedGroupCaption));
@@ -144,17 +146,17 @@ class GeometryWindowsTest : public QObject {
 
     void freeAspectShowsADashForLowHeights() {
         load(coordinates(40, 30));
-        form1->A1->trigger();
-        TForm4* form4 = commands->Form4;
-        form4->CheckBox2->setChecked(false);
-        QVERIFY(!form4->Edit4->isReadOnly());
-        form4->Edit4->setText(QStringLiteral("1"));
-        form4->Edit3->setText(QStringLiteral("8"));
-        QCOMPARE(form4->Edit6->text(), QStringLiteral("-"));
-        QVERIFY(form4->Button1->isEnabled());
+        mainWindow->sizeCustomAction->trigger();
+        SizeDialog* sizeDialog = commands->sizeDialog;
+        sizeDialog->CheckBox2->setChecked(false);
+        QVERIFY(!sizeDialog->Edit4->isReadOnly());
+        sizeDialog->Edit4->setText(QStringLiteral("1"));
+        sizeDialog->Edit3->setText(QStringLiteral("8"));
+        QCOMPARE(sizeDialog->Edit6->text(), QStringLiteral("-"));
+        QVERIFY(sizeDialog->Button1->isEnabled());
         // An emptied width leaves the button as it was; "実行" then asks for a side of 0.
-        form4->Edit3->setText(QString());
-        form4->Button1->click();
+        sizeDialog->Edit3->setText(QString());
+        sizeDialog->Button1->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(document().workImage.width(), 40);
         QVERIFY(!document().modified);
@@ -162,75 +164,76 @@ class GeometryWindowsTest : public QObject {
 
     void wallpaperFrameDragsAndStopsAtTheBorder() {
         load(coordinates(2000, 1500));
-        form1->W1->trigger();
-        TForm18* form18 = commands->Form18;
-        QVERIFY(form18->fits());
-        QVERIFY(form18->Button1->isEnabled());
-        QCOMPARE(form18->ScrollBar2->value(), 360);
-        QCOMPARE(form18->ScrollBar3->value(), 238);
+        mainWindow->wallpaperAction->trigger();
+        WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
+        QVERIFY(wallpaperDialog->fits());
+        QVERIFY(wallpaperDialog->Button1->isEnabled());
+        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 360);
+        QCOMPARE(wallpaperDialog->ScrollBar3->value(), 238);
         // Preview scale 5: the dialog point (100, 100) is image pixel (500, 500).
-        mouse(form18, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
-        mouse(form18, QEvent::MouseMove, {120, 110}, Qt::LeftButton);
-        QCOMPARE(form18->ScrollBar2->value(), 460); // pixel 600 stays 140 right of the edge
-        QCOMPARE(form18->ScrollBar3->value(), 288);
-        mouse(form18, QEvent::MouseMove, {390, 300}, Qt::LeftButton);
-        QCOMPARE(form18->ScrollBar2->value(), 2000 - 1280);
-        QCOMPARE(form18->ScrollBar3->value(), 1500 - 1024);
-        mouse(form18, QEvent::MouseButtonRelease, {390, 300}, Qt::NoButton);
-        mouse(form18, QEvent::MouseMove, {100, 100}, Qt::NoButton);
-        QCOMPARE(form18->ScrollBar2->value(), 720);
+        mouse(wallpaperDialog, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
+        mouse(wallpaperDialog, QEvent::MouseMove, {120, 110}, Qt::LeftButton);
+        QCOMPARE(wallpaperDialog->ScrollBar2->value(),
+                 460); // pixel 600 stays 140 right of the edge
+        QCOMPARE(wallpaperDialog->ScrollBar3->value(), 288);
+        mouse(wallpaperDialog, QEvent::MouseMove, {390, 300}, Qt::LeftButton);
+        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 2000 - 1280);
+        QCOMPARE(wallpaperDialog->ScrollBar3->value(), 1500 - 1024);
+        mouse(wallpaperDialog, QEvent::MouseButtonRelease, {390, 300}, Qt::NoButton);
+        mouse(wallpaperDialog, QEvent::MouseMove, {100, 100}, Qt::NoButton);
+        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 720);
         // A press on the frame's left line does not grab it.
-        mouse(form18, QEvent::MouseButtonPress, {144, 100}, Qt::LeftButton);
-        mouse(form18, QEvent::MouseMove, {100, 100}, Qt::LeftButton);
-        QCOMPARE(form18->ScrollBar2->value(), 720);
-        mouse(form18, QEvent::MouseButtonRelease, {100, 100}, Qt::NoButton);
-        form18->Button1->click();
+        mouse(wallpaperDialog, QEvent::MouseButtonPress, {144, 100}, Qt::LeftButton);
+        mouse(wallpaperDialog, QEvent::MouseMove, {100, 100}, Qt::LeftButton);
+        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 720);
+        mouse(wallpaperDialog, QEvent::MouseButtonRelease, {100, 100}, Qt::NoButton);
+        wallpaperDialog->Button1->click();
         QCOMPARE(document().workImage.width(), 1280);
         QCOMPARE(document().workImage.pixel(0, 0).b, std::uint8_t{720 & 0xFF});
-        QVERIFY(!form18->isVisible());
+        QVERIFY(!wallpaperDialog->isVisible());
     }
 
     void wallpaperTooSmall() {
         load(coordinates(1279, 1100));
-        form1->W1->trigger();
-        TForm18* form18 = commands->Form18;
-        QVERIFY(!form18->fits());
-        QVERIFY(!form18->Label1->isHidden());
-        QVERIFY(!form18->Button1->isEnabled());
-        form18->sizeButtons[2]->click(); // 1024 × 768 fits
-        QVERIFY(form18->fits());
-        QVERIFY(form18->Label1->isHidden());
-        QVERIFY(form18->Button1->isEnabled());
+        mainWindow->wallpaperAction->trigger();
+        WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
+        QVERIFY(!wallpaperDialog->fits());
+        QVERIFY(!wallpaperDialog->Label1->isHidden());
+        QVERIFY(!wallpaperDialog->Button1->isEnabled());
+        wallpaperDialog->sizeButtons[2]->click(); // 1024 × 768 fits
+        QVERIFY(wallpaperDialog->fits());
+        QVERIFY(wallpaperDialog->Label1->isHidden());
+        QVERIFY(wallpaperDialog->Button1->isEnabled());
     }
 
     void rotationDialog() {
         load(coordinates(200, 100));
-        form1->D3->trigger();
-        TForm6* form6 = commands->Form6;
-        QCOMPARE(form6->Edit1->text(), QStringLiteral("0度"));
-        form6->Button1->click(); // angle 0: nothing runs, yet the image counts as modified
+        mainWindow->rotateAngleAction->trigger();
+        RotationDialog* rotationDialog = commands->rotationDialog;
+        QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("0度"));
+        rotationDialog->Button1->click(); // angle 0: nothing runs, yet the image counts as modified
         QCOMPARE(document().undoImage.width(), 200);
         QVERIFY(document().modified);
-        form6->ScrollBar1->setValue(270);
-        QCOMPARE(form6->Edit1->text(), QStringLiteral("90度"));
+        rotationDialog->ScrollBar1->setValue(270);
+        QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("90度"));
         QCOMPARE(document().operationParams[0], 90);
-        form6->Button1->click();
+        rotationDialog->Button1->click();
         QCOMPARE(document().workImage.width(), 102);
         QCOMPARE(document().workImage.height(), 202);
-        form6->ScrollBar1->setValue(150);
-        QCOMPARE(form6->Edit1->text(), QStringLiteral("-30度"));
+        rotationDialog->ScrollBar1->setValue(150);
+        QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("-30度"));
     }
 
     void refusalsChangeNothing() {
         load(coordinates(5, 5, PixelFormat::Bit16));
-        form1->R2->trigger();
+        mainWindow->rotateRightAction->trigger();
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(!document().modified);
         QCOMPARE(document().information.changeCaption, std::string(tavlo::kChangeGroupCaption));
-        form1->N18E2->trigger(); // 5 ÷ 8 is 0
+        mainWindow->sizeEighthAction->trigger(); // 5 ÷ 8 is 0
         QCOMPARE(dialogs.messages.size(), 2);
         QCOMPARE(document().workImage.width(), 5);
-        form1->N12H2->trigger(); // resizing takes every format
+        mainWindow->sizeHalfAction->trigger(); // resizing takes every format
         QCOMPARE(document().workImage.width(), 2);
         QCOMPARE(document().workImage.format(), PixelFormat::Bit16);
         QVERIFY(document().modified);
@@ -238,11 +241,11 @@ class GeometryWindowsTest : public QObject {
 
     void loadingHidesTheCutDialogs() {
         load(coordinates(2000, 1500));
-        form1->A5->trigger();
-        form1->W1->trigger();
+        mainWindow->trimAction->trigger();
+        mainWindow->wallpaperAction->trigger();
         commands->hideCutDialogs();
-        QVERIFY(!commands->Form2->isVisible());
-        QVERIFY(!commands->Form18->isVisible());
+        QVERIFY(!commands->trimmingDialog->isVisible());
+        QVERIFY(!commands->wallpaperDialog->isVisible());
     }
 };
 

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+using namespace tavlo;
+
 tavlo::Bitmap knownPrintImage(int width, int height) {
     tavlo::Bitmap image(width, height, tavlo::PixelFormat::Bit24);
     for (int y = 0; y < height; ++y) {

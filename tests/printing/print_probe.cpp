@@ -7,14 +7,16 @@
 //                                      rasterises the PDF and checks the image is there
 #include "app/scripted_dialogs.h"
 #include "page_measure.h"
-#include "printing/ui/disp_dpi.h"
+#include "printing/ui/print_window.h"
+#include "printing/ui/printer_info_window.h"
 #include "printing/ui/printer_query.h"
-#include "printing/ui/prt_fig.h"
 
 #include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
+
+using namespace tavlo;
 
 namespace {
 
@@ -22,13 +24,13 @@ constexpr int kWidthBar = 600, kHeightBar = 400, kLeftBar = 150, kTopBar = 250;
 
 int printThrough(const QString& queue) {
     ScriptedDialogs dialogs;
-    TForm10 info;
+    PrinterInfoWindow info;
     const tavlo::Bitmap image = knownPrintImage(120, 80);
-    TForm9 form(
+    PrintWindow form(
         dialogs, [&image] { return image; }, info);
     form.printer().setOutputFormat(QPrinter::NativeFormat);
     form.printer().setPrinterName(queue);
-    form.QueryPrinter();
+    form.readPrinter();
     if (QString::fromStdString(form.layout().printer().deviceName) != queue) {
         std::fprintf(stderr, "no printer queue %s\n", qPrintable(queue));
         return 1;

@@ -1,7 +1,7 @@
 // The tone-curve constants file and the batch tool's tone arguments.
 #include "../core/test_support.h"
+#include "operations/tone_operations.h"
 #include "tone/tone_curve_file.h"
-#include "tone/tone_operations.h"
 
 #include <gtest/gtest.h>
 

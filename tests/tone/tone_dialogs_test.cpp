@@ -4,15 +4,17 @@
 #include "app/scripted_dialogs.h"
 #include "app/tone_commands.h"
 #include "document/texts.h"
-#include "tone/ui/azayaka.h"
-#include "tone/ui/contrast.h"
-#include "tone/ui/ganma.h"
-#include "tone/ui/mnt_color.h"
-#include "tone/ui/position.h"
+#include "tone/ui/colour_tone_dialog.h"
+#include "tone/ui/contrast_dialog.h"
+#include "tone/ui/gamma_dialog.h"
+#include "tone/ui/tone_curve_dialog.h"
+#include "tone/ui/vividness_dialog.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+using namespace tavlo;
 
 using tavlo::Bitmap;
 using tavlo::PixelFormat;
@@ -42,26 +44,26 @@ class ToneDialogsTest : public QObject {
     Q_OBJECT
   private:
     ScriptedDialogs dialogs;
-    TForm1* form1 = nullptr;
+    MainWindow* mainWindow = nullptr;
     ToneCommands* commands = nullptr;
 
-    tavlo::Document& document() { return form1->document(); }
+    tavlo::Document& document() { return mainWindow->document(); }
     Rgb at(int x) { return document().workImage.pixel(x, 0); }
 
   private slots:
     void init() {
         dialogs = ScriptedDialogs();
-        form1 = new TForm1(dialogs, QString());
-        commands = new ToneCommands(*form1);
+        mainWindow = new MainWindow(dialogs, QString());
+        commands = new ToneCommands(*mainWindow);
         document().sourcePath = "/photos/holiday.bmp";
     }
-    void cleanup() { delete form1; }
+    void cleanup() { delete mainWindow; }
 
     void contrastAppliesTheRedPairToAllChannels() {
         document().workImage = pixels({{64, 100, 128}, {200, 128, 0}});
         const Bitmap before = document().workImage;
-        form1->M1->trigger();
-        TForm13* dialog = commands->Form13;
+        mainWindow->contrastAction->trigger();
+        ContrastDialog* dialog = commands->contrastDialog;
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("holiday.bmp"));
         QCOMPARE(dialog->Memo1->text(), QStringLiteral("0"));
@@ -84,7 +86,7 @@ class ToneDialogsTest : public QObject {
     // raises the size error and does not.
     void refusalsAndTheEmptyImage() {
         document().workImage = Bitmap(3, 2, PixelFormat::Bit8);
-        commands->Form13->Button1->click();
+        commands->contrastDialog->Button1->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.first().toStdString(),
                  std::string(tavlo::kUnsupportedFormatMessage));
@@ -93,13 +95,13 @@ class ToneDialogsTest : public QObject {
 
         document().modified = false;
         document().workImage = Bitmap();
-        commands->Form15->Button2->click();
+        commands->gammaDialog->Button2->click();
         QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Invalid Bitmap Size")});
         QVERIFY(!document().modified);
     }
 
     void colourToneLinksBarsAndTakesNoUndoCopy() {
-        TForm11* dialog = commands->Form11;
+        ColourToneDialog* dialog = commands->colourToneDialog;
         document().workImage = pixels({{10, 100, 250}});
         document().undoImage = pixels({{1, 2, 3}});
         QVERIFY(dialog->CheckBox1->isChecked());
@@ -124,7 +126,7 @@ class ToneDialogsTest : public QObject {
     }
 
     void vividnessConvertsAndKeepsTheUndoFormat() {
-        TForm14* dialog = commands->Form14;
+        VividnessDialog* dialog = commands->vividnessDialog;
         document().workImage = Bitmap(2, 2, PixelFormat::Bit8);
         dialog->ScrollBar1->setValue(0);
         QCOMPARE(dialog->Memo1->text(), QStringLiteral("-50"));
@@ -137,7 +139,7 @@ class ToneDialogsTest : public QObject {
     }
 
     void gammaShowsTwoDecimals() {
-        TForm15* dialog = commands->Form15;
+        GammaDialog* dialog = commands->gammaDialog;
         QCOMPARE(dialog->Memo1->text(), QStringLiteral("1.00"));
         const std::pair<int, const char*> rows[] = {
             {49, "0.99"}, {51, "1.01"}, {13, "0.63"}, {0, "0.50"}, {100, "1.50"}};
@@ -151,7 +153,7 @@ class ToneDialogsTest : public QObject {
     }
 
     void curveDefaultsAndPointLimits() {
-        TForm17* dialog = commands->Form17;
+        ToneCurveDialog* dialog = commands->toneCurveDialog;
         QCOMPARE(dialog->Memo5->text(), QStringLiteral("0 (0)"));
         QCOMPARE(dialog->Memo6->text(), QStringLiteral("64 (40)"));
         QCOMPARE(dialog->Memo7->text(), QStringLiteral("192 (C0)"));
@@ -184,7 +186,7 @@ class ToneDialogsTest : public QObject {
     }
 
     void curveBarsChannelsAndGraph() {
-        TForm17* dialog = commands->Form17;
+        ToneCurveDialog* dialog = commands->toneCurveDialog;
         // Pulling the thumbs makes the negative curve; the graph follows in the channel's colour.
         dialog->ScrollBar5->setValue(0);
         dialog->ScrollBar6->setValue(64);
@@ -206,7 +208,7 @@ class ToneDialogsTest : public QObject {
     }
 
     void curveFilesRoundTripAndFaultyOnesChangeNothing() {
-        TForm17* dialog = commands->Form17;
+        ToneCurveDialog* dialog = commands->toneCurveDialog;
         QTemporaryDir folder;
         dialogs.saveAnswers.push_back(folder.filePath(QStringLiteral("curve")));
         dialog->Button4->click();
@@ -240,10 +242,10 @@ class ToneDialogsTest : public QObject {
 
     void backButtonsRunNothing() {
         document().workImage = pixels({{10, 20, 30}});
-        commands->Form14->ScrollBar1->setValue(100);
-        commands->Form14->Button1->click();
-        commands->Form17->Button2->click();
-        commands->Form11->Button1->click();
+        commands->vividnessDialog->ScrollBar1->setValue(100);
+        commands->vividnessDialog->Button1->click();
+        commands->toneCurveDialog->Button2->click();
+        commands->colourToneDialog->Button1->click();
         QCOMPARE(at(0), (Rgb{10, 20, 30}));
         QVERIFY(!document().modified);
     }

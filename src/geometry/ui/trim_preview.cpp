@@ -1,8 +1,10 @@
 #include "geometry/ui/trim_preview.h"
 
-#include "app/view_image.h"
-#include "document/delphi_format.h"
 #include "document/pixel_convert.h"
+#include "document/text_format.h"
+#include "widgets/view_image.h"
+
+namespace tavlo {
 
 namespace {
 
@@ -51,3 +53,5 @@ void TrimPreview::paint(QPainter& painter, const tavlo::TrimRect& rect, bool bla
     painter.fillRect(QRect(d, b, 1, c - b), line); // right
     painter.fillRect(QRect(a, c, d - a, 1), line); // bottom
 }
+
+} // namespace tavlo

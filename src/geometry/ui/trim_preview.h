@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+namespace tavlo {
+
 class TrimPreview {
   public:
     // Builds the preview of the image; black pixels show in `background`, as the brush copy
@@ -32,3 +34,5 @@ class TrimPreview {
     int lastX_ = 0, lastY_ = 0; // where the image's last column and row fall
     QImage picture_;
 };
+
+} // namespace tavlo

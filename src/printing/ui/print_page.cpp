@@ -1,11 +1,13 @@
 #include "printing/ui/print_page.h"
 
-#include "app/view_image.h"
 #include "document/pixel_convert.h"
 #include "printing/print_stretch.h"
+#include "widgets/view_image.h"
 
 #include <algorithm>
 #include <exception>
+
+namespace tavlo {
 
 namespace {
 
@@ -68,3 +70,5 @@ bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rec
     }
     return drawn;
 }
+
+} // namespace tavlo

@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QString>
 
+namespace tavlo {
+
 // Begins a document on the printer, fills the rectangle black and draws the image into it, and
 // ends the document on every path. False, with the reason in `error`, when the printer would not
 // start or the drawing failed.
@@ -19,3 +21,5 @@ bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rec
 // source pixel i × size div stretched size, as a colour-on-colour stretch does.
 void DrawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
                    const tavlo::Bitmap& image);
+
+} // namespace tavlo

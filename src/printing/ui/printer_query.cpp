@@ -2,6 +2,8 @@
 
 #include <QPrinterInfo>
 
+namespace tavlo {
+
 namespace {
 
 constexpr int kPdfResolution = 600;
@@ -44,3 +46,5 @@ tavlo::PrinterFigures queryPrinter(const QPrinter& printer) {
                              : printer.printerName().toStdString();
     return figures;
 }
+
+} // namespace tavlo

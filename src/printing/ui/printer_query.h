@@ -5,6 +5,8 @@
 
 #include <QPrinter>
 
+namespace tavlo {
+
 // True when the system has at least one printer queue.
 bool systemHasPrinter();
 
@@ -19,3 +21,5 @@ tavlo::PrinterFigures queryPrinter(const QPrinter& printer);
 
 // The name shown for PDF output.
 inline constexpr char kPdfDeviceName[] = "PDF ファイル";
+
+} // namespace tavlo

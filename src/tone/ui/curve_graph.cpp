@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace tavlo {
+
 namespace {
 
 // levels × scale + 0.5 in extended precision, truncated: where the graph places a level.
@@ -76,3 +78,5 @@ void drawCurve(QImage& graph, float scale, const tavlo::ToneCurve& curve) {
         pen = next;
     }
 }
+
+} // namespace tavlo

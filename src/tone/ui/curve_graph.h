@@ -5,12 +5,16 @@
 
 #include <QImage>
 
+namespace tavlo {
+
 // Pixels of the graph per level: the graph's width / 255, in single precision.
 float curveGraphScale(int graphWidth);
 
-// DrawCurveGrid: white ground, the area under the identity diagonal in silver, the black grid and
+// White ground, the area under the identity diagonal in silver, the black grid and
 // the outline.
 void drawCurveGrid(QImage& graph, float scale);
 
-// DrawCurve: the grid, then the curve in the colour of its channel (none while P2 or P3 is 0).
+// The grid, then the curve in the colour of its channel (none while P2 or P3 is 0).
 void drawCurve(QImage& graph, float scale, const tavlo::ToneCurve& curve);
+
+} // namespace tavlo

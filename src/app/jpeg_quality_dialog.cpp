@@ -1,0 +1,102 @@
+#include "app/jpeg_quality_dialog.h"
+
+#include "document/parameter_range.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QShowEvent>
+
+namespace tavlo {
+
+namespace {
+
+constexpr QRect kGroup{13, 13, 193, 154};
+constexpr int kResourcePosition = 70;
+
+void addLabel(QWidget* group, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, group);
+    label->move(left, top);
+}
+
+} // namespace
+
+JpegQualityDialog::JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& channel,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      jpegQuality_(jpegQuality), channel_(channel) {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("JPG画像圧縮度指定"));
+    QPalette shade = palette();
+    shade.setColor(QPalette::Window, shade.color(QPalette::Mid));
+    setPalette(shade);
+    setAutoFillBackground(true);
+
+    auto* group = new QGroupBox(QStringLiteral("保存圧縮度指定"), this);
+    group->setGeometry(kGroup);
+
+    Button1 = new QPushButton(QStringLiteral("実　行"), group);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(24, 19, 65, 33);
+    Button2 = new QPushButton(QStringLiteral("キャンセル"), group);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(112, 19, 65, 33);
+
+    addLabel(group, QStringLiteral("ファイル小"), 13, 70);
+    addLabel(group, QStringLiteral("ファイル大"), 128, 70);
+    addLabel(group, QStringLiteral("←圧縮大"), 13, 90);
+    addLabel(group, QStringLiteral("圧縮小→"), 128, 90);
+
+    ScrollBar1 = new QScrollBar(Qt::Horizontal, group);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setGeometry(13, 115, 167, 20);
+    ScrollBar1->setRange(tavlo::kJpegQuality.minimum, tavlo::kJpegQuality.maximum);
+    ScrollBar1->setSingleStep(1);
+    ScrollBar1->setPageStep(10);
+    ScrollBar1->setValue(kResourcePosition);
+
+    // Memo1 mirrors the bar from the start, so it is right even when a show leaves the bar put.
+    Memo1 = new QLineEdit(QString::number(ScrollBar1->value()), group);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(70, 83, 46, 20);
+    Memo1->setReadOnly(true);
+    Memo1->setAlignment(Qt::AlignCenter);
+
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, &JpegQualityDialog::onQualityChanged);
+    connect(Button1, &QPushButton::clicked, this, &JpegQualityDialog::onRun);
+    connect(Button2, &QPushButton::clicked, this, &JpegQualityDialog::onCancel);
+
+    setFixedSize(kGroup.left() + kGroup.width() + 24, kGroup.top() + kGroup.height() + 50);
+    move(10, 140);
+}
+
+// The stay-on-top hint is set at creation, since changing a shown window's flags
+// would hide it again.
+void JpegQualityDialog::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) // the window system mapping it again: keep the bar where it is
+        return;
+    raise();
+    pendingQuality_ = jpegQuality_;
+    ScrollBar1->setValue(jpegQuality_);
+}
+
+void JpegQualityDialog::onQualityChanged() {
+    pendingQuality_ = ScrollBar1->value();
+    Memo1->setText(QString::number(pendingQuality_));
+}
+
+void JpegQualityDialog::onRun() {
+    jpegQuality_ = pendingQuality_;
+    channel_.execute(tavlo::CommandEdit::Quality, counter_);
+    hide();
+}
+
+// Cancelling also writes a new positive number: the main window's status line refreshes
+// either way, with the quality left as it was.
+void JpegQualityDialog::onCancel() {
+    channel_.execute(tavlo::CommandEdit::Quality, counter_);
+    hide();
+}
+
+} // namespace tavlo

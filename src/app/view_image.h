@@ -1,9 +1,0 @@
-// A bitmap as Qt draws it.
-#pragma once
-
-#include "document/bitmap.h"
-
-#include <QImage>
-
-// The bitmap's pixels, colour for colour; a null image for an empty bitmap.
-QImage viewImage(const tavlo::Bitmap& bitmap);

@@ -1,0 +1,36 @@
+// The rotation dialog: one bar for −179 … 179 whole degrees, shown as "%d度".
+#pragma once
+
+#include "widgets/command_sender.h"
+#include "widgets/dialog_controls.h"
+#include "widgets/window_placement.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+#include <cstdint>
+
+namespace tavlo {
+
+class RotationDialog : public QWidget {
+    Q_OBJECT
+  public:
+    // `angle` is OperationParams[0]; the dialog writes it on every move of the bar.
+    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel,
+                   std::function<void()> executed, QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;
+    QLabel *Label1, *Label2;
+    QLineEdit* Edit1;
+    QScrollBar* ScrollBar1;
+    QPushButton *Button1, *Button2;
+
+  private:
+    void onAngleChanged();
+
+    std::int32_t& angle_;
+    tavlo::CommandCounter counter_;
+    CommandSender sender_;
+};
+
+} // namespace tavlo

@@ -1,0 +1,12 @@
+// The geometry operations the batch tool runs by name.
+#pragma once
+
+#include "operations/operation_table.h"
+
+#include <vector>
+
+namespace tavlo {
+
+std::vector<OperationSpec> geometryOperations();
+
+} // namespace tavlo

@@ -1,0 +1,33 @@
+// The vividness dialog ("色あい"): one bar, amount = position − 50.
+#pragma once
+
+#include "widgets/command_sender.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <cstdint>
+
+namespace tavlo {
+
+class VividnessDialog : public QWidget {
+    Q_OBJECT
+  public:
+    VividnessDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;
+    QPushButton *Button1, *Button2;
+    QLineEdit* Memo1;
+    QScrollBar* ScrollBar1;
+
+  private:
+    void onAmountChanged();
+
+    std::int32_t& amount_;
+    CommandSender sender_;
+};
+
+} // namespace tavlo

@@ -1,0 +1,74 @@
+// Controls the parameter dialogs build themselves from: named so that tests and help contexts can
+// find them, placed at fixed positions as the dialogs are laid out; and the texts they show.
+#pragma once
+
+#include "document/text_format.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace tavlo {
+
+inline QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                           QRect geometry) {
+    auto* pushButton = new QPushButton(caption, parent);
+    pushButton->setObjectName(QString::fromLatin1(name));
+    pushButton->setGeometry(geometry);
+    return pushButton;
+}
+
+// Arrows step by one, the track by ten.
+inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation,
+                       QRect geometry) {
+    auto* scrollBar = new QScrollBar(orientation, parent);
+    scrollBar->setObjectName(QString::fromLatin1(name));
+    scrollBar->setGeometry(geometry);
+    scrollBar->setSingleStep(1);
+    scrollBar->setPageStep(10);
+    return scrollBar;
+}
+
+inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                       int maximum, int position, QRect geometry) {
+    QScrollBar* scrollBar = bar(parent, name, orientation, geometry);
+    scrollBar->setRange(minimum, maximum);
+    scrollBar->setValue(position);
+    return scrollBar;
+}
+
+inline QLineEdit* field(QWidget* parent, const char* name, QRect geometry, bool readOnly = true) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(geometry);
+    edit->setReadOnly(readOnly);
+    return edit;
+}
+
+// A read-only box for a bar's value, centred.
+inline QLineEdit* valueBox(QWidget* parent, const char* name, QRect geometry) {
+    QLineEdit* box = field(parent, name, geometry);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+// A dialog's caption: the file name of the image's path, without its folder.
+inline QString fileNameOf(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QString formatted(std::string_view format, std::initializer_list<FormatArg> args) {
+    return fromUtf8(formatText(format, args));
+}
+
+} // namespace tavlo

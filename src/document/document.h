@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
@@ -82,7 +83,11 @@ class Document {
     // The last failure's one-line reason (CannotRead, WriteFailed).
     std::string error;
 
-    // Reads sourcePath into the document, by its extension alone.
+    // The upper-cased extensions read as JPEG; anything else but ".BMP" is refused.
+    std::vector<std::string> jpegExtensions{".JPG"};
+
+    // Reads sourcePath into the document, by its extension alone. Throws std::bad_alloc when
+    // memory runs out; the bitmaps are unchanged then.
     LoadOutcome loadImageFile();
     // The colour-count texts of undoImage's format, in panel 7 and the information window.
     void showColourCount();

@@ -113,6 +113,8 @@ TEST(GeometryOperations, ArgumentErrorsNameTheWord) {
         {"wallpaper", "640x480", "640x480"},
         {"wallpaper", "700x500", "700x500"},
         {"wallpaper", "640x480@0", "0"},
+        {"wallpaper", "12x7", "12x7"},
+        {"wallpaper", "2x2@11,0", "2x2@11,0"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name + ":" + row.argument);
@@ -131,15 +133,20 @@ TEST(GeometryOperations, ArgumentErrorsNameTheWord) {
     }
 }
 
+// Any size that fits may be cut, not only the dialog's five.
 TEST(GeometryOperations, WallpaperCutsTheFramedBlock) {
     const Bitmap source = patternBitmap(2000, 1500, PixelFormat::Bit24);
-    for (const auto& [argument, left, top] : {std::tuple{"1280x1024", 360, 238},
-                                              {"1280x1024@720,476", 720, 476},
-                                              {"640x480@0,0", 0, 0}}) {
+    for (const auto& [argument, width, height, left, top] :
+         {std::tuple{"1280x1024", 1280, 1024, 360, 238},
+          {"1280x1024@720,476", 1280, 1024, 720, 476},
+          {"640x480@0,0", 640, 480, 0, 0},
+          {"1920x1080", 1920, 1080, 40, 210},
+          {"7x3@1993,1497", 7, 3, 1993, 1497}}) {
         Document document = documentWith(source);
         EXPECT_EQ(runNamed(document, "wallpaper", argument), OperationStatus::Done);
         const Bitmap& cut = document.workImage;
-        ASSERT_EQ(cut.width(), argument[0] == '6' ? 640 : 1280) << argument;
+        ASSERT_EQ(cut.width(), width) << argument;
+        ASSERT_EQ(cut.height(), height) << argument;
         EXPECT_EQ(cut.pixel(0, 0), source.pixel(left, top)) << argument;
         EXPECT_EQ(cut.pixel(cut.width() - 1, cut.height() - 1),
                   source.pixel(left + cut.width() - 1, top + cut.height() - 1));

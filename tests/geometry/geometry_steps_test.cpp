@@ -154,5 +154,34 @@ TEST(GeometryOperations, WallpaperCutsTheFramedBlock) {
     }
 }
 
+// Commands whose result would pass the pixel limit are refused, naming the size asked for and the
+// limit, before anything is allocated or changed. The source lies just under the limit and is
+// never written, so it costs address space only.
+TEST(GeometryOperations, ResultsAboveThePixelLimitAreRefusedUnchanged) {
+    const Bitmap big = Bitmap::uninitialised(11600, 11600, PixelFormat::Bit8,
+                                             std::vector<PaletteEntry>(256));
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"rotate", "45", "16406 x 16406"},
+        {"shear", "100", "23200 x 11600"},
+        {"shear", "-100", "23200 x 11600"},
+        {"resize", "16385x16385", "16385 x 16385"},
+    };
+    for (const auto& [name, argument, size] : rows) {
+        SCOPED_TRACE(std::string(name) + ":" + argument);
+        Document document = documentWith(big);
+        const Bitmap undo = document.undoImage;
+        try {
+            runNamed(document, name, argument);
+            ADD_FAILURE() << "accepted";
+        } catch (const PixelLimitError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(size), std::string::npos) << message;
+            EXPECT_NE(message.find(std::to_string(kMaxPixels)), std::string::npos) << message;
+        }
+        EXPECT_EQ(std::as_const(document.workImage).bottomUpData(), big.bottomUpData());
+        EXPECT_EQ(std::as_const(document.undoImage).bottomUpData(), undo.bottomUpData());
+    }
+}
+
 } // namespace
 } // namespace tavlo

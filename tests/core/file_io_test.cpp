@@ -1,4 +1,5 @@
 #include "document/bmp_codec.h"
+#include "test_support.h"
 #include "document/file_io.h"
 
 #include <gtest/gtest.h>
@@ -76,13 +77,6 @@ std::optional<SaveSeen> saveAs(Account who, const fs::path& path, std::string_vi
 
 class FileIo : public testing::Test {
   protected:
-    void SetUp() override {
-        std::string name = (fs::temp_directory_path() / "tavlo-io-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        folder = name;
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::size_t entries(const fs::path& where) const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(where), {}));
     }
@@ -91,7 +85,8 @@ class FileIo : public testing::Test {
         return folder / name;
     }
 
-    fs::path folder;
+    test::ScratchFolder scratch;
+    const fs::path folder = scratch.path();
 };
 
 TEST_F(FileIo, WritesPiecesInOrderAndReplacesAnExistingFile) {

@@ -220,8 +220,8 @@ class PrintWindowsTest : public QObject {
         QFETCH(int, leftBar);
         QFETCH(int, topBar);
         QFETCH(double, marginMm);
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm is not installed (poppler-utils)");
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
+                 "pdftoppm is missing (poppler-utils): scripts/test installs it");
         usePdfPrinter(*form9_, dpi, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                       {marginMm, marginMm, marginMm, marginMm});
         form9_->Edit2->setText(QStringLiteral("1"));

@@ -37,9 +37,9 @@ struct InformationTexts {
 
 enum class LoadOutcome {
     Loaded,
-    RefusedExtension, // neither ".JPG" nor ".BMP": nothing but the name texts changed
+    RefusedExtension, // not in jpegExtensions, nor ".BMP": nothing but the name texts changed
     InvalidImage,     // the decoder refused the data: the image is kept, the view goes blank
-    CannotRead,       // the file could not be opened or read: see `error`
+    CannotRead,       // not a regular file, too large, or unreadable: see `error`
 };
 
 enum class SaveOutcome {

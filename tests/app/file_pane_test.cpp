@@ -170,6 +170,7 @@ int main(int argc, char** argv) {
             return 1;
     }
     QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true); // as QTEST_MAIN does
     FilePaneTest test;
     return QTest::qExec(&test, argc, argv);
 }

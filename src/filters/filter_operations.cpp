@@ -34,7 +34,8 @@ FilterKernel kernelFromWords(std::string_view argument) {
 FilterKernel kernelFromFile(std::string_view argument) {
     const std::string path(argument);
     std::string error;
-    const auto values = path.empty() ? std::nullopt : readConstantsFile(path, kFilterFileLines, error);
+    const auto values =
+        path.empty() ? std::nullopt : readConstantsFile(path, kFilterFileLines, error);
     if (!values)
         throw OperationArgumentError("'" + path + "': " + (path.empty() ? "no file named" : error));
     FilterKernel kernel{};

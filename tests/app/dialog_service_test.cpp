@@ -52,7 +52,8 @@ void DialogServiceTest::saveRefusesAReadOnlyFileAndAsksAgain() {
                                           dir.filePath(QStringLiteral("photo.bmp")), false);
     QVERIFY(!chosen);
     QCOMPARE(dialogs, 2);
-    QCOMPARE(messages, QStringList{locked + QStringLiteral("\n読み取り専用のファイルには保存できません。")});
+    QCOMPARE(messages,
+             QStringList{locked + QStringLiteral("\n読み取り専用のファイルには保存できません。")});
 }
 
 QTEST_MAIN(DialogServiceTest)

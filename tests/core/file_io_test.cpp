@@ -1,6 +1,6 @@
 #include "document/bmp_codec.h"
-#include "test_support.h"
 #include "document/file_io.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,9 @@ struct stat statOf(const fs::path& path) {
     return info;
 }
 
-mode_t modeOf(const fs::path& path) { return statOf(path).st_mode & 07777; }
+mode_t modeOf(const fs::path& path) {
+    return statOf(path).st_mode & 07777;
+}
 
 struct Account {
     uid_t uid;
@@ -66,7 +68,8 @@ std::optional<SaveSeen> saveAs(Account who, const fs::path& path, std::string_vi
         const bool readOnly = isReadOnlyTarget(path);
         std::string error;
         const bool saved = write(path, text, "", error);
-        const bool namesTheReason = saved || error.find(path.filename().string()) != std::string::npos;
+        const bool namesTheReason =
+            saved || error.find(path.filename().string()) != std::string::npos;
         _exit((saved ? 1 : 0) | (readOnly ? 2 : 0) | (namesTheReason ? 0 : 8));
     }
     int status = 0;
@@ -147,8 +150,8 @@ TEST_F(FileIo, ReadingRefusesAFileAboveItsLimitUnread) {
         std::uint64_t limit;
         bool read;
     };
-    for (const Row& row : {Row{sparse, kMaxBmpFileBytes, false}, Row{small, 10, true},
-                           Row{small, 9, false}}) {
+    for (const Row& row :
+         {Row{sparse, kMaxBmpFileBytes, false}, Row{small, 10, true}, Row{small, 9, false}}) {
         ByteBuffer bytes;
         std::string error;
         EXPECT_EQ(readWholeFile(row.path, bytes, error, row.limit), row.read) << row.path;

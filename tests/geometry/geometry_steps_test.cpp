@@ -158,8 +158,8 @@ TEST(GeometryOperations, WallpaperCutsTheFramedBlock) {
 // limit, before anything is allocated or changed. The source lies just under the limit and is
 // never written, so it costs address space only.
 TEST(GeometryOperations, ResultsAboveThePixelLimitAreRefusedUnchanged) {
-    const Bitmap big = Bitmap::uninitialised(11600, 11600, PixelFormat::Bit8,
-                                             std::vector<PaletteEntry>(256));
+    const Bitmap big =
+        Bitmap::uninitialised(11600, 11600, PixelFormat::Bit8, std::vector<PaletteEntry>(256));
     const std::tuple<const char*, const char*, const char*> rows[] = {
         {"rotate", "45", "16406 x 16406"},
         {"shear", "100", "23200 x 11600"},

@@ -111,6 +111,8 @@ class Document {
     void setBmpSaveFormat(PixelFormat format);
     void refreshQualityPanel();
 
+    // The saves write through writeFileAtomically, so a read-only target is a WriteFailed. Both
+    // throw std::bad_alloc when memory runs out, before the file is touched.
     SaveOutcome saveJpeg(const std::string& path);
     // Converts the working image itself to bmpSaveFormat before writing.
     SaveOutcome saveBmp(const std::string& path);

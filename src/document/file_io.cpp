@@ -176,7 +176,7 @@ bool writeFileAtomically(const fs::path& path,
     struct stat existing {};
     const bool replacing = ::stat(target->c_str(), &existing) == 0;
     if (replacing && !S_ISREG(existing.st_mode)) {
-        error = "not a regular file: " + path.string();
+        error = "cannot write " + path.string() + ": not a regular file";
         return false;
     }
     if (replacing && readOnly(*target, existing)) {

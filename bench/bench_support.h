@@ -37,7 +37,7 @@ inline double medianMs(int runs, const std::function<void()>& body) {
 inline Bitmap loadBmp(const char* path) {
     ByteBuffer bytes;
     std::string error;
-    if (!readWholeFile(path, bytes, error)) throw std::runtime_error(error);
+    if (!readWholeFile(path, bytes, error, kMaxBmpFileBytes)) throw std::runtime_error(error);
     DecodeResult decoded = decodeBmp(std::span<const std::uint8_t>(bytes.data(), bytes.size()));
     if (!decoded) throw std::runtime_error(decoded.error);
     return std::move(*decoded.image);

@@ -173,7 +173,8 @@ int generate(int width, int height, std::span<char*> outputs) {
 ByteBuffer readOrThrow(const fs::path& path) {
     ByteBuffer bytes;
     std::string error;
-    if (!readWholeFile(path, bytes, error)) throw std::runtime_error(error);
+    if (!readWholeFile(path, bytes, error, std::max(kMaxBmpFileBytes, kMaxJpegFileBytes)))
+        throw std::runtime_error(error);
     return bytes;
 }
 

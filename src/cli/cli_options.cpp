@@ -5,6 +5,7 @@
 #include "operations/filter_operations.h"
 #include "operations/operation_table.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tavlo::cli {
@@ -12,6 +13,13 @@ namespace tavlo::cli {
 const char* const kUsage =
     "usage: tavlo-cli INPUT [OP ...] [--out OUTPUT] [--bits 8|24|32] [--quality 1..100] [--info]"
     " [--histogram [F]]";
+
+const std::vector<std::string> kJpegExtensions{".JPG", ".JPEG", ".JPE"};
+
+bool isJpegName(const std::string& path) {
+    return std::ranges::find(kJpegExtensions, upperCased(fileExtension(path))) !=
+           kJpegExtensions.end();
+}
 
 namespace {
 
@@ -68,9 +76,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         const std::string& word = arguments[i];
         if (word == "--out") {
             options.output = valueAfter(i);
-            const std::string ext = upperCased(fileExtension(*options.output));
-            if (ext != ".JPG" && ext != ".BMP")
-                throw UsageError("--out '" + *options.output + "' must end in .jpg or .bmp");
+            if (!isJpegName(*options.output) &&
+                upperCased(fileExtension(*options.output)) != ".BMP")
+                throw UsageError("--out '" + *options.output +
+                                 "' must end in .jpg, .jpeg, .jpe or .bmp");
         } else if (word == "--bits") {
             options.bits = parseBits(valueAfter(i));
         } else if (word == "--quality") {

@@ -8,14 +8,27 @@
 
 #include <algorithm>
 #include <iostream>
+#include <new>
 
 namespace {
 
-enum ExitStatus { Done = 0, UsageFailure = 2, InputFailure = 3, FormatRefused = 4, OutputFailure = 5 };
+enum ExitStatus { Done = 0, UsageFailure = 2, InputFailure = 3, Refused = 4, OutputFailure = 5 };
 
 int fail(int status, const std::string& message) {
     std::cerr << "tavlo-cli: " << message << '\n';
     return status;
+}
+
+// A result above the pixel limit and a lack of memory are refusals of the request, neither a
+// mistyped command nor a bad input; `what` names the step that asked too much.
+template <class Step> int refusingLimits(const std::string& what, Step&& step) {
+    try {
+        return step();
+    } catch (const tavlo::PixelLimitError& e) {
+        return fail(Refused, what + ": " + e.what());
+    } catch (const std::bad_alloc&) {
+        return fail(Refused, what + ": out of memory");
+    }
 }
 
 // The message box breaks lines with LF CR; a terminal wants plain line feeds.
@@ -30,7 +43,7 @@ int loadInput(tavlo::Document& document, const std::string& input) {
     switch (document.loadImageFile()) {
     case tavlo::LoadOutcome::Loaded: return Done;
     case tavlo::LoadOutcome::RefusedExtension:
-        return fail(InputFailure, input + ": not a .jpg or .bmp file");
+        return fail(InputFailure, input + ": not a .jpg, .jpeg, .jpe or .bmp file");
     case tavlo::LoadOutcome::InvalidImage:
         return fail(InputFailure, input + ": invalid image: " + document.error);
     case tavlo::LoadOutcome::CannotRead: return fail(InputFailure, document.error);
@@ -39,8 +52,7 @@ int loadInput(tavlo::Document& document, const std::string& input) {
 }
 
 int save(tavlo::Document& document, const std::string& output) {
-    const bool jpeg = tavlo::upperCased(tavlo::fileExtension(output)) == ".JPG";
-    switch (jpeg ? document.saveJpeg(output) : document.saveBmp(output)) {
+    switch (tavlo::cli::isJpegName(output) ? document.saveJpeg(output) : document.saveBmp(output)) {
     case tavlo::SaveOutcome::Saved: return Done;
     case tavlo::SaveOutcome::BadExtension:
         return fail(UsageFailure, output + ": " + std::string(tavlo::kBadExtensionMessage));
@@ -49,23 +61,37 @@ int save(tavlo::Document& document, const std::string& output) {
     return fail(OutputFailure, output + ": cannot write");
 }
 
+// As the main window runs a command: the operation, then the redraw that refreshes the size and
+// ratio panels.
+int runOperation(tavlo::Document& document, const tavlo::cli::OperationCall& call) {
+    try {
+        const auto status = tavlo::findOperation(call.name)->run(document, call.argument);
+        if (status == tavlo::OperationStatus::UnsupportedFormat) {
+            std::cerr << forTerminal(tavlo::kUnsupportedFormatMessage) << '\n';
+            return Refused;
+        }
+    } catch (const tavlo::OperationArgumentError& e) {
+        return fail(UsageFailure, call.name + ": " + e.what());
+    }
+    document.modified = true;
+    document.setDisplayScale(document.displayScale);
+    return Done;
+}
+
 int run(const tavlo::cli::Options& options) {
     tavlo::Document document;
     document.jpegQuality = options.quality;
     document.setBmpSaveFormat(options.bits);
-    if (const int status = loadInput(document, options.input); status != Done)
+    document.jpegExtensions = tavlo::cli::kJpegExtensions;
+    if (const int status =
+            refusingLimits(options.input, [&] { return loadInput(document, options.input); });
+        status != Done)
         return status;
     for (const auto& call : options.operations) {
-        try {
-            const auto status = tavlo::findOperation(call.name)->run(document, call.argument);
-            if (status == tavlo::OperationStatus::UnsupportedFormat) {
-                std::cerr << forTerminal(tavlo::kUnsupportedFormatMessage) << '\n';
-                return FormatRefused;
-            }
-            document.modified = true;
-        } catch (const tavlo::OperationArgumentError& e) {
-            return fail(UsageFailure, call.name + ": " + e.what());
-        }
+        const std::string word = call.argument.empty() ? call.name : call.name + ":" + call.argument;
+        if (const int status = refusingLimits(word, [&] { return runOperation(document, call); });
+            status != Done)
+            return status;
     }
     if (options.info)
         for (const std::string& panel : document.panels)
@@ -73,7 +99,9 @@ int run(const tavlo::cli::Options& options) {
     if (options.histogramFactor)
         std::cout << tavlo::histogramText(
             tavlo::computeHistogram(document.workImage, *options.histogramFactor));
-    return options.output ? save(document, *options.output) : Done;
+    if (!options.output)
+        return Done;
+    return refusingLimits(*options.output, [&] { return save(document, *options.output); });
 }
 
 } // namespace
@@ -86,7 +114,7 @@ int main(int argc, char** argv) {
     } catch (const tavlo::cli::UsageError& e) {
         return fail(UsageFailure, e.what());
     } catch (const std::bad_alloc&) {
-        return fail(InputFailure, "out of memory");
+        return fail(Refused, "out of memory");
     } catch (const std::exception& e) {
         return fail(UsageFailure, e.what());
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace tavlo {
 
@@ -33,13 +34,18 @@ std::size_t Bitmap::strideFor(int width, PixelFormat format) {
     return static_cast<std::size_t>((bits + 31) / 32 * 4);
 }
 
+PixelLimitError::PixelLimitError(std::int64_t width, std::int64_t height)
+    : std::length_error("a " + std::to_string(width) + " x " + std::to_string(height) +
+                        " image is above the limit of " + std::to_string(kMaxPixels) +
+                        " pixels") {}
+
 namespace {
 
 void checkSize(int width, int height) {
     if (width < 0 || height < 0)
         throw std::length_error("negative bitmap size");
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPixels)
-        throw std::length_error("bitmap too large");
+        throw PixelLimitError(width, height);
 }
 
 std::shared_ptr<std::uint8_t[]> allocatePixels(std::size_t size) {

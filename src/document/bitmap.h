@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace tavlo {
@@ -30,6 +31,13 @@ struct Rgb {
 // Images beyond this many pixels are refused before any allocation.
 inline constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
 
+// The refusal of a bitmap above kMaxPixels, raised before anything is allocated; the message
+// names the size asked for and the limit.
+class PixelLimitError : public std::length_error {
+  public:
+    PixelLimitError(std::int64_t width, std::int64_t height);
+};
+
 // Row y = 0 is the top row. Rows are padded to four bytes, as in a BMP file, and stored bottom
 // row first, so the pixel block can be read from and written to a BMP file in one piece.
 // Copies share their pixels until one of them asks for writable rows (copy on write), so the
@@ -40,8 +48,8 @@ inline constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
 class Bitmap {
   public:
     Bitmap() = default;
-    // A width × height bitmap filled with white (see fillWhite). Throws std::length_error when the
-    // size is negative or beyond kMaxPixels, std::bad_alloc when memory runs out.
+    // A width × height bitmap filled with white (see fillWhite). Throws PixelLimitError beyond
+    // kMaxPixels, std::length_error for a negative size, std::bad_alloc when memory runs out.
     Bitmap(int width, int height, PixelFormat format, std::vector<PaletteEntry> palette = {});
     // As above, but the pixel bytes are left as they come from the allocator: for decoders
     // that write every byte.

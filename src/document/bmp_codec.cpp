@@ -346,21 +346,17 @@ const char* check(std::span<const std::uint8_t> file, CheckedBmp& c) {
 }
 
 DecodeResult decodeChecked(CheckedBmp& c) {
-    try {
-        Bitmap bitmap = Bitmap::uninitialised(c.width, c.height, c.format, std::move(c.palette));
-        if (c.rle) {
-            std::memset(bitmap.bottomUpData(), 0, bitmap.byteSize());
-            if (const char* e = RleDecoder(c.data, c.header.compression == kBiRle4, bitmap).run())
-                return DecodeResult::refused(e);
-        } else if (c.format == PixelFormat::Custom) {
-            expandBitfields(c.data, c.header, bitmap);
-        } else {
-            copyRows(c.data, c.header.height < 0, bitmap);
-        }
-        return {std::move(bitmap), {}};
-    } catch (const std::bad_alloc&) {
-        return DecodeResult::refused("not enough memory for the image");
+    Bitmap bitmap = Bitmap::uninitialised(c.width, c.height, c.format, std::move(c.palette));
+    if (c.rle) {
+        std::memset(bitmap.bottomUpData(), 0, bitmap.byteSize());
+        if (const char* e = RleDecoder(c.data, c.header.compression == kBiRle4, bitmap).run())
+            return DecodeResult::refused(e);
+    } else if (c.format == PixelFormat::Custom) {
+        expandBitfields(c.data, c.header, bitmap);
+    } else {
+        copyRows(c.data, c.header.height < 0, bitmap);
     }
+    return {std::move(bitmap), {}};
 }
 
 } // namespace

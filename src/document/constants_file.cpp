@@ -1,5 +1,7 @@
 #include "constants_file.h"
 
+#include "file_io.h"
+
 #include <charconv>
 #include <string_view>
 
@@ -14,6 +16,9 @@ std::string_view trimBlanks(std::string_view s) {
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
 }
+
+// Nine or seven numbers with generous blanks fit many times over.
+constexpr std::uint64_t kMaxConstantsFileBytes = std::uint64_t{1} << 20;
 
 std::optional<std::int32_t> parseInteger(std::string_view text) {
     std::string_view digits = trimBlanks(text);
@@ -65,6 +70,14 @@ std::string formatConstantsFile(std::span<const std::int32_t> values) {
     for (const std::int32_t value : values)
         text += std::to_string(value) + "\r\n";
     return text;
+}
+
+std::optional<std::vector<std::int32_t>> readConstantsFile(const std::filesystem::path& path,
+                                                           std::size_t count, std::string& error) {
+    ByteBuffer bytes;
+    if (!readWholeFile(path, bytes, error, kMaxConstantsFileBytes))
+        return std::nullopt;
+    return parseConstantsFile({bytes.data(), bytes.size()}, count, error);
 }
 
 } // namespace tavlo

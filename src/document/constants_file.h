@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,12 @@ inline constexpr std::size_t kToneCurveFileLines = 7;
 std::optional<std::vector<std::int32_t>> parseConstantsFile(std::span<const std::uint8_t> text,
                                                             std::size_t count,
                                                             std::string& error);
+
+// Reads the file at `path` and parses its first `count` lines as parseConstantsFile does. A file
+// larger than such a file can sensibly be is refused unread. Returns nullopt and a one-line
+// reason on failure.
+std::optional<std::vector<std::int32_t>> readConstantsFile(const std::filesystem::path& path,
+                                                           std::size_t count, std::string& error);
 
 // The file text: each value in decimal followed by CR LF.
 std::string formatConstantsFile(std::span<const std::int32_t> values);

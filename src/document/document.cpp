@@ -6,6 +6,7 @@
 #include "jpeg_codec.h"
 #include "pixel_convert.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -58,10 +59,10 @@ LoadOutcome Document::loadImageFile() {
     currentExt = fileExtension(currentFileName);
 
     DecodeResult decoded;
-    const bool isJpeg = currentExt == ".JPG";
+    const bool isJpeg = std::ranges::find(jpegExtensions, currentExt) != jpegExtensions.end();
     if (isJpeg || currentExt == ".BMP") {
         auto bytes = std::make_shared<ByteBuffer>();
-        if (!readWholeFile(sourcePath, *bytes, error))
+        if (!readWholeFile(sourcePath, *bytes, error, isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
             return LoadOutcome::CannotRead;
         decoded = isJpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
     } else {

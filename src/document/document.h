@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlo {
 
@@ -36,9 +37,9 @@ struct InformationTexts {
 
 enum class LoadOutcome {
     Loaded,
-    RefusedExtension, // neither ".JPG" nor ".BMP": nothing but the name texts changed
+    RefusedExtension, // not in jpegExtensions, nor ".BMP": nothing but the name texts changed
     InvalidImage,     // the decoder refused the data: the image is kept, the view goes blank
-    CannotRead,       // the file could not be opened or read: see `error`
+    CannotRead,       // not a regular file, too large, or unreadable: see `error`
 };
 
 enum class SaveOutcome {
@@ -82,7 +83,11 @@ class Document {
     // The last failure's one-line reason (CannotRead, WriteFailed).
     std::string error;
 
-    // Reads sourcePath into the document, by its extension alone.
+    // The upper-cased extensions read as JPEG; anything else but ".BMP" is refused.
+    std::vector<std::string> jpegExtensions{".JPG"};
+
+    // Reads sourcePath into the document, by its extension alone. Throws std::bad_alloc when
+    // memory runs out; the bitmaps are unchanged then.
     LoadOutcome loadImageFile();
     // The colour-count texts of undoImage's format, in panel 7 and the information window.
     void showColourCount();
@@ -106,6 +111,8 @@ class Document {
     void setBmpSaveFormat(PixelFormat format);
     void refreshQualityPanel();
 
+    // The saves write through writeFileAtomically, so a read-only target is a WriteFailed. Both
+    // throw std::bad_alloc when memory runs out, before the file is touched.
     SaveOutcome saveJpeg(const std::string& path);
     // Converts the working image itself to bmpSaveFormat before writing.
     SaveOutcome saveBmp(const std::string& path);

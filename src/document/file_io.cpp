@@ -3,16 +3,18 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 #include <utility>
 
 namespace tavlo {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-std::string describe(const std::string& what, const std::filesystem::path& path, int error) {
+std::string describe(const std::string& what, const fs::path& path, int error) {
     return what + " " + path.string() + ": " + std::strerror(error);
 }
 
@@ -48,18 +50,94 @@ bool writeAll(int fd, std::span<const std::span<const std::uint8_t>> pieces) {
     return true;
 }
 
+// The path with its symbolic links followed one by one (relative ones from the link's folder),
+// so that a save replaces the file behind a link and not the link. A path that names nothing
+// yet, a dangling link's target included, is where the new file goes.
+std::optional<fs::path> finalTarget(fs::path path, int& failure) {
+    constexpr int kMaxLinks = 40; // as the system counts before ELOOP
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0) {
+            if (errno == ENOENT)
+                return path;
+            failure = errno;
+            return std::nullopt;
+        }
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        std::error_code code;
+        const fs::path next = fs::read_symlink(path, code);
+        if (code) {
+            failure = code.value();
+            return std::nullopt;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    failure = ELOOP;
+    return std::nullopt;
+}
+
+// Root may write anything, so for root a file without any write bit counts as read-only: that
+// is how its owner said "leave this alone".
+bool readOnly(const fs::path& target, const struct stat& info) {
+    if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
+// The replacement takes over the owner, group and mode of the file it replaces. Only root may
+// give a file away, but an owner may still pass on a group of their own; the owner goes first
+// because changing it clears the set-user-ID and set-group-ID bits. When the group cannot be
+// kept, its rights are dropped rather than handed to the process's own group.
+void takeOverAttributes(int fd, const struct stat& old) {
+    bool groupKept = ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+                     ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    struct stat now {};
+    if (!groupKept && ::fstat(fd, &now) == 0)
+        groupKept = now.st_gid == old.st_gid;
+    ::fchmod(fd, old.st_mode & (groupKept ? 07777 : 07707));
+}
+
+// mkstemp makes the file private; a new file gets the permissions a plain create would.
+void giveDefaultMode(int fd) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
+
+// Makes the rename itself durable; a folder that cannot be opened only loses that guarantee.
+void syncFolder(const fs::path& folder) {
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0)
+        ::fsync(directory.get());
+}
+
 } // namespace
 
-bool readWholeFile(const std::filesystem::path& path, ByteBuffer& bytes,
-                   std::string& error) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+bool readWholeFile(const fs::path& path, ByteBuffer& bytes, std::string& error,
+                   std::uint64_t maxBytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        error = describe("cannot open", path, errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        error = "not a regular file: " + path.string();
+        return false;
+    }
+    // Should the path have turned into a FIFO since, opening it must not wait for a writer.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
         error = describe("cannot open", path, errno);
         return false;
     }
-    struct stat info {};
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         error = "not a regular file: " + path.string();
+        return false;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        error = path.string() + ": file too large (" + std::to_string(info.st_size) +
+                " bytes, at most " + std::to_string(maxBytes) + ")";
         return false;
     }
     bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -80,12 +158,35 @@ bool readWholeFile(const std::filesystem::path& path, ByteBuffer& bytes,
     return true;
 }
 
-bool writeFileAtomically(const std::filesystem::path& path,
+bool isReadOnlyTarget(const fs::path& path) {
+    int failure = 0;
+    const auto target = finalTarget(path, failure);
+    struct stat info {};
+    return target && ::stat(target->c_str(), &info) == 0 && readOnly(*target, info);
+}
+
+bool writeFileAtomically(const fs::path& path,
                          std::span<const std::span<const std::uint8_t>> pieces, std::string& error) {
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    int failure = 0;
+    const auto target = finalTarget(path, failure);
+    if (!target) {
+        error = describe("cannot write", path, failure);
+        return false;
+    }
+    struct stat existing {};
+    const bool replacing = ::stat(target->c_str(), &existing) == 0;
+    if (replacing && !S_ISREG(existing.st_mode)) {
+        error = "cannot write " + path.string() + ": not a regular file";
+        return false;
+    }
+    if (replacing && readOnly(*target, existing)) {
+        error = "cannot write " + path.string() + ": the file is read-only";
+        return false;
+    }
+
+    const fs::path folder = target->has_parent_path() ? target->parent_path() : fs::path(".");
     std::string hiddenName = ".";
-    hiddenName += path.filename().string();
+    hiddenName += target->filename().string();
     hiddenName += ".XXXXXX";
     std::string temporary = (folder / hiddenName).string();
     FileDescriptor file(::mkstemp(temporary.data()));
@@ -93,26 +194,28 @@ bool writeFileAtomically(const std::filesystem::path& path,
         error = describe("cannot write", path, errno);
         return false;
     }
-    // mkstemp makes the file private; give it the permissions a plain create would.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.get(), 0666 & ~mask);
+    if (replacing)
+        takeOverAttributes(file.get(), existing);
+    else
+        giveDefaultMode(file.get());
 
-    bool ok = writeAll(file.get(), pieces);
-    int failure = errno;
+    bool ok = writeAll(file.get(), pieces) && ::fsync(file.get()) == 0;
+    int reason = errno;
     if (ok && ::close(file.release()) != 0) {
         ok = false;
-        failure = errno;
+        reason = errno;
     }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (ok && ::rename(temporary.c_str(), target->c_str()) != 0) {
         ok = false;
-        failure = errno;
+        reason = errno;
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        error = describe("cannot write", path, failure);
+        error = describe("cannot write", path, reason);
+        return false;
     }
-    return ok;
+    syncFolder(folder);
+    return true;
 }
 
 } // namespace tavlo

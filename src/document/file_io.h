@@ -1,4 +1,4 @@
-// Whole-file reads and crash-safe writes.
+// Whole-file reads and crash-safe writes: every load and save of the program goes through here.
 #pragma once
 
 #include "large_buffer.h"
@@ -11,13 +11,24 @@
 
 namespace tavlo {
 
-// Reads a regular file whole. On failure returns false and a one-line reason in `error`.
-bool readWholeFile(const std::filesystem::path& path, ByteBuffer& bytes,
-                   std::string& error);
+// Reads a regular file whole. Anything else (a FIFO, a device, a folder) is refused before it is
+// opened, and a file of more than `maxBytes` before it is read. On failure returns false and a
+// one-line reason in `error`.
+bool readWholeFile(const std::filesystem::path& path, ByteBuffer& bytes, std::string& error,
+                   std::uint64_t maxBytes);
 
-// Writes the pieces, in order, to a temporary file beside `path` and renames it over `path`, so
-// an existing file is replaced whole or not at all. On failure the temporary file is removed,
-// `path` is untouched, and a one-line reason is in `error`.
+// True when a save to `path` is refused as read-only: the process may not write the file the
+// path names (symbolic links followed), or it runs as root and the file has no write bit at all.
+// A file that does not exist yet is not read-only.
+bool isReadOnlyTarget(const std::filesystem::path& path);
+
+// Writes the pieces, in order, to a temporary file in the target's folder, flushes it to disk
+// and renames it over the target, so an existing file is replaced whole or not at all. A
+// symbolic link stays a link: the file it points to is replaced. The new file keeps the mode
+// (and, where the process may, the owner and group) of the file it replaces; a new file gets
+// the usual default. A read-only target (isReadOnlyTarget) or one that is not a regular file is
+// refused. On failure the target is untouched, no temporary file is left, and a one-line reason
+// is in `error`.
 bool writeFileAtomically(const std::filesystem::path& path,
                          std::span<const std::span<const std::uint8_t>> pieces, std::string& error);
 

@@ -62,6 +62,11 @@ void installErrorHandler(ErrorHandler& handler) {
     handler.message[0] = '\0';
 }
 
+// Running out of memory says nothing about the file: it is reported as what it is.
+void throwIfOutOfMemory(const ErrorHandler& handler) {
+    if (handler.pub.msg_code == JERR_OUT_OF_MEMORY) throw std::bad_alloc();
+}
+
 void refuseScanFlood(j_common_ptr cinfo) {
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
     std::snprintf(handlerOf(cinfo).message, JMSG_LENGTH_MAX,
@@ -109,7 +114,10 @@ class JpegDecoder {
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
     DecodeResult decode(std::span<const std::uint8_t> file) {
-        if (setjmp(errors_.jump)) return DecodeResult::refused(errors_.message);
+        if (setjmp(errors_.jump)) {
+            throwIfOutOfMemory(errors_);
+            return DecodeResult::refused(errors_.message);
+        }
 
         jpeg_create_decompress(&cinfo_);
         cinfo_.progress = &progress_;
@@ -214,7 +222,10 @@ class JpegEncoder {
 
     // `image` must be Bit24; its B,G,R rows are handed to the library as they are.
     std::string encode(const Bitmap& image, int quality) {
-        if (setjmp(errors_.jump)) throw std::runtime_error(errors_.message);
+        if (setjmp(errors_.jump)) {
+            throwIfOutOfMemory(errors_);
+            throw std::runtime_error(errors_.message);
+        }
 
         jpeg_create_compress(&cinfo_);
         cinfo_.dest = &destination_;
@@ -266,12 +277,8 @@ class JpegEncoder {
 } // namespace
 
 DecodeResult decodeJpeg(std::span<const std::uint8_t> file) {
-    try {
-        JpegDecoder decoder;
-        return decoder.decode(file);
-    } catch (const std::bad_alloc&) {
-        return DecodeResult::refused("Not enough memory to decode the JPEG image");
-    }
+    JpegDecoder decoder;
+    return decoder.decode(file);
 }
 
 std::string encodeJpeg(const Bitmap& bitmap, int quality) {

@@ -5,14 +5,34 @@
 #include "trim.h"
 #include "turn.h"
 
+#include <new>
 #include <utility>
 
 namespace tavlo {
 
-OperationStatus runQuarterTurn(Document& document, TurnMode mode) {
+namespace {
+
+// The undo copy comes first, as in every command. Should the kernel refuse the size of its result
+// or run out of memory, the previous copy comes back, so that the refused command changes nothing.
+template <class Kernel> OperationStatus withUndoCopy(Document& document, Kernel&& kernel) {
+    Bitmap previous = document.undoImage; // shares its pixels
     document.takeUndoCopy();
+    try {
+        return applyKernel(document, kernel(std::as_const(document.workImage)));
+    } catch (const PixelLimitError&) {
+        document.undoImage = std::move(previous);
+        throw;
+    } catch (const std::bad_alloc&) {
+        document.undoImage = std::move(previous);
+        throw;
+    }
+}
+
+} // namespace
+
+OperationStatus runQuarterTurn(Document& document, TurnMode mode) {
     const OperationStatus status =
-        applyKernel(document, turnBitmap(std::as_const(document.workImage), mode));
+        withUndoCopy(document, [&](const Bitmap& image) { return turnBitmap(image, mode); });
     if (status == OperationStatus::Done) document.setChangeCaption(kRotatedGroupCaption);
     return status;
 }
@@ -22,10 +42,11 @@ ImageSize requestedSize(const Document& document, int divisor, ImageSize target)
 }
 
 void runResize(Document& document, ImageSize size) {
+    Bitmap resized = resizeBitmap(std::as_const(document.workImage), size);
     document.takeUndoCopy();
     document.imageWidth = size.width;
     document.imageHeight = size.height;
-    document.workImage = resizeBitmap(std::as_const(document.workImage), size);
+    document.workImage = std::move(resized);
     document.setChangeCaption(kResizedGroupCaption);
 }
 
@@ -35,8 +56,8 @@ bool rotationApplies(int degrees) {
 
 OperationStatus runRotation(Document& document, int degrees) {
     if (!rotationApplies(degrees)) return OperationStatus::Done;
-    document.takeUndoCopy();
-    return applyKernel(document, rotateBitmap(std::as_const(document.workImage), degrees));
+    return withUndoCopy(document,
+                        [&](const Bitmap& image) { return rotateBitmap(image, degrees); });
 }
 
 bool deformationApplies(DeformMode mode, float amount) {
@@ -47,16 +68,15 @@ bool deformationApplies(DeformMode mode, float amount) {
 
 OperationStatus runDeformation(Document& document, DeformMode mode, float amount) {
     if (!deformationApplies(mode, amount)) return OperationStatus::Done;
-    document.takeUndoCopy();
-    const Bitmap& source = std::as_const(document.workImage);
-    return applyKernel(document, mode == DeformMode::Shear ? shearBitmap(source, amount)
-                                                      : keystoneBitmap(source, mode, amount));
+    return withUndoCopy(document, [&](const Bitmap& image) {
+        return mode == DeformMode::Shear ? shearBitmap(image, amount)
+                                         : keystoneBitmap(image, mode, amount);
+    });
 }
 
 OperationStatus runTrim(Document& document, const TrimRect& rect) {
-    document.takeUndoCopy();
     const OperationStatus status =
-        applyKernel(document, trimBitmap(std::as_const(document.workImage), rect));
+        withUndoCopy(document, [&](const Bitmap& image) { return trimBitmap(image, rect); });
     if (status == OperationStatus::Done) document.setChangeCaption(kTrimmedGroupCaption);
     return status;
 }

@@ -1,6 +1,7 @@
 // The document steps of each geometry command, shared by the main window and the batch tool:
 // the undo copy, the kernel, the new working image and the information window's caption.
-// Cursor, redraw, beep and the modified flag are the caller's.
+// Cursor, redraw, beep and the modified flag are the caller's. A result above the pixel limit
+// (PixelLimitError) or a lack of memory (std::bad_alloc) is thrown with the document unchanged.
 #pragma once
 
 #include "document/operation_status.h"

@@ -34,12 +34,11 @@ FilterKernel kernelFromWords(std::string_view argument) {
 
 FilterKernel kernelFromFile(std::string_view argument) {
     const std::string path(argument);
-    ByteBuffer bytes;
     std::string error;
-    if (path.empty() || !readWholeFile(path, bytes, error))
+    const auto values =
+        path.empty() ? std::nullopt : readConstantsFile(path, kFilterFileLines, error);
+    if (!values)
         throw OperationArgumentError("'" + path + "': " + (path.empty() ? "no file named" : error));
-    const auto values = parseConstantsFile({bytes.data(), bytes.size()}, kFilterFileLines, error);
-    if (!values) throw OperationArgumentError("'" + path + "': " + error);
     FilterKernel kernel{};
     std::copy(values->begin(), values->end(), kernel.begin());
     return kernel;

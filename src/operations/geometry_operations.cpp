@@ -22,7 +22,10 @@ ImageSize parseSize(std::string_view argument, std::string_view usage) {
 OperationStatus resize(Document& document, std::string_view argument, int divisor,
                        ImageSize target) {
     const ImageSize size = requestedSize(document, divisor, target);
-    if (const std::string_view why = resizeRefusal(size); !why.empty()) reject(argument, why);
+    const std::string_view why = resizeRefusal(size);
+    // The same refusal as any other result above the pixel limit, not a mistyped argument.
+    if (why == kResizeTooLargeMessage) throw PixelLimitError(size.width, size.height);
+    if (!why.empty()) reject(argument, why);
     runResize(document, size);
     return OperationStatus::Done;
 }
@@ -57,23 +60,18 @@ constexpr std::string_view kWallpaperUsage = "wallpaper:WxH or wallpaper:WxH@L,T
 
 OperationStatus wallpaper(Document& document, std::string_view argument) {
     const std::size_t at = argument.find('@');
+    // The dialog offers five sizes; a batch run may cut any size the image holds.
     const ImageSize size = parseSize(argument.substr(0, at), kWallpaperUsage);
-    const auto* chosen =
-        std::find_if(kWallpaperSizes.begin(), kWallpaperSizes.end(), [&](WallpaperSize s) {
-            return s.width == size.width && s.height == size.height;
-        });
-    if (chosen == kWallpaperSizes.end())
-        reject(argument.substr(0, at), "is not one of 640x480, 800x600, 1024x768, 1280x1024, "
-                                       "1600x1200");
+    const WallpaperSize frame{size.width, size.height};
     const int width = document.workImage.width();
     const int height = document.workImage.height();
     std::optional<TrimRect> rect;
     if (at == std::string_view::npos) {
-        rect = centredWallpaperRect(width, height, *chosen);
+        rect = centredWallpaperRect(width, height, frame);
     } else {
         const auto corner = argumentWords(argument.substr(at + 1), ',', 2, kWallpaperUsage);
         const ParameterRange position{"position", 0, kTargetSide.maximum, 0};
-        rect = placedWallpaperRect(width, height, *chosen, parseParameter(corner[0], position),
+        rect = placedWallpaperRect(width, height, frame, parseParameter(corner[0], position),
                                    parseParameter(corner[1], position));
     }
     if (!rect)

@@ -24,10 +24,8 @@ std::string withToneCurveExtension(const std::string& name) {
 }
 
 bool readToneCurveFile(const std::filesystem::path& path, ToneCurve& curve, std::string& error) {
-    ByteBuffer bytes;
-    if (!readWholeFile(path, bytes, error)) return false;
     std::string reason;
-    const auto values = parseConstantsFile(bytes, kToneCurveFileLines, reason);
+    const auto values = readConstantsFile(path, kToneCurveFileLines, reason);
     if (!values) {
         error = path.string() + ": " + reason;
         return false;

@@ -1,6 +1,9 @@
 #include "widgets/dialog_service.h"
 
+#include "document/file_io.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -55,11 +58,11 @@ std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString
     dialog->selectFile(proposed.fileName());
     for (;;) {
         const auto chosen = run(*dialog);
-        if (!chosen) return std::nullopt;
-        const QFileInfo file(*chosen);
-        if (!file.exists() || file.isWritable()) return chosen;
-        message(parent,
-                QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(*chosen));
+        if (!chosen)
+            return std::nullopt;
+        if (!tavlo::isReadOnlyTarget(QFile::encodeName(*chosen).toStdString()))
+            return chosen;
+        message(parent, QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(*chosen));
     }
 }
 

@@ -100,7 +100,8 @@ TEST(Bitmap, WhiteThirtyTwoBitFillLeavesTheFourthByteZero) {
 }
 
 TEST(Bitmap, SizesBeyondTheCapAreRefusedBeforeAllocating) {
-    EXPECT_THROW(Bitmap(1 << 15, (1 << 13) + 1, PixelFormat::Bit24), std::length_error);
+    EXPECT_THROW(Bitmap(1 << 15, (1 << 13) + 1, PixelFormat::Bit24), PixelLimitError);
+    EXPECT_THROW(Bitmap::uninitialised(1, (1 << 28) + 1, PixelFormat::Bit8), PixelLimitError);
     EXPECT_THROW(Bitmap(-1, 1, PixelFormat::Bit24), std::length_error);
     EXPECT_NO_THROW(Bitmap(0, 5, PixelFormat::Bit24));
 }

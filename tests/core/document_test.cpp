@@ -17,14 +17,6 @@ using Field = InformationTexts::Field;
 
 class DocumentTest : public testing::Test {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("tavlo-doc-" + std::to_string(::getpid()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     std::string put(const std::string& name, const std::string& bytes) {
         const fs::path path = folder / name;
         std::ofstream(path, std::ios::binary) << bytes;
@@ -39,7 +31,8 @@ class DocumentTest : public testing::Test {
         return document.loadImageFile();
     }
 
-    fs::path folder;
+    test::ScratchFolder scratch;
+    const fs::path folder = scratch.path();
     Document document;
 };
 

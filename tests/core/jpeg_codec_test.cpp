@@ -53,18 +53,6 @@ bool haveTool(const char* name) {
     return std::system(("command -v " + std::string(name) + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-class ScratchDir {
-  public:
-    ScratchDir() : path_(fs::temp_directory_path() / ("tavlo_jpeg_" + std::to_string(::getpid()))) {
-        fs::create_directories(path_);
-    }
-    ~ScratchDir() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    fs::path path_;
-};
-
 void writePpm(const Bitmap& image, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << image.width() << ' ' << image.height() << "\n255\n";
@@ -138,8 +126,8 @@ TEST(JpegEncode, LibraryFailuresThrowWithoutPrinting) {
 }
 
 TEST(JpegEncode, BytesEqualCjpegBaselineAtEveryQuality) {
-    if (!haveTool("cjpeg")) GTEST_SKIP() << "cjpeg not installed";
-    const ScratchDir dir;
+    ASSERT_TRUE(haveTool("cjpeg")) << "cjpeg is missing: scripts/install-deps installs it";
+    const test::ScratchFolder dir;
     const Bitmap image = gradient(101, 37);
     writePpm(image, dir.file("in.ppm"));
     for (int quality : {1, 10, 50, 75, 100}) {
@@ -247,8 +235,8 @@ TEST(JpegDecode, ProgressiveFileWithThousandsOfScansIsRefused) {
 
 // Every valid corpus file, and a truncated one, pixel for pixel against djpeg's output.
 TEST(JpegDecode, PixelsEqualDjpeg) {
-    if (!haveTool("djpeg")) GTEST_SKIP() << "djpeg not installed";
-    const ScratchDir dir;
+    ASSERT_TRUE(haveTool("djpeg")) << "djpeg is missing: scripts/install-deps installs it";
+    const test::ScratchFolder dir;
     std::vector<std::string> files = {"jpeg/invalid/trunc_half_scan.jpg"};
     for (const auto& entry : fs::directory_iterator(test::dataPath("jpeg/valid")))
         files.push_back("jpeg/valid/" + entry.path().filename().string());

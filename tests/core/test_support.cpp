@@ -1,11 +1,24 @@
 #include "test_support.h"
 
+#include <unistd.h>
+
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace tavlo::test {
+
+ScratchFolder::ScratchFolder() {
+    std::string name = (std::filesystem::temp_directory_path() / "tavlo-test-XXXXXX").string();
+    if (!::mkdtemp(name.data())) throw std::runtime_error("cannot make a scratch folder");
+    path_ = name;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
 
 std::string dataPath(std::string_view relative) {
     return std::string(TAVLO_TEST_DATA) + "/" + std::string(relative);

@@ -4,11 +4,27 @@
 #include "document/bitmap.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tavlo::test {
+
+// A fresh private folder under the system's temporary folder, with a name no other run can
+// have; removed with everything in it.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(std::string_view name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
 
 // Absolute path of a file under tests/data.
 std::string dataPath(std::string_view relative);

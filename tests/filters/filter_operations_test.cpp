@@ -60,19 +60,18 @@ TEST(FilterOperations, ResultsHaveZeroRowPadding) {
 
 TEST(FilterOperations, KernelMatrixAndPresetGiveTheSameFilter) {
     const Bitmap image = test::randomImage(9, 6, 3);
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / "tavlo_filters_sharpen.mtx";
+    const test::ScratchFolder scratch;
+    const std::string file = scratch.file("sharpen.mtx");
     std::ofstream(file, std::ios::binary) << "0\r\n-1\r\n0\r\n-1\r\n5\r\n-1\r\n0\r\n-1\r\n0\r\n";
     const Bitmap expected = convolved(image, kFilterPresets[5]);
     for (const auto& [name, argument] : {std::pair<std::string, std::string>{"filter", "6"},
                                          {"kernel", "0,-1,0,-1,5,-1,0,-1,0"},
                                          {"kernel", " 0,-1, 0,-1,+5,-1,0,-1,0 "},
-                                         {"matrix", file.string()}}) {
+                                         {"matrix", file}}) {
         Document document = documentWith(image);
         run(document, name, argument);
         EXPECT_TRUE(test::samePixels(document.workImage, expected)) << name << ":" << argument;
     }
-    std::filesystem::remove(file);
 }
 
 TEST(FilterOperations, BadArgumentsAreNamed) {

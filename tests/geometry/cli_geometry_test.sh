@@ -44,6 +44,8 @@ shear:50 19x7
 shear:-100 26x7
 trim:10,5,12,6 3x2
 trim:0,0,12,6 13x7
+wallpaper:5x3 5x3
+wallpaper:13x7@0,0 13x7
 ROWS
 
 # A one-pixel cut at (3,2) is the pixel a mirror moves to (9,2).

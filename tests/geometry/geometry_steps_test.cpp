@@ -113,6 +113,8 @@ TEST(GeometryOperations, ArgumentErrorsNameTheWord) {
         {"wallpaper", "640x480", "640x480"},
         {"wallpaper", "700x500", "700x500"},
         {"wallpaper", "640x480@0", "0"},
+        {"wallpaper", "12x7", "12x7"},
+        {"wallpaper", "2x2@11,0", "2x2@11,0"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name + ":" + row.argument);
@@ -131,19 +133,53 @@ TEST(GeometryOperations, ArgumentErrorsNameTheWord) {
     }
 }
 
+// Any size that fits may be cut, not only the dialog's five.
 TEST(GeometryOperations, WallpaperCutsTheFramedBlock) {
     const Bitmap source = patternBitmap(2000, 1500, PixelFormat::Bit24);
-    for (const auto& [argument, left, top] : {std::tuple{"1280x1024", 360, 238},
-                                              {"1280x1024@720,476", 720, 476},
-                                              {"640x480@0,0", 0, 0}}) {
+    for (const auto& [argument, width, height, left, top] :
+         {std::tuple{"1280x1024", 1280, 1024, 360, 238},
+          {"1280x1024@720,476", 1280, 1024, 720, 476},
+          {"640x480@0,0", 640, 480, 0, 0},
+          {"1920x1080", 1920, 1080, 40, 210},
+          {"7x3@1993,1497", 7, 3, 1993, 1497}}) {
         Document document = documentWith(source);
         EXPECT_EQ(runNamed(document, "wallpaper", argument), OperationStatus::Done);
         const Bitmap& cut = document.workImage;
-        ASSERT_EQ(cut.width(), argument[0] == '6' ? 640 : 1280) << argument;
+        ASSERT_EQ(cut.width(), width) << argument;
+        ASSERT_EQ(cut.height(), height) << argument;
         EXPECT_EQ(cut.pixel(0, 0), source.pixel(left, top)) << argument;
         EXPECT_EQ(cut.pixel(cut.width() - 1, cut.height() - 1),
                   source.pixel(left + cut.width() - 1, top + cut.height() - 1));
         EXPECT_EQ(document.information.changeCaption, kTrimmedGroupCaption);
+    }
+}
+
+// Commands whose result would pass the pixel limit are refused, naming the size asked for and the
+// limit, before anything is allocated or changed. The source lies just under the limit and is
+// never written, so it costs address space only.
+TEST(GeometryOperations, ResultsAboveThePixelLimitAreRefusedUnchanged) {
+    const Bitmap big =
+        Bitmap::uninitialised(11600, 11600, PixelFormat::Bit8, std::vector<PaletteEntry>(256));
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"rotate", "45", "16406 x 16406"},
+        {"shear", "100", "23200 x 11600"},
+        {"shear", "-100", "23200 x 11600"},
+        {"resize", "16385x16385", "16385 x 16385"},
+    };
+    for (const auto& [name, argument, size] : rows) {
+        SCOPED_TRACE(std::string(name) + ":" + argument);
+        Document document = documentWith(big);
+        const Bitmap undo = document.undoImage;
+        try {
+            runNamed(document, name, argument);
+            ADD_FAILURE() << "accepted";
+        } catch (const PixelLimitError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(size), std::string::npos) << message;
+            EXPECT_NE(message.find(std::to_string(kMaxPixels)), std::string::npos) << message;
+        }
+        EXPECT_EQ(std::as_const(document.workImage).bottomUpData(), big.bottomUpData());
+        EXPECT_EQ(std::as_const(document.undoImage).bottomUpData(), undo.bottomUpData());
     }
 }
 

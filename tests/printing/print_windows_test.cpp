@@ -228,10 +228,9 @@ class PrintWindowsTest : public QObject {
         QFETCH(int, leftBar);
         QFETCH(int, topBar);
         QFETCH(double, marginMm);
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-            QSKIP("pdftoppm is not installed (poppler-utils)");
-        usePdfPrinter(*printWindow_, dpi,
-                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
+                 "pdftoppm is missing (poppler-utils): scripts/test installs it");
+        usePdfPrinter(*printWindow_, dpi, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                       {marginMm, marginMm, marginMm, marginMm});
         printWindow_->Edit2->setText(QStringLiteral("1"));
         printWindow_->CheckBox1->setChecked(false); // the size exactly as the bars give it

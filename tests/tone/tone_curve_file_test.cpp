@@ -15,15 +15,8 @@ namespace fs = std::filesystem;
 
 class ToneCurveFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ =
-            fs::temp_directory_path() /
-            ("tavlo-tone-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    fs::path folder_;
+    test::ScratchFolder scratch_;
+    const fs::path folder_ = scratch_.path();
 };
 
 TEST_F(ToneCurveFile, DefaultCurveIsSevenCrLfLinesAndReadsBack) {

@@ -146,12 +146,8 @@ void FilterMatrixDialog::onLoadCoefficients() {
     const auto chosen = dialogs_.openImage(this, QStringLiteral("３×３フィルター定数読み込み"),
                                            kFilter, programFolder_, QStringLiteral("mtx"));
     if (!chosen) return;
-    tavlo::ByteBuffer bytes;
     std::string error;
-    std::optional<std::vector<std::int32_t>> values;
-    if (tavlo::readWholeFile(toStd(*chosen), bytes, error))
-        values =
-            tavlo::parseConstantsFile({bytes.data(), bytes.size()}, tavlo::kFilterFileLines, error);
+    const auto values = tavlo::readConstantsFile(toStd(*chosen), tavlo::kFilterFileLines, error);
     if (!values) {
         dialogs_.reportError(this, *chosen + QStringLiteral(": ") + QString::fromStdString(error));
         return;

@@ -1,6 +1,7 @@
 #include "convolution.h"
 
 #include "document/emboss_error.h"
+#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 #include <cstdint>
@@ -30,14 +31,17 @@ std::int64_t windowSum(const FilterKernel& k, const std::array<int, 9>& p) {
 void convolveRowsExactly(const Bitmap& source, const FilterKernel& kernel, std::int64_t sum,
                          Bitmap& result) {
     const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        const WindowRows rows = windowRows(source, y);
-        std::uint8_t* out = result.row(y);
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c)
-                out[3 * x + c] =
-                    clampedResult(windowSum(kernel, windowBytes(rows, x, width, c)), sum);
-    }
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const WindowRows rows = windowRows(source, y);
+            std::uint8_t* out = to[y];
+            for (int x = 0; x < width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    out[3 * x + c] =
+                        clampedResult(windowSum(kernel, windowBytes(rows, x, width, c)), sum);
+        }
+    });
 }
 
 // Bounded kernels: sums over a whole row in the narrowest lanes that hold them, which the
@@ -53,7 +57,6 @@ void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64
 
     const int width = source.width();
     const int bytes = 3 * width;
-    std::vector<Sum> sums(static_cast<std::size_t>(bytes));
     // Held in locals: the stores into the sums could otherwise alias the kernel and keep the
     // loop from being vectorised.
     const Sum k0 = static_cast<Sum>(k[0]), k1 = static_cast<Sum>(k[1]),
@@ -61,23 +64,27 @@ void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64
               k4 = static_cast<Sum>(k[4]), k5 = static_cast<Sum>(k[5]),
               k6 = static_cast<Sum>(k[6]), k7 = static_cast<Sum>(k[7]),
               k8 = static_cast<Sum>(k[8]);
-    for (int y = 0; y < source.height(); ++y) {
-        const WindowRows rows = windowRows(source, y);
-        const std::uint8_t* a = rows.above;
-        const std::uint8_t* o = rows.own;
-        const std::uint8_t* b = rows.below;
-        Sum* s = sums.data();
-        for (int j = 3; j < bytes - 3; ++j)
-            s[j] = static_cast<Sum>(k0 * a[j - 3] + k1 * a[j] + k2 * a[j + 3] + k3 * o[j - 3] +
-                                    k4 * o[j] + k5 * o[j + 3] + k6 * b[j - 3] + k7 * b[j] +
-                                    k8 * b[j + 3]);
-        for (const int x : {0, width - 1})
-            for (int c = 0; c < 3; ++c)
-                s[3 * x + c] = static_cast<Sum>(windowSum(k, windowBytes(rows, x, width, c)));
-        std::uint8_t* out = result.row(y);
-        for (int j = 0; j < bytes; ++j)
-            out[j] = table[static_cast<std::size_t>(s[j] - offset)];
-    }
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        std::vector<Sum> sums(static_cast<std::size_t>(bytes));
+        for (int y = first; y < last; ++y) {
+            const WindowRows rows = windowRows(source, y);
+            const std::uint8_t* a = rows.above;
+            const std::uint8_t* o = rows.own;
+            const std::uint8_t* b = rows.below;
+            Sum* s = sums.data();
+            for (int j = 3; j < bytes - 3; ++j)
+                s[j] = static_cast<Sum>(k0 * a[j - 3] + k1 * a[j] + k2 * a[j + 3] +
+                                        k3 * o[j - 3] + k4 * o[j] + k5 * o[j + 3] +
+                                        k6 * b[j - 3] + k7 * b[j] + k8 * b[j + 3]);
+            for (const int x : {0, width - 1})
+                for (int c = 0; c < 3; ++c)
+                    s[3 * x + c] = static_cast<Sum>(windowSum(k, windowBytes(rows, x, width, c)));
+            std::uint8_t* out = to[y];
+            for (int j = 0; j < bytes; ++j)
+                out[j] = table[static_cast<std::size_t>(s[j] - offset)];
+        }
+    });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "median.h"
 
 #include "document/emboss_error.h"
+#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 namespace tavlo {
@@ -42,19 +43,22 @@ Bitmap medianFiltered(const Bitmap& image) {
     const int width = source.width();
     const int bytes = 3 * width;
     Bitmap result = newResult24(width, source.height());
-    for (int y = 0; y < source.height(); ++y) {
-        const WindowRows rows = windowRows(source, y);
-        const std::uint8_t* a = rows.above;
-        const std::uint8_t* o = rows.own;
-        const std::uint8_t* b = rows.below;
-        std::uint8_t* out = result.row(y);
-        for (int j = 3; j < bytes - 3; ++j)
-            out[j] = medianOfNine(a[j - 3], a[j], a[j + 3], o[j - 3], o[j], o[j + 3], b[j - 3],
-                                  b[j], b[j + 3]);
-        for (const int x : {0, width - 1})
-            for (int c = 0; c < 3; ++c)
-                out[3 * x + c] = windowMedian(rows, x, width, c);
-    }
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const WindowRows rows = windowRows(source, y);
+            const std::uint8_t* a = rows.above;
+            const std::uint8_t* o = rows.own;
+            const std::uint8_t* b = rows.below;
+            std::uint8_t* out = to[y];
+            for (int j = 3; j < bytes - 3; ++j)
+                out[j] = medianOfNine(a[j - 3], a[j], a[j + 3], o[j - 3], o[j], o[j + 3],
+                                      b[j - 3], b[j], b[j + 3]);
+            for (const int x : {0, width - 1})
+                for (int c = 0; c < 3; ++c)
+                    out[3 * x + c] = windowMedian(rows, x, width, c);
+        }
+    });
     return result;
 }
 

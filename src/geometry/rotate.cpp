@@ -1,5 +1,6 @@
 #include "rotate.h"
 
+#include "document/worker_pool.h"
 #include "pixel_rows.h"
 
 #include <algorithm>
@@ -17,15 +18,15 @@ int roundToInt(long double value) {
 }
 
 // Writes a source pixel into (column, row) and (column, row − 1), skipping whatever falls
-// outside the result.
+// outside the result or outside the band of rows [first, last) this writer owns.
 template <int Bytes> struct TwoRowWriter {
     const std::vector<std::uint8_t*>& to;
-    int width, height;
+    int width, first, last;
 
     void operator()(const std::uint8_t* pixel, std::int64_t column, std::int64_t row) const {
         if (column < 0 || column >= width) return;
-        if (row >= 0 && row < height) geometry::copyPixel<Bytes>(to[row] + column * Bytes, pixel);
-        if (row >= 1 && row <= height)
+        if (row >= first && row < last) geometry::copyPixel<Bytes>(to[row] + column * Bytes, pixel);
+        if (row > first && row <= last)
             geometry::copyPixel<Bytes>(to[row - 1] + column * Bytes, pixel);
     }
 };
@@ -90,7 +91,7 @@ KernelResult rotateBitmapDirect(const Bitmap& source, int degrees) {
     const auto from = geometry::rowTable(source);
     const auto to = geometry::writableRowTable(result);
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        const TwoRowWriter<Bytes> write{to, result.width(), result.height()};
+        const TwoRowWriter<Bytes> write{to, result.width(), 0, result.height()};
         for (int y = 0; y < source.height(); ++y) {
             const long double dy = y - f.hh;
             for (int x = 0; x < source.width(); ++x) {
@@ -126,18 +127,37 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     const std::int64_t mask = (std::int64_t{1} << shift) - 1;
     const auto from = geometry::rowTable(source);
     const auto to = geometry::writableRowTable(result);
+    // Later pixels overwrite earlier ones, so each band of result rows is owned by one thread
+    // that visits, in the serial order, every source pixel landing in it: the same bytes for any
+    // number of threads.
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        const TwoRowWriter<Bytes> write{to, result.width(), result.height()};
-        for (int y = 0; y < source.height(); ++y) {
-            const std::int64_t dy = y - f.hh;
-            const std::int64_t dx0 = -f.hw;
-            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^shift
-            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^shift
-            const std::uint8_t* pixel = from[y];
-            for (int x = 0; x < source.width(); ++x, pixel += Bytes, across += c, down += s)
-                write(pixel, f.u + roundShifted(across, shift, half, mask),
-                      f.v + roundShifted(down, shift, half, mask));
-        }
+        forEachBand(result.height(), kRowsPerBand, [&](int first, int last) {
+            const TwoRowWriter<Bytes> write{to, result.width(), first, last};
+            // A pixel lands in the band when its row, v + round(down / 2^shift), lies in
+            // [first, last]; down grows by s per pixel, so those pixels form one run per row.
+            const long double scale = std::ldexp(1.0L, shift);
+            const long double low = (first - f.v - 0.5L) * scale;
+            const long double high = (last - f.v + 0.5L) * scale;
+            for (int y = 0; y < source.height(); ++y) {
+                const std::int64_t dy = y - f.hh;
+                const std::int64_t down0 = -std::int64_t{f.hw} * s + dy * c;
+                std::int64_t x0 = 0, x1 = source.width() - 1;
+                if (s != 0) {
+                    const long double a = (low - down0) / s, b = (high - down0) / s;
+                    x0 = std::max<std::int64_t>(x0, std::llround(std::floor(std::min(a, b))) - 1);
+                    x1 = std::min<std::int64_t>(x1, std::llround(std::ceil(std::max(a, b))) + 1);
+                } else if (down0 < low || down0 > high) {
+                    continue;
+                }
+                const std::int64_t dx0 = x0 - f.hw;
+                std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^shift
+                std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^shift
+                const std::uint8_t* pixel = from[y] + x0 * Bytes;
+                for (std::int64_t x = x0; x <= x1; ++x, pixel += Bytes, across += c, down += s)
+                    write(pixel, f.u + roundShifted(across, shift, half, mask),
+                          f.v + roundShifted(down, shift, half, mask));
+            }
+        });
     });
     return std::move(result);
 }

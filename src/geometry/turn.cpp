@@ -1,5 +1,6 @@
 #include "turn.h"
 
+#include "document/worker_pool.h"
 #include "pixel_rows.h"
 
 #include <algorithm>
@@ -14,13 +15,15 @@ namespace {
 constexpr int kTileRows = 1024;
 constexpr int kTileColumns = 32;
 
+// Source columns [first, last) become whole destination rows, so bands of columns never write
+// the same bytes.
 template <int Bytes>
 void quarterTurn(const std::vector<const std::uint8_t*>& from, const std::vector<std::uint8_t*>& to,
-                 int width, int height, bool right) {
+                 int width, int height, bool right, int first, int last) {
     for (int y0 = 0; y0 < height; y0 += kTileRows) {
         const int y1 = std::min(height, y0 + kTileRows);
-        for (int x0 = 0; x0 < width; x0 += kTileColumns) {
-            const int x1 = std::min(width, x0 + kTileColumns);
+        for (int x0 = first; x0 < last; x0 += kTileColumns) {
+            const int x1 = std::min(last, x0 + kTileColumns);
             for (int x = x0; x < x1; ++x) {
                 // right: D[x][H−1−y] := S[y][x]; left: D[W−1−x][y] := S[y][x].
                 std::uint8_t* const out = to[right ? x : width - 1 - x];
@@ -53,24 +56,21 @@ KernelResult turnBitmap(const Bitmap& source, TurnMode mode) {
                                  static_cast<std::size_t>(bitsPerPixel(source.format()) / 8);
 
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        switch (mode) {
-        case TurnMode::Right:
-        case TurnMode::Left:
-            quarterTurn<Bytes>(from, to, width, height, mode == TurnMode::Right);
-            break;
-        case TurnMode::Mirror:
-            for (int y = 0; y < height; ++y)
-                mirrorRow<Bytes>(to[y], from[y], width);
-            break;
-        case TurnMode::Flip:
-            for (int y = 0; y < height; ++y)
-                std::memcpy(to[height - 1 - y], from[y], rowBytes);
-            break;
-        case TurnMode::Half:
-            for (int y = 0; y < height; ++y)
-                mirrorRow<Bytes>(to[height - 1 - y], from[y], width);
-            break;
+        if (quarter) {
+            forEachBand(width, kTileColumns, [&](int first, int last) {
+                quarterTurn<Bytes>(from, to, width, height, mode == TurnMode::Right, first, last);
+            });
+            return;
         }
+        forEachBand(height, kRowsPerBand, [&](int first, int last) {
+            for (int y = first; y < last; ++y) {
+                const int target = mode == TurnMode::Mirror ? y : height - 1 - y;
+                if (mode == TurnMode::Flip)
+                    std::memcpy(to[target], from[y], rowBytes);
+                else
+                    mirrorRow<Bytes>(to[target], from[y], width);
+            }
+        });
     });
     return result;
 }

@@ -1,5 +1,6 @@
 #include "channel_tables.h"
 
+#include "document/worker_pool.h"
 #include <cassert>
 #include <cstring>
 
@@ -29,8 +30,11 @@ Bitmap mapChannels(const Bitmap& source, const ChannelTables& tables) {
     assert(source.format() == PixelFormat::Bit24);
     const int width = source.width(), height = source.height();
     Bitmap result = Bitmap::uninitialised(width, height, PixelFormat::Bit24, source.palette());
-    for (int y = 0; y < height; ++y)
-        mapRow(source.row(y), result.row(y), width, tables);
+    const WritableRows to(result);
+    forEachBand(height, kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            mapRow(source.row(y), to[y], width, tables);
+    });
     return result;
 }
 

@@ -1,9 +1,9 @@
 #include "vividness.h"
 
 #include "document/pixel_convert.h"
+#include "document/worker_pool.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace tavlo {
@@ -30,31 +30,34 @@ KernelResult vividBitmap(const Bitmap& source, std::int32_t amount) {
     // table of all 256 × 1021 results, built with the full rounding, serves the whole pass.
     const double k = vividFactor(amount);
     std::vector<std::uint8_t> results(256 * kDifferences);
-    for (int own = 0; own < 256; ++own)
-        for (int d = -510; d <= 510; ++d) {
-            const float sum = static_cast<float>(own + k * d);
-            const int r = static_cast<int>(static_cast<double>(sum) + 0.5); // truncates toward zero
-            results[static_cast<std::size_t>(own * kDifferences + d + 510)] =
-                static_cast<std::uint8_t>(std::clamp(r, 0, 255));
-        }
+    forEachBand(256, 16, [&](int first, int last) {
+        for (int own = first; own < last; ++own)
+            for (int d = -510; d <= 510; ++d) {
+                const float sum = static_cast<float>(own + k * d);
+                const int r = static_cast<int>(static_cast<double>(sum) + 0.5); // toward zero
+                results[static_cast<std::size_t>(own * kDifferences + d + 510)] =
+                    static_cast<std::uint8_t>(std::clamp(r, 0, 255));
+            }
+    });
     const std::uint8_t* table = results.data() + 510;
     const auto channel = [table](int own, int other1, int other2) {
         return table[own * kDifferences + 2 * own - other1 - other2];
     };
     const int width = image.width(), height = image.height();
     Bitmap result = Bitmap::uninitialised(width, height, PixelFormat::Bit24);
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* in = image.row(y);
-        std::uint8_t* out = result.row(y);
-        for (int x = 0; x < width; ++x, in += 3, out += 3) {
-            const int b = in[0], g = in[1], r = in[2];
-            out[0] = channel(b, r, g);
-            out[1] = channel(g, r, b);
-            out[2] = channel(r, g, b);
+    const WritableRows to(result);
+    forEachBand(height, kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const std::uint8_t* in = image.row(y);
+            std::uint8_t* out = to[y];
+            for (int x = 0; x < width; ++x, in += 3, out += 3) {
+                const int b = in[0], g = in[1], r = in[2];
+                out[0] = channel(b, r, g);
+                out[1] = channel(g, r, b);
+                out[2] = channel(r, g, b);
+            }
         }
-        std::memset(out, 0, result.stride() - rowBytes);
-    }
+    });
     return result;
 }
 

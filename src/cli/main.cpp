@@ -1,9 +1,11 @@
 // tavlo-cli: loads an image as the program does, applies operations with the program's own
 // code, prints the status-bar texts and saves as the save commands do.
+#include "batch.h"
 #include "cli_options.h"
 #include "document/document.h"
 #include "document/operations.h"
 #include "document/texts.h"
+#include "document/worker_pool.h"
 #include "filters/histogram.h"
 
 #include <algorithm>
@@ -14,7 +16,7 @@ namespace {
 enum ExitStatus { Done = 0, UsageFailure = 2, InputFailure = 3, FormatRefused = 4, OutputFailure = 5 };
 
 int fail(int status, const std::string& message) {
-    std::cerr << "tavlo-cli: " << message << '\n';
+    tavlo::cli::errorStream() << "tavlo-cli: " << message << '\n';
     return status;
 }
 
@@ -53,13 +55,13 @@ int run(const tavlo::cli::Options& options) {
     tavlo::Document document;
     document.jpegQuality = options.quality;
     document.setBmpSaveFormat(options.bits);
-    if (const int status = loadInput(document, options.input); status != Done)
+    if (const int status = loadInput(document, options.inputs.front()); status != Done)
         return status;
     for (const auto& call : options.operations) {
         try {
             const auto status = tavlo::findOperation(call.name)->run(document, call.argument);
             if (status == tavlo::OperationStatus::UnsupportedFormat) {
-                std::cerr << forTerminal(tavlo::kUnsupportedFormatMessage) << '\n';
+                tavlo::cli::errorStream() << forTerminal(tavlo::kUnsupportedFormatMessage) << '\n';
                 return FormatRefused;
             }
             document.modified = true;
@@ -82,7 +84,9 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return fail(UsageFailure, tavlo::cli::kUsage);
     try {
-        return run(tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc)));
+        const auto options = tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+        tavlo::setWorkerCount(options.threads);
+        return options.outDir ? tavlo::cli::runBatch(options, run) : run(options);
     } catch (const tavlo::cli::UsageError& e) {
         return fail(UsageFailure, e.what());
     } catch (const std::bad_alloc&) {

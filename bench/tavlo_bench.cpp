@@ -1,6 +1,6 @@
 // Helper for scripts/bench. Subcommands:
 //   generate WIDTH HEIGHT OUT.{ppm,bmp,jpg}...  a deterministic photo-like test image (JPEG: q90)
-//   kernels RUNS IN.jpg IN.bmp SCRATCH_DIR    median in-process timings, one "name ms" a line
+//   kernels RUNS IN.jpg IN.bmp SCRATCH_DIR    fastest in-process timings, one "name ms" a line
 //   peak-rss COMMAND [ARG ...]                the command's peak resident set, in KiB
 #include "bench_support.h"
 #include "document/bitmap.h"
@@ -33,7 +33,7 @@ namespace {
 
 using namespace tavlo;
 using bench::keep;
-using bench::medianMs;
+using bench::minimumMs;
 namespace fs = std::filesystem;
 
 class Random {
@@ -190,7 +190,7 @@ int kernels(int runs, const fs::path& jpegPath, const fs::path& bmpPath, const f
     const auto warmCopy = std::make_unique<std::uint8_t[]>(pixelBytes);
 
     const auto report = [runs](const char* name, const std::function<void()>& body) {
-        std::printf("%s %.2f\n", name, medianMs(runs, body));
+        std::printf("%s %.2f\n", name, minimumMs(runs, body));
         std::fflush(stdout);
     };
     report("jpeg-decode", [&] { decodedOrThrow(decodeJpeg(jpeg)); });

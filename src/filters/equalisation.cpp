@@ -59,16 +59,19 @@ ChannelTables equalisationTables(const Histogram& heights) {
 
 Bitmap mappedThrough(const Bitmap& image, const ChannelTables& tables) {
     Bitmap result = newResult24(image.width(), image.height());
-    const int width = image.width();
     const WritableRows to(result);
     forEachBand(image.height(), kRowsPerBand, [&](int first, int last) {
+        const int width = image.width();
+        const std::uint8_t* blue = tables.blue.data();
+        const std::uint8_t* green = tables.green.data();
+        const std::uint8_t* red = tables.red.data();
         for (int y = first; y < last; ++y) {
             const std::uint8_t* in = image.row(y);
             std::uint8_t* out = to[y];
             for (int x = 0; x < width; ++x, in += 3, out += 3) {
-                out[0] = tables.blue[in[0]];
-                out[1] = tables.green[in[1]];
-                out[2] = tables.red[in[2]];
+                out[0] = blue[in[0]];
+                out[1] = green[in[1]];
+                out[2] = red[in[2]];
             }
         }
     });

@@ -131,7 +131,9 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     // that visits, in the serial order, every source pixel landing in it: the same bytes for any
     // number of threads.
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        forEachBand(result.height(), kRowsPerBand, [&](int first, int last) {
+        // Copied into the band's locals: the pixel stores could alias anything captured.
+        forEachBand(result.height(), kRowsPerBand, [&, s, c, shift, half, mask](int first,
+                                                                                 int last) {
             const TwoRowWriter<Bytes> write{to, result.width(), first, last};
             // A pixel lands in the band when its row, v + round(down / 2^shift), lies in
             // [first, last]; down grows by s per pixel, so those pixels form one run per row.

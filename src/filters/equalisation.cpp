@@ -1,6 +1,7 @@
 #include "equalisation.h"
 
 #include "document/emboss_error.h"
+#include "document/channel_lookup.h"
 #include "document/worker_pool.h"
 #include "neighbourhood.h"
 
@@ -61,19 +62,9 @@ Bitmap mappedThrough(const Bitmap& image, const ChannelTables& tables) {
     Bitmap result = newResult24(image.width(), image.height());
     const WritableRows to(result);
     forEachBand(image.height(), kRowsPerBand, [&](int first, int last) {
-        const int width = image.width();
-        const std::uint8_t* blue = tables.blue.data();
-        const std::uint8_t* green = tables.green.data();
-        const std::uint8_t* red = tables.red.data();
-        for (int y = first; y < last; ++y) {
-            const std::uint8_t* in = image.row(y);
-            std::uint8_t* out = to[y];
-            for (int x = 0; x < width; ++x, in += 3, out += 3) {
-                out[0] = blue[in[0]];
-                out[1] = green[in[1]];
-                out[2] = red[in[2]];
-            }
-        }
+        for (int y = first; y < last; ++y)
+            mapChannelRow(image.row(y), to[y], image.width(), tables.blue.data(),
+                          tables.green.data(), tables.red.data());
     });
     return result;
 }

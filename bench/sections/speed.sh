@@ -66,7 +66,7 @@ echo "  operation alone (whole command less the same load and save). memcpy of t
 echo "  thread in the same run: ${speed[memcpy-fresh@1]:-?} into fresh pages, ${speed[memcpy-warm@1]:-?} warm."
 speed_line() { printf '  | %-29s | %6s | %-11s | %6s | %6s | %6s | %-11s | %6s | %6s |\n' "$@"; }
 speed_line kernel "1 thr" aim cli vips "2 thr" aim cli vips
-speed_line "" "" "" "" "" "" "" "" "" | tr ' ' '-'
+echo "  |-------------------------------|--------|-------------|--------|--------|--------|-------------|--------|--------|"
 for entry in "${speed_rows[@]}"; do
     IFS='|' read -r names label aim1 aim2 cli_op vips_op <<<"$entry"
     declare -A reached=() cli_ms=() vips_ms=()
@@ -88,5 +88,7 @@ for entry in "${speed_rows[@]}"; do
     cell1=$(aim_cell "${reached[1]}" "$aim1") cell2=$(aim_cell "${reached[2]}" "$aim2")
     speed_line "$label" "${reached[1]}" "$cell1" "${cli_ms[1]}" "${vips_ms[1]}" "${reached[2]}" "$cell2" \
         "${cli_ms[2]}" "${vips_ms[2]}"
-    ((aims)) && summary+=("$size_name  $label: ${reached[1]} ms on 1 thread ($cell1), ${reached[2]} ms on 2 ($cell2)")
+    if ((aims)); then
+        summary+=("$size_name  $label: ${reached[1]} ms on 1 thread ($cell1), ${reached[2]} ms on 2 ($cell2)")
+    fi
 done

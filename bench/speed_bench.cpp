@@ -30,7 +30,9 @@ void keepResult(const KernelResult& result) {
     keep(result->bottomUpData());
 }
 
-void keepBitmap(const Bitmap& result) { keep(result.bottomUpData()); }
+void keepBitmap(const Bitmap& result) {
+    keep(result.bottomUpData());
+}
 
 } // namespace
 
@@ -73,8 +75,9 @@ int main(int argc, char** argv) {
         curve.levels = {10, 100, 200, 240};
         report("curve", [&] { keepResult(toneCurveBitmap(image, curve)); });
         report("tone", [&] { keepResult(colourToneBitmap(image, {20, -10, 5})); });
-        report("contrast",
-               [&] { keepResult(contrastBitmap(image, {{40, 40, 40}, {-10, -10, -10}})); });
+        report("contrast", [&] {
+            keepResult(contrastBitmap(image, {{40, 40, 40}, {-10, -10, -10}}));
+        });
         report("gamma", [&] { keepResult(gammaBitmap(image, 30)); });
         report("vivid", [&] { keepResult(vividBitmap(image, 30)); });
         // Once more at the end: a yardstick is only fair when the machine was as busy for it.

@@ -37,8 +37,8 @@ void refuseSharedOutputs(const Options& options) {
     for (const std::string& input : options.inputs) {
         const auto [at, fresh] = seen.emplace(outputName(options, input), &input);
         if (!fresh)
-            throw UsageError("'" + *at->second + "' and '" + input + "' would both be written to '" +
-                             at->first + "'");
+            throw UsageError("'" + *at->second + "' and '" + input +
+                             "' would both be written to '" + at->first + "'");
     }
 }
 

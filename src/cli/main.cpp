@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return fail(UsageFailure, tavlo::cli::kUsage);
     try {
-        const auto options = tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+        const auto options =
+            tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
         tavlo::setWorkerCount(options.threads);
         return options.outDir ? tavlo::cli::runBatch(options, run) : run(options);
     } catch (const tavlo::cli::UsageError& e) {

@@ -101,7 +101,8 @@ class Pool {
 };
 
 int machineThreads() {
-    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, unsigned{kMaxThreads}));
+    return static_cast<int>(
+        std::clamp(std::thread::hardware_concurrency(), 1u, unsigned{kMaxThreads}));
 }
 
 // One pass at a time holds the pool; a pass that finds it held runs on its own thread.

@@ -54,11 +54,9 @@ void convolveBand(const Bitmap& source, const FilterKernel& k, const std::uint8_
                   std::int32_t offset, const WritableRows& to, int first, int last) {
     const int width = source.width();
     const int bytes = 3 * width;
-    const Sum k0 = static_cast<Sum>(k[0]), k1 = static_cast<Sum>(k[1]),
-              k2 = static_cast<Sum>(k[2]), k3 = static_cast<Sum>(k[3]),
-              k4 = static_cast<Sum>(k[4]), k5 = static_cast<Sum>(k[5]),
-              k6 = static_cast<Sum>(k[6]), k7 = static_cast<Sum>(k[7]),
-              k8 = static_cast<Sum>(k[8]);
+    const Sum k0 = static_cast<Sum>(k[0]), k1 = static_cast<Sum>(k[1]), k2 = static_cast<Sum>(k[2]),
+              k3 = static_cast<Sum>(k[3]), k4 = static_cast<Sum>(k[4]), k5 = static_cast<Sum>(k[5]),
+              k6 = static_cast<Sum>(k[6]), k7 = static_cast<Sum>(k[7]), k8 = static_cast<Sum>(k[8]);
     std::vector<Sum> sums(static_cast<std::size_t>(bytes));
     for (int y = first; y < last; ++y) {
         const WindowRows rows = windowRows(source, y);

@@ -1,7 +1,7 @@
 #include "equalisation.h"
 
-#include "document/emboss_error.h"
 #include "document/channel_lookup.h"
+#include "document/emboss_error.h"
 #include "document/worker_pool.h"
 #include "neighbourhood.h"
 

@@ -39,8 +39,7 @@ template <typename Body> void withBytes(int bytes, Body&& body) {
         body.template operator()<4>();
 }
 
-inline void reverseFrom(const std::uint8_t* in, std::uint8_t* out, int from, int width,
-                        int bytes) {
+inline void reverseFrom(const std::uint8_t* in, std::uint8_t* out, int from, int width, int bytes) {
     withBytes(bytes, [&]<int Bytes>() { reverseFrom<Bytes>(in, out, from, width); });
 }
 
@@ -75,7 +74,8 @@ void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int byt
     const __m512i reverse = pixelPermute(bytes, bytes, count, [&](int k) { return count - 1 - k; });
     int x = 0;
     for (; x + count <= width; x += count) {
-        const __m512i pixels = _mm512_maskz_loadu_epi8(used, in + static_cast<std::ptrdiff_t>(x) * bytes);
+        const __m512i pixels =
+            _mm512_maskz_loadu_epi8(used, in + static_cast<std::ptrdiff_t>(x) * bytes);
         _mm512_mask_storeu_epi8(out + static_cast<std::ptrdiff_t>(width - x - count) * bytes, used,
                                 _mm512_permutexvar_epi8(reverse, pixels));
     }

@@ -61,9 +61,8 @@ KernelResult vividBitmap(const Bitmap& source, std::int32_t amount) {
     });
     Bitmap result = Bitmap::uninitialised(image.width(), image.height(), PixelFormat::Bit24);
     const WritableRows to(result);
-    forEachBand(image.height(), kRowsPerBand, [&](int first, int last) {
-        vividRows(image, results + 510, to, first, last);
-    });
+    forEachBand(image.height(), kRowsPerBand,
+                [&](int first, int last) { vividRows(image, results + 510, to, first, last); });
     return result;
 }
 

@@ -21,8 +21,8 @@ TEST(WorkerPool, BandsCoverEveryIndexOnce) {
     for (const int threads : {1, 2, 3, 7})
         for (const int count : {0, 1, 5, 16, 17, 100, 4001})
             for (const int grain : {1, 16, 1000}) {
-                SCOPED_TRACE(testing::Message() << threads << " threads, " << count << " items, grain "
-                                                << grain);
+                SCOPED_TRACE(testing::Message()
+                             << threads << " threads, " << count << " items, grain " << grain);
                 const ThreadCount use(threads);
                 std::vector<std::atomic<int>> visits(static_cast<std::size_t>(count));
                 std::atomic<bool> shortBand = false;
@@ -56,9 +56,10 @@ TEST(WorkerPool, SpreadsWorkOverTheThreads) {
 
 TEST(WorkerPool, RethrowsTheFirstFailureAndStaysUsable) {
     const ThreadCount use(3);
-    EXPECT_THROW(forEachIndex(50, [](int i) {
-                     if (i == 7) throw std::runtime_error("band 7");
-                 }),
+    EXPECT_THROW(forEachIndex(50,
+                              [](int i) {
+                                  if (i == 7) throw std::runtime_error("band 7");
+                              }),
                  std::runtime_error);
     std::atomic<int> sum = 0;
     forEachIndex(10, [&](int i) { sum += i; });

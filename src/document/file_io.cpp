@@ -1,10 +1,10 @@
 #include "file_io.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -12,8 +12,10 @@ namespace tavlo {
 
 namespace {
 
+// The error's text through the category, not strerror, which may share one buffer between the
+// threads of a batch.
 std::string describe(const std::string& what, const std::filesystem::path& path, int error) {
-    return what + " " + path.string() + ": " + std::strerror(error);
+    return what + " " + path.string() + ": " + std::generic_category().message(error);
 }
 
 class FileDescriptor {

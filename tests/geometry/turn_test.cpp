@@ -50,8 +50,8 @@ TEST(Turn, RoundTripsGiveTheOriginalInEveryFormat) {
             }
 }
 
-// Where pixel (x, y) of a W × H source lands, for each mode; the larger size crosses the
-// vector widths of every pixel size and several sixteen-row groups.
+// Where pixel (x, y) of a W × H source lands, for each mode and on every instruction set; the
+// larger size crosses the vector widths of every pixel size and several sixteen-row groups.
 TEST(Turn, EachModePlacesPixelsAsDrawn) {
     struct Row {
         TurnMode mode;
@@ -71,28 +71,31 @@ TEST(Turn, EachModePlacesPixelsAsDrawn) {
         {TurnMode::Flip, false, [](int x, int, int, int) { return x; },
          [](int, int y, int, int h) { return h - 1 - y; }},
     };
-    for (const auto& [w, h] : {std::pair{7, 5}, std::pair{150, 53}})
-        for (const PixelFormat format : kMovable) {
-            const Bitmap source = patternBitmap(w, h, format);
-            for (const Row& row : rows) {
-                SCOPED_TRACE(testing::Message() << static_cast<int>(row.mode) << " on " << w << "x"
-                                                << h << ", bpp " << bitsPerPixel(format));
-                const KernelResult turned = turnBitmap(source, row.mode);
-                ASSERT_TRUE(turned.has_value());
-                ASSERT_EQ(turned->width(), row.quarter ? h : w);
-                ASSERT_EQ(turned->height(), row.quarter ? w : h);
-                EXPECT_EQ(turned->format(), format);
-                EXPECT_EQ(turned->palette(), source.palette());
-                const int bytes = bitsPerPixel(format) / 8;
-                for (int y = 0; y < h; ++y)
-                    for (int x = 0; x < w; ++x) {
-                        const std::uint8_t* from = source.row(y) + x * bytes;
-                        const std::uint8_t* to =
-                            turned->row(row.toY(x, y, w, h)) + row.toX(x, y, w, h) * bytes;
-                        ASSERT_TRUE(std::equal(from, from + bytes, to)) << x << "," << y;
-                    }
+    test::onEveryInstructionSet([&](const char* instructions) {
+        for (const auto& [w, h] : {std::pair{7, 5}, std::pair{150, 53}})
+            for (const PixelFormat format : kMovable) {
+                const Bitmap source = patternBitmap(w, h, format);
+                for (const Row& row : rows) {
+                    SCOPED_TRACE(testing::Message()
+                                 << instructions << ", " << static_cast<int>(row.mode) << " on "
+                                 << w << "x" << h << ", bpp " << bitsPerPixel(format));
+                    const KernelResult turned = turnBitmap(source, row.mode);
+                    ASSERT_TRUE(turned.has_value());
+                    ASSERT_EQ(turned->width(), row.quarter ? h : w);
+                    ASSERT_EQ(turned->height(), row.quarter ? w : h);
+                    EXPECT_EQ(turned->format(), format);
+                    EXPECT_EQ(turned->palette(), source.palette());
+                    const int bytes = bitsPerPixel(format) / 8;
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            const std::uint8_t* from = source.row(y) + x * bytes;
+                            const std::uint8_t* to =
+                                turned->row(row.toY(x, y, w, h)) + row.toX(x, y, w, h) * bytes;
+                            ASSERT_TRUE(std::equal(from, from + bytes, to)) << x << "," << y;
+                        }
+                }
             }
-        }
+    });
 }
 
 TEST(Turn, RefusesOtherFormatsAndEmptyImages) {

@@ -5,8 +5,6 @@
 #include "document/bitmap.h"
 #include "document/kernel_result.h"
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -43,25 +41,6 @@ inline Bitmap resultFor(const Bitmap& source, int width, int height) {
 // A white result of the source's format and palette, for kernels that leave pixels unreached.
 inline Bitmap whiteResultFor(const Bitmap& source, int width, int height) {
     return Bitmap(width, height, source.format(), source.palette());
-}
-
-// One white pixel of the bitmap's format and palette, byte for byte as fillWhite writes it.
-template <int Bytes> std::array<std::uint8_t, Bytes> whitePixel(const Bitmap& bitmap) {
-    const Bitmap white(1, 1, bitmap.format(), bitmap.palette());
-    std::array<std::uint8_t, Bytes> pixel{};
-    std::memcpy(pixel.data(), white.row(0), Bytes);
-    return pixel;
-}
-
-// The first `width` pixels of a row set to `pixel`.
-template <int Bytes>
-void fillRow(std::uint8_t* row, int width, const std::array<std::uint8_t, Bytes>& pixel) {
-    if (std::all_of(pixel.begin(), pixel.end(), [&](std::uint8_t b) { return b == pixel[0]; })) {
-        std::memset(row, pixel[0], static_cast<std::size_t>(width) * Bytes);
-        return;
-    }
-    for (int x = 0; x < width; ++x, row += Bytes)
-        std::memcpy(row, pixel.data(), Bytes);
 }
 
 template <int Bytes> inline void copyPixel(std::uint8_t* to, const std::uint8_t* from) {

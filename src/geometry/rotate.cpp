@@ -17,10 +17,6 @@ int roundToInt(long double value) {
     return static_cast<int>(std::llrint(value));
 }
 
-// Result rows per band: short enough that a band's rows stay in the second-level cache while the
-// pixels land on them, long enough that the band's walk over the source rows costs little.
-constexpr int kRotationBand = 32;
-
 // Writes a source pixel into (column, row) and (column, row − 1), skipping whatever falls
 // outside the result or outside the band of rows [first, last) this writer owns.
 template <int Bytes> struct TwoRowWriter {
@@ -40,10 +36,8 @@ struct Prepared {
     Bitmap result;
 };
 
-// The frame and the result, white, or left for the caller to whiten when `white` is false.
-Prepared prepare(const Bitmap& source, int degrees, bool white = true) {
+Prepared prepare(const Bitmap& source, int degrees) {
     const RotationFrame frame = rotationFrame(source.width(), source.height(), degrees);
-    if (!white) return {frame, geometry::resultFor(source, 2 * frame.u, 2 * frame.v)};
     return {frame, geometry::whiteResultFor(source, 2 * frame.u, 2 * frame.v)};
 }
 
@@ -70,12 +64,7 @@ struct IntegerRotation {
     std::vector<std::uint8_t*> to;
     int sourceWidth, sourceHeight, resultWidth;
 
-    // The band's rows are whitened here rather than all at once beforehand: the work is shared
-    // and the rows are still in the cache when the pixels land on them.
-    template <int Bytes>
-    void band(int first, int last, const std::array<std::uint8_t, Bytes>& white) const {
-        for (int row = first; row < last; ++row)
-            geometry::fillRow<Bytes>(to[row], resultWidth, white);
+    template <int Bytes> void band(int first, int last) const {
         // Locals, not members: the pixel stores could alias anything reached through `this`.
         const std::int64_t s = scaledSine, c = scaledCosine;
         const int shift = bits;
@@ -171,7 +160,7 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     if (shift > 60 || reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
         return rotateBitmapDirect(source, degrees);
 
-    Prepared prepared = prepare(source, degrees, false);
+    Prepared prepared = prepare(source, degrees);
     const IntegerRotation rotation{prepared.frame,
                                    static_cast<std::int64_t>(sine),
                                    static_cast<std::int64_t>(cosine),
@@ -185,11 +174,8 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     // that visits, in the serial order, every source pixel landing in it: the same bytes for any
     // number of threads.
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        const auto white = geometry::whitePixel<Bytes>(source);
-        forEachBand(prepared.result.height(), kRotationBand, [&](int first, int last) {
-            for (int top = first; top < last; top += kRotationBand)
-                rotation.band<Bytes>(top, std::min(last, top + kRotationBand), white);
-        });
+        forEachBand(prepared.result.height(), kRowsPerBand,
+                    [&](int first, int last) { rotation.band<Bytes>(first, last); });
     });
     return std::move(prepared.result);
 }

@@ -4,7 +4,6 @@
 
 #include <hwy/highway.h>
 
-#include <climits>
 #include <cstring>
 
 #include "geometry/turn_pixels.h"
@@ -82,32 +81,83 @@ void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int byt
     reverseFrom(in, out, x, width, bytes);
 }
 
-// Sixteen source rows at a time: a gather takes the four bytes at the column from each row, and
-// a byte permute keeps the pixel's own. The four bytes of a 24-bit pixel run one past it, so the
-// last column, which could end the whole block, is left to the plain loop.
-void TurnTile(const QuarterTurnTile& t, int x0, int x1, int y0, int y1) {
-    if (t.bytes == 1 || t.sourceStride > INT_MAX / 16) return turnColumns(t, x0, x1, y0, y1);
-    // Lane j holds row y + j for a left turn; for a right turn the rows go up, y + 15 − j.
-    alignas(64) std::int32_t rows[16];
-    for (int j = 0; j < 16; ++j)
-        rows[j] = -static_cast<std::int32_t>((t.right ? 15 - j : j) * t.sourceStride);
-    const __m512i offsets = _mm512_load_si512(rows);
-    const __m512i packed = pixelPermute(t.bytes, 4, 16, [](int k) { return k; });
-    const __mmask64 used = firstBytes(16 * t.bytes);
-    const int vectorEnd = t.bytes == 3 ? std::min(x1, t.width - 1) : x1;
-    for (int x = x0; x < vectorEnd; ++x) {
-        std::uint8_t* const out = t.to[t.right ? x : t.width - 1 - x];
-        const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(x) * t.bytes;
-        int y = y0;
-        for (; y + 16 <= y1; y += 16) {
-            const __m512i pixels = _mm512_i32gather_epi32(offsets, t.from[y] + at, 1);
-            const std::ptrdiff_t column = t.right ? t.height - 16 - y : y;
-            _mm512_mask_storeu_epi8(out + column * t.bytes, used,
-                                    _mm512_permutexvar_epi8(packed, pixels));
+// Sixteen by sixteen pixels at a time, each widened to four bytes: rows in, a transpose, and the
+// sixteen columns out as rows. A transpose swaps bit k of the row number with bit k of the
+// column number for every k; each of the four steps swaps one such pair.
+class BlockTurner {
+  public:
+    explicit BlockTurner(int bytes) : bytes_(bytes), used_(firstBytes(16 * bytes)) {
+        widen_ = pixelPermute(4, bytes, 16, [](int k) { return k; });
+        narrow_ = pixelPermute(bytes, 4, 16, [](int k) { return k; });
+        for (int step = 0; step < 4; ++step) {
+            const int b = 8 >> step;
+            alignas(64) std::int32_t low[16], high[16];
+            for (int l = 0; l < 16; ++l) {
+                low[l] = (l & b) ? 16 + l - b : l;
+                high[l] = (l & b) ? 16 + l : l + b;
+            }
+            low_[step] = _mm512_load_si512(low);
+            high_[step] = _mm512_load_si512(high);
         }
-        turnColumns(t, x, x + 1, y, y1);
     }
-    turnColumns(t, vectorEnd, x1, y0, y1);
+
+    // rows[r] is the source row whose pixels go to column r of the block's destination rows;
+    // out[c] receives the sixteen pixels of source column c.
+    void operator()(const std::uint8_t* const rows[16], std::uint8_t* const out[16]) const {
+        __m512i m[16];
+        for (int r = 0; r < 16; ++r)
+            m[r] = load(rows[r]);
+        for (int step = 0; step < 4; ++step) {
+            const int b = 8 >> step;
+            for (int i = 0; i < 16; ++i)
+                if (!(i & b)) {
+                    const __m512i a = m[i], c = m[i + b];
+                    m[i] = _mm512_permutex2var_epi32(a, low_[step], c);
+                    m[i + b] = _mm512_permutex2var_epi32(a, high_[step], c);
+                }
+        }
+        for (int c = 0; c < 16; ++c)
+            store(out[c], m[c]);
+    }
+
+  private:
+    __m512i load(const std::uint8_t* pixels) const {
+        if (bytes_ == 1)
+            return _mm512_cvtepu8_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels)));
+        return _mm512_permutexvar_epi8(widen_, _mm512_maskz_loadu_epi8(used_, pixels));
+    }
+    void store(std::uint8_t* pixels, __m512i wide) const {
+        if (bytes_ == 1)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), _mm512_cvtepi32_epi8(wide));
+        else
+            _mm512_mask_storeu_epi8(pixels, used_, _mm512_permutexvar_epi8(narrow_, wide));
+    }
+
+    int bytes_;
+    __mmask64 used_;
+    __m512i widen_, narrow_, low_[4], high_[4];
+};
+
+void TurnTile(const QuarterTurnTile& t, int x0, int x1, int y0, int y1) {
+    const BlockTurner turnBlock(t.bytes);
+    const int xEnd = x0 + (x1 - x0) / 16 * 16, yEnd = y0 + (y1 - y0) / 16 * 16;
+    for (int x = x0; x < xEnd; x += 16) {
+        std::uint8_t* out[16];
+        for (int y = y0; y < yEnd; y += 16) {
+            // Right: source row y + 15 − r lands in column H − 16 − y + r of row x + c.
+            // Left: source row y + r lands in column y + r of row W − 1 − (x + c).
+            const std::uint8_t* rows[16];
+            const std::ptrdiff_t column = t.right ? t.height - 16 - y : y;
+            for (int r = 0; r < 16; ++r)
+                rows[r] =
+                    t.from[t.right ? y + 15 - r : y + r] + static_cast<std::ptrdiff_t>(x) * t.bytes;
+            for (int c = 0; c < 16; ++c)
+                out[c] = t.to[t.right ? x + c : t.width - 1 - (x + c)] + column * t.bytes;
+            turnBlock(rows, out);
+        }
+        turnColumns(t, x, x + 16, yEnd, y1);
+    }
+    turnColumns(t, xEnd, x1, y0, y1);
 }
 #else
 void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int bytes) {

@@ -39,13 +39,8 @@ KernelResult turnBitmap(const Bitmap& source, TurnMode mode) {
     const int bytes = bitsPerPixel(source.format()) / 8;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(bytes);
     if (quarter) {
-        const geometry::QuarterTurnTile turn{from.data(),
-                                             to.data(),
-                                             static_cast<std::ptrdiff_t>(source.stride()),
-                                             width,
-                                             height,
-                                             bytes,
-                                             mode == TurnMode::Right};
+        const geometry::QuarterTurnTile turn{from.data(), to.data(), width,
+                                             height,      bytes,     mode == TurnMode::Right};
         forEachBand(width, kTileColumns,
                     [&](int first, int last) { quarterTurn(turn, first, last); });
         return result;

@@ -50,8 +50,8 @@ inline void turnColumns(const QuarterTurnTile& t, int x0, int x1, int y0, int y1
 }
 
 #if HWY_TARGET == HWY_AVX3_DL
-// Highway 1.0 has no byte permute across a whole vector or lane gather with byte offsets, so
-// this target calls the AVX-512 instructions directly.
+// Highway 1.0 has no byte permute across a whole vector, so this target calls the AVX-512
+// instructions directly.
 
 // A permute that takes `count` whole pixels from a 64-byte vector and lays them out as `place`
 // says: output pixel k takes input pixel place(k).

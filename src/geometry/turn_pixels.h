@@ -1,6 +1,6 @@
-// The pixel loops of the turns, compiled for each instruction set and picked at run time: the
-// widest byte permutes and gathers the processor has (AVX-512 VBMI) where they apply, plain copies
-// elsewhere. The bytes are the same either way.
+// The pixel loops of the turns, compiled for each instruction set and picked at run time: byte
+// permutes and transposes in AVX-512 registers (with VBMI) where the processor has them, plain
+// copies elsewhere. The bytes are the same either way.
 #pragma once
 
 #include <cstddef>
@@ -12,12 +12,10 @@ namespace tavlo::geometry {
 void reversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int bytes);
 
 // One tile of a quarter turn: source columns [x0, x1) of rows [y0, y1) written where the turn puts
-// them (right: D[x][H−1−y] := S[y][x]; left: D[W−1−x][y] := S[y][x]). Source rows lie
-// `sourceStride` bytes apart, row y + 1 below row y in memory, as in every bitmap.
+// them (right: D[x][H−1−y] := S[y][x]; left: D[W−1−x][y] := S[y][x]).
 struct QuarterTurnTile {
     const std::uint8_t* const* from; // source rows, top first
     std::uint8_t* const* to;         // destination rows, top first
-    std::ptrdiff_t sourceStride;
     int width, height, bytes;
     bool right;
 };

@@ -1,4 +1,4 @@
-// What the in-process benches share: a median timer, a guard against dropped work, and loading
+// What the in-process benches share: a minimum timer, a guard against dropped work, and loading
 // the bench image.
 #pragma once
 
@@ -19,19 +19,20 @@ inline void keep(const void* p) {
     asm volatile("" : : "r"(p) : "memory");
 }
 
-// One untimed run first, so that every timed run finds the code and the pages warm.
-inline double medianMs(int runs, const std::function<void()>& body) {
+// One untimed run first, so that every timed run finds the code and the pages warm; then the
+// fastest of the runs, the one least disturbed by whatever else the machine was doing.
+inline double minimumMs(int runs, const std::function<void()>& body) {
     body();
-    std::vector<double> ms;
+    double best = 0;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         body();
-        ms.push_back(
+        const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                .count());
+                .count();
+        best = i == 0 ? ms : std::min(best, ms);
     }
-    std::nth_element(ms.begin(), ms.begin() + runs / 2, ms.end());
-    return ms[static_cast<std::size_t>(runs / 2)];
+    return best;
 }
 
 inline Bitmap loadBmp(const char* path) {

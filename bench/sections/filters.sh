@@ -26,13 +26,13 @@ fi
 # The same 3×3 integer mask everywhere: the weak sharpening, sum 4.
 printf '3 3 4 0\n0 -1 0\n-1 8 -1\n0 -1 0\n' >"$scratch/sharpen.mat"
 command_group "Whole command: 3x3 convolution, BMP -> BMP"
-command_row "tavlo-cli filter:4" ours "$cli" "$img.bmp" filter:4 --out "$scratch/out.bmp"
+command_row "tavlo-cli filter:4" ours "$cli" --threads 1 "$img.bmp" filter:4 --out "$scratch/out.bmp"
 command_row "vips conv (1 thread, PPM)" 1 env VIPS_CONCURRENCY=1 vips conv "$img.ppm" "$scratch/out.ppm" \
     "$scratch/sharpen.mat" --precision integer
 command_row "convert -convolve (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" \
     -define convolve:scale=1/4 -convolve "0,-1,0,-1,8,-1,0,-1,0" "$scratch/out.bmp"
 command_group "Whole command: 3x3 median, BMP -> BMP"
-command_row "tavlo-cli median" ours "$cli" "$img.bmp" median --out "$scratch/out.bmp"
+command_row "tavlo-cli median" ours "$cli" --threads 1 "$img.bmp" median --out "$scratch/out.bmp"
 command_row "vips rank 3 3 4 (1 thread, PPM)" 1 env VIPS_CONCURRENCY=1 vips rank "$img.ppm" \
     "$scratch/out.ppm" 3 3 4
 command_row "convert -statistic Median 3x3 (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" \

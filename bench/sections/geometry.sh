@@ -25,22 +25,22 @@ quarter="$((width / 4)),$((height / 4)),$((width * 3 / 4 - 1)),$((height * 3 / 4
 crop_w=$((width * 3 / 4 - width / 4)) crop_h=$((height * 3 / 4 - height / 4))
 
 command_group "Whole command: quarter turn, BMP -> BMP"
-command_row "tavlo-cli turn:right" ours "$cli" "$img.bmp" turn:right --out "$scratch/out.bmp"
+command_row "tavlo-cli turn:right" ours "$cli" --threads 1 "$img.bmp" turn:right --out "$scratch/out.bmp"
 command_row "vips rot d90 (1 thread)" 1 env VIPS_CONCURRENCY=1 vips rot "$img.bmp" "$scratch/out.v" d90
 command_row "convert -rotate 90 (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" -rotate 90 "$scratch/out.bmp"
 command_group "Whole command: top-bottom mirror, BMP -> BMP"
-command_row "tavlo-cli turn:flip" ours "$cli" "$img.bmp" turn:flip --out "$scratch/out.bmp"
+command_row "tavlo-cli turn:flip" ours "$cli" --threads 1 "$img.bmp" turn:flip --out "$scratch/out.bmp"
 command_row "vips flip vertical (1 thread)" 1 env VIPS_CONCURRENCY=1 vips flip "$img.bmp" "$scratch/out.v" vertical
 command_row "convert -flip (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" -flip "$scratch/out.bmp"
 command_group "Whole command: trim to the middle quarter, BMP -> BMP"
-command_row "tavlo-cli trim" ours "$cli" "$img.bmp" "trim:$quarter" --out "$scratch/out.bmp"
+command_row "tavlo-cli trim" ours "$cli" --threads 1 "$img.bmp" "trim:$quarter" --out "$scratch/out.bmp"
 command_row "vips crop (1 thread)" 1 env VIPS_CONCURRENCY=1 vips crop "$img.bmp" "$scratch/out.v" $((width / 4)) $((height / 4)) "$crop_w" "$crop_h"
 command_row "convert -crop (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" -crop "${crop_w}x${crop_h}+$((width / 4))+$((height / 4))" "$scratch/out.bmp"
 command_group "Whole command: nearest-neighbour 1/2, BMP -> BMP"
-command_row "tavlo-cli shrink:2" ours "$cli" "$img.bmp" shrink:2 --out "$scratch/out.bmp"
+command_row "tavlo-cli shrink:2" ours "$cli" --threads 1 "$img.bmp" shrink:2 --out "$scratch/out.bmp"
 command_row "vips subsample 2 2 (1 thread)" 1 env VIPS_CONCURRENCY=1 vips subsample "$img.bmp" "$scratch/out.v" 2 2
 command_row "convert -sample 50% (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" -sample 50% "$scratch/out.bmp"
 command_group "Whole command: rotate 30 degrees, BMP -> BMP"
-command_row "tavlo-cli rotate:30" ours "$cli" "$img.bmp" rotate:30 --out "$scratch/out.bmp"
+command_row "tavlo-cli rotate:30" ours "$cli" --threads 1 "$img.bmp" rotate:30 --out "$scratch/out.bmp"
 command_row "vips rotate 30 (1 thread)" 1 env VIPS_CONCURRENCY=1 vips rotate "$img.bmp" "$scratch/out.v" 30
 command_row "convert -rotate 30 (1 thread)" 1 "$convert" -limit thread 1 "$img.bmp" -rotate 30 "$scratch/out.bmp"

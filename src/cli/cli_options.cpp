@@ -12,7 +12,7 @@ namespace tavlo::cli {
 
 const char* const kUsage =
     "usage: tavlo-cli INPUT [OP ...] [--out OUTPUT] [--bits 8|24|32] [--quality 1..100] [--info]"
-    " [--histogram [F]]";
+    " [--histogram [F]] [--threads N]; or INPUT ... [OP ...] --out-dir DIR";
 
 const std::vector<std::string> kJpegExtensions{".JPG", ".JPEG", ".JPE"};
 
@@ -31,6 +31,37 @@ PixelFormat parseBits(const std::string& word) {
     if (word == "32")
         return PixelFormat::Bit32;
     throw UsageError("--bits must be 8, 24 or 32, not '" + word + "'");
+}
+
+// Inputs and operations are told apart by their look alone: an operation is a lower-case name,
+// perhaps followed by a colon and its argument; anything else (a path, a name with an extension,
+// "./median") is an input.
+bool looksLikeOperation(const std::string& word) {
+    const auto name = word.substr(0, word.find(':'));
+    return !name.empty() && std::all_of(name.begin(), name.end(),
+                                        [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+int parseThreads(const std::string& word) {
+    int threads = 0;
+    const auto [end, status] = std::from_chars(word.data(), word.data() + word.size(), threads);
+    if (status != std::errc() || end != word.data() + word.size() || threads < 1 || threads > 256)
+        throw UsageError("--threads must be a number from 1 to 256, not '" + word + "'");
+    return threads;
+}
+
+// Rules that concern the command line as a whole rather than one word.
+void checkInputsAgainstOutputs(const Options& options) {
+    if (options.inputs.empty())
+        throw UsageError("no INPUT file given");
+    if (options.output && options.outDir)
+        throw UsageError("--out and --out-dir exclude each other");
+    if (options.inputs.size() > 1 && !options.outDir)
+        throw UsageError("several inputs need --out-dir DIR, not '" + options.inputs[1] + "'");
+    if (options.outDir && (options.info || options.histogramFactor))
+        throw UsageError("--info and --histogram print for one file; they do not go with --out-dir");
+    if (options.outDir && options.bitsGiven && options.qualityGiven)
+        throw UsageError("with --out-dir, --bits asks for BMP and --quality for JPEG: give one");
 }
 
 OperationCall parseOperation(const std::string& word) {
@@ -80,9 +111,15 @@ Options parseOptions(const std::vector<std::string>& arguments) {
                 upperCased(fileExtension(*options.output)) != ".BMP")
                 throw UsageError("--out '" + *options.output +
                                  "' must end in .jpg, .jpeg, .jpe or .bmp");
+        } else if (word == "--out-dir") {
+            options.outDir = valueAfter(i);
+        } else if (word == "--threads") {
+            options.threads = parseThreads(valueAfter(i));
         } else if (word == "--bits") {
             options.bits = parseBits(valueAfter(i));
+            options.bitsGiven = true;
         } else if (word == "--quality") {
+            options.qualityGiven = true;
             try {
                 options.quality = parseParameter(valueAfter(i), kJpegQuality);
             } catch (const OperationArgumentError& e) {
@@ -94,14 +131,13 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.histogramFactor = histogramFactorAfter(arguments, i);
         } else if (word.starts_with("-") && word.size() > 1) {
             throw UsageError("unknown option '" + word + "'");
-        } else if (options.input.empty()) {
-            options.input = word;
+        } else if (!looksLikeOperation(word)) {
+            options.inputs.push_back(word);
         } else {
             options.operations.push_back(parseOperation(word));
         }
     }
-    if (options.input.empty())
-        throw UsageError("no INPUT file given");
+    checkInputsAgainstOutputs(options);
     return options;
 }
 

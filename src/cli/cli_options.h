@@ -17,11 +17,14 @@ struct OperationCall {
 };
 
 struct Options {
-    std::string input;
+    std::vector<std::string> inputs; // one, or several with outDir
     std::vector<OperationCall> operations;
     std::optional<std::string> output;
+    std::optional<std::string> outDir; // --out-dir: each input's result under its own name
     PixelFormat bits = PixelFormat::Bit24;
+    bool bitsGiven = false, qualityGiven = false; // they choose the type of --out-dir results
     int quality = kJpegQuality.defaultValue;
+    int threads = 0; // --threads: 0 means every core
     bool info = false;
     std::optional<float> histogramFactor; // --histogram: print the bar heights at this factor
 };

@@ -1,8 +1,10 @@
 // tavlo-cli: loads an image as the program does, applies operations with the program's own
 // code, prints the status-bar texts and saves as the save commands do.
+#include "batch.h"
 #include "cli_options.h"
 #include "document/document.h"
 #include "document/texts.h"
+#include "document/worker_pool.h"
 #include "filters/histogram.h"
 #include "operations/operation_table.h"
 
@@ -15,7 +17,7 @@ namespace {
 enum ExitStatus { Done = 0, UsageFailure = 2, InputFailure = 3, Refused = 4, OutputFailure = 5 };
 
 int fail(int status, const std::string& message) {
-    std::cerr << "tavlo-cli: " << message << '\n';
+    tavlo::cli::errorStream() << "tavlo-cli: " << message << '\n';
     return status;
 }
 
@@ -67,7 +69,7 @@ int runOperation(tavlo::Document& document, const tavlo::cli::OperationCall& cal
     try {
         const auto status = tavlo::findOperation(call.name)->run(document, call.argument);
         if (status == tavlo::OperationStatus::UnsupportedFormat) {
-            std::cerr << forTerminal(tavlo::kUnsupportedFormatMessage) << '\n';
+            tavlo::cli::errorStream() << forTerminal(tavlo::kUnsupportedFormatMessage) << '\n';
             return Refused;
         }
     } catch (const tavlo::OperationArgumentError& e) {
@@ -84,7 +86,7 @@ int run(const tavlo::cli::Options& options) {
     document.setBmpSaveFormat(options.bits);
     document.jpegExtensions = tavlo::cli::kJpegExtensions;
     if (const int status =
-            refusingLimits(options.input, [&] { return loadInput(document, options.input); });
+            refusingLimits(options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
         status != Done)
         return status;
     for (const auto& call : options.operations) {
@@ -110,7 +112,10 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return fail(UsageFailure, tavlo::cli::kUsage);
     try {
-        return run(tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc)));
+        const auto options =
+            tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+        tavlo::setWorkerCount(options.threads);
+        return options.outDir ? tavlo::cli::runBatch(options, run) : run(options);
     } catch (const tavlo::cli::UsageError& e) {
         return fail(UsageFailure, e.what());
     } catch (const std::bad_alloc&) {

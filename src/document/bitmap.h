@@ -1,6 +1,7 @@
 // An in-memory device-independent bitmap: pixel format, palette, rows.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -43,6 +44,10 @@ class PixelLimitError : public std::length_error {
 // Copies share their pixels until one of them asks for writable rows (copy on write), so the
 // working, undo and view copies of a large photo cost nothing until an operation changes one.
 // A writable row pointer is valid only until the bitmap is next copied.
+// Threads: copies may live and be written on different threads, since the share count is atomic
+// and the last owner's writes are ordered after the others' reads (see detach). One Bitmap object
+// is not itself shared for writing: a kernel takes its result's rows on the calling thread,
+// while the result is still its own, and hands the workers raw row pointers.
 // 1 and 4 bpp pack the leftmost pixel into the high bits; 15 bpp is 5-5-5 and 16 bpp 5-6-5,
 // little-endian words.
 class Bitmap {
@@ -103,6 +108,10 @@ class Bitmap {
     void detach() {
         if (pixels_.use_count() > 1)
             unshare();
+        else
+            // use_count() reads relaxed: order this owner's writes after the reads another thread
+            // made through a copy it has just released (the release decrement pairs with this).
+            std::atomic_thread_fence(std::memory_order_acquire);
     }
     void unshare();
     void clearPaddingBytes();
@@ -116,6 +125,21 @@ class Bitmap {
     std::size_t stride_ = 0;
     std::shared_ptr<std::uint8_t[]> pixels_;
     std::vector<PaletteEntry> palette_;
+};
+
+// The rows of a bitmap made writable once, on the thread that owns it, so that worker threads can
+// write disjoint rows through plain pointers without touching the bitmap's share count.
+class WritableRows {
+  public:
+    explicit WritableRows(Bitmap& bitmap)
+        : bottom_(bitmap.bottomUpData()), stride_(static_cast<std::ptrdiff_t>(bitmap.stride())),
+          height_(bitmap.height()) {}
+    std::uint8_t* operator[](int y) const { return bottom_ + (height_ - 1 - y) * stride_; }
+
+  private:
+    std::uint8_t* bottom_;
+    std::ptrdiff_t stride_;
+    int height_;
 };
 
 // Index of the palette entry nearest to the colour in RGB distance, the first of equals.

@@ -1,10 +1,11 @@
 #include "file_io.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/uio.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -14,8 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string describe(const std::string& what, const fs::path& path, int error) {
-    return what + " " + path.string() + ": " + std::strerror(error);
+// The error's text through the category, not strerror, which may share one buffer between the
+// threads of a batch.
+std::string describe(const std::string& what, const std::filesystem::path& path, int error) {
+    return what + " " + path.string() + ": " + std::generic_category().message(error);
 }
 
 class FileDescriptor {

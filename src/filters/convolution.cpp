@@ -1,6 +1,7 @@
 #include "convolution.h"
 
 #include "document/emboss_error.h"
+#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 #include <cstdint>
@@ -30,38 +31,34 @@ std::int64_t windowSum(const FilterKernel& k, const std::array<int, 9>& p) {
 void convolveRowsExactly(const Bitmap& source, const FilterKernel& kernel, std::int64_t sum,
                          Bitmap& result) {
     const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        const WindowRows rows = windowRows(source, y);
-        std::uint8_t* out = result.row(y);
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c)
-                out[3 * x + c] =
-                    clampedResult(windowSum(kernel, windowBytes(rows, x, width, c)), sum);
-    }
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const WindowRows rows = windowRows(source, y);
+            std::uint8_t* out = to[y];
+            for (int x = 0; x < width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    out[3 * x + c] =
+                        clampedResult(windowSum(kernel, windowBytes(rows, x, width, c)), sum);
+        }
+    });
 }
 
 // Bounded kernels: sums over a whole row in the narrowest lanes that hold them, which the
 // compiler vectorises, then the division and clamping through a table indexed by the sum.
 // Narrow sums wrap while they are formed but the true sum fits, so the stored value is exact.
+// One band of rows; everything the loops read is a local or a parameter, since the byte stores
+// could otherwise alias a captured variable and keep the loops from being vectorised.
 template <typename Sum>
-void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64_t sum,
-                         std::int64_t lowest, std::int64_t highest, Bitmap& result) {
-    std::vector<std::uint8_t> table(static_cast<std::size_t>(highest - lowest + 1));
-    for (std::int64_t acc = lowest; acc <= highest; ++acc)
-        table[static_cast<std::size_t>(acc - lowest)] = clampedResult(acc, sum);
-    const auto offset = static_cast<std::int32_t>(lowest);
-
+void convolveBand(const Bitmap& source, const FilterKernel& k, const std::uint8_t* table,
+                  std::int32_t offset, const WritableRows& to, int first, int last) {
     const int width = source.width();
     const int bytes = 3 * width;
+    const Sum k0 = static_cast<Sum>(k[0]), k1 = static_cast<Sum>(k[1]), k2 = static_cast<Sum>(k[2]),
+              k3 = static_cast<Sum>(k[3]), k4 = static_cast<Sum>(k[4]), k5 = static_cast<Sum>(k[5]),
+              k6 = static_cast<Sum>(k[6]), k7 = static_cast<Sum>(k[7]), k8 = static_cast<Sum>(k[8]);
     std::vector<Sum> sums(static_cast<std::size_t>(bytes));
-    // Held in locals: the stores into the sums could otherwise alias the kernel and keep the
-    // loop from being vectorised.
-    const Sum k0 = static_cast<Sum>(k[0]), k1 = static_cast<Sum>(k[1]),
-              k2 = static_cast<Sum>(k[2]), k3 = static_cast<Sum>(k[3]),
-              k4 = static_cast<Sum>(k[4]), k5 = static_cast<Sum>(k[5]),
-              k6 = static_cast<Sum>(k[6]), k7 = static_cast<Sum>(k[7]),
-              k8 = static_cast<Sum>(k[8]);
-    for (int y = 0; y < source.height(); ++y) {
+    for (int y = first; y < last; ++y) {
         const WindowRows rows = windowRows(source, y);
         const std::uint8_t* a = rows.above;
         const std::uint8_t* o = rows.own;
@@ -74,10 +71,23 @@ void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64
         for (const int x : {0, width - 1})
             for (int c = 0; c < 3; ++c)
                 s[3 * x + c] = static_cast<Sum>(windowSum(k, windowBytes(rows, x, width, c)));
-        std::uint8_t* out = result.row(y);
+        std::uint8_t* out = to[y];
         for (int j = 0; j < bytes; ++j)
             out[j] = table[static_cast<std::size_t>(s[j] - offset)];
     }
+}
+
+template <typename Sum>
+void convolveRowsByTable(const Bitmap& source, const FilterKernel& k, std::int64_t sum,
+                         std::int64_t lowest, std::int64_t highest, Bitmap& result) {
+    std::vector<std::uint8_t> table(static_cast<std::size_t>(highest - lowest + 1));
+    for (std::int64_t acc = lowest; acc <= highest; ++acc)
+        table[static_cast<std::size_t>(acc - lowest)] = clampedResult(acc, sum);
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        convolveBand<Sum>(source, k, table.data(), static_cast<std::int32_t>(lowest), to, first,
+                          last);
+    });
 }
 
 } // namespace

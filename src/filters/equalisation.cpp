@@ -1,6 +1,8 @@
 #include "equalisation.h"
 
+#include "document/channel_lookup.h"
 #include "document/emboss_error.h"
+#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 #include <cmath>
@@ -58,16 +60,12 @@ ChannelTables equalisationTables(const Histogram& heights) {
 
 Bitmap mappedThrough(const Bitmap& image, const ChannelTables& tables) {
     Bitmap result = newResult24(image.width(), image.height());
-    const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        const std::uint8_t* in = image.row(y);
-        std::uint8_t* out = result.row(y);
-        for (int x = 0; x < width; ++x, in += 3, out += 3) {
-            out[0] = tables.blue[in[0]];
-            out[1] = tables.green[in[1]];
-            out[2] = tables.red[in[2]];
-        }
-    }
+    const WritableRows to(result);
+    forEachBand(image.height(), kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            mapChannelRow(image.row(y), to[y], image.width(), tables.blue.data(),
+                          tables.green.data(), tables.red.data());
+    });
     return result;
 }
 

@@ -1,33 +1,41 @@
 #include "histogram.h"
 
 #include "document/emboss_error.h"
+#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 #include <cmath>
 #include <limits>
+#include <mutex>
 
 namespace tavlo {
 
 ChannelCounts countChannels(const Bitmap& image) {
-    // Two sets of counters, for even and odd pixels, so that runs of equal values do not wait on
-    // their own previous increment.
-    std::array<std::array<std::uint32_t, 256>, 6> bins{};
+    ChannelCounts counts{};
+    std::mutex countsMutex;
     const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        const std::uint8_t* p = image.row(y);
-        int x = 0;
-        for (; x + 1 < width; x += 2, p += 6) {
-            ++bins[0][p[0]], ++bins[1][p[1]], ++bins[2][p[2]];
-            ++bins[3][p[3]], ++bins[4][p[4]], ++bins[5][p[5]];
+    // Each band counts on its own and adds its counts in at the end; sums of integers do not
+    // depend on the order in which the bands finish.
+    forEachBand(image.height(), kRowsPerBand, [&](int first, int last) {
+        // Two sets of counters, for even and odd pixels, so that runs of equal values do not wait
+        // on their own previous increment.
+        std::array<std::array<std::uint32_t, 256>, 6> bins{};
+        for (int y = first; y < last; ++y) {
+            const std::uint8_t* p = image.row(y);
+            int x = 0;
+            for (; x + 1 < width; x += 2, p += 6) {
+                ++bins[0][p[0]], ++bins[1][p[1]], ++bins[2][p[2]];
+                ++bins[3][p[3]], ++bins[4][p[4]], ++bins[5][p[5]];
+            }
+            if (x < width) ++bins[0][p[0]], ++bins[1][p[1]], ++bins[2][p[2]];
         }
-        if (x < width) ++bins[0][p[0]], ++bins[1][p[1]], ++bins[2][p[2]];
-    }
-    ChannelCounts counts;
-    for (std::size_t i = 0; i < 256; ++i) {
-        counts.blue[i] = std::int64_t{bins[0][i]} + bins[3][i];
-        counts.green[i] = std::int64_t{bins[1][i]} + bins[4][i];
-        counts.red[i] = std::int64_t{bins[2][i]} + bins[5][i];
-    }
+        const std::lock_guard lock(countsMutex);
+        for (std::size_t i = 0; i < 256; ++i) {
+            counts.blue[i] += std::int64_t{bins[0][i]} + bins[3][i];
+            counts.green[i] += std::int64_t{bins[1][i]} + bins[4][i];
+            counts.red[i] += std::int64_t{bins[2][i]} + bins[5][i];
+        }
+    });
     return counts;
 }
 

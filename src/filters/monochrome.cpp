@@ -2,6 +2,7 @@
 
 #include "document/emboss_error.h"
 #include "document/vector_clones.h"
+#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 namespace tavlo {
@@ -15,17 +16,24 @@ std::uint8_t greyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) 
     return static_cast<std::uint8_t>((s + 500) / 1000);
 }
 
-TAVLO_VECTOR_CLONES Bitmap greyed(const Bitmap& image) {
+namespace {
+
+TAVLO_VECTOR_CLONES void greyRow(const std::uint8_t* in, std::uint8_t* out, int width) {
+    for (int x = 0; x < width; ++x, in += 3, out += 3)
+        out[0] = out[1] = out[2] = greyLevel(in[2], in[1], in[0]);
+}
+
+} // namespace
+
+Bitmap greyed(const Bitmap& image) {
     requireNonEmpty(image);
     const Bitmap source = as24Bit(image);
     Bitmap result = newResult24(source.width(), source.height());
-    const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        const std::uint8_t* in = source.row(y);
-        std::uint8_t* out = result.row(y);
-        for (int x = 0; x < width; ++x, in += 3, out += 3)
-            out[0] = out[1] = out[2] = greyLevel(in[2], in[1], in[0]);
-    }
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            greyRow(source.row(y), to[y], source.width());
+    });
     return result;
 }
 

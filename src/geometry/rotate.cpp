@@ -1,5 +1,6 @@
 #include "rotate.h"
 
+#include "document/worker_pool.h"
 #include "pixel_rows.h"
 
 #include <algorithm>
@@ -17,15 +18,15 @@ int roundToInt(long double value) {
 }
 
 // Writes a source pixel into (column, row) and (column, row − 1), skipping whatever falls
-// outside the result.
+// outside the result or outside the band of rows [first, last) this writer owns.
 template <int Bytes> struct TwoRowWriter {
     const std::vector<std::uint8_t*>& to;
-    int width, height;
+    int width, first, last;
 
     void operator()(const std::uint8_t* pixel, std::int64_t column, std::int64_t row) const {
         if (column < 0 || column >= width) return;
-        if (row >= 0 && row < height) geometry::copyPixel<Bytes>(to[row] + column * Bytes, pixel);
-        if (row >= 1 && row <= height)
+        if (row >= first && row < last) geometry::copyPixel<Bytes>(to[row] + column * Bytes, pixel);
+        if (row > first && row <= last)
             geometry::copyPixel<Bytes>(to[row - 1] + column * Bytes, pixel);
     }
 };
@@ -53,6 +54,49 @@ inline std::int64_t roundShifted(std::int64_t value, int shift, std::int64_t hal
 int fractionBits(float value) {
     return value == 0 ? 0 : std::max(0, 23 - std::ilogb(value));
 }
+
+// The rotation in integers scaled by 2^shift, one band of result rows at a time.
+struct IntegerRotation {
+    RotationFrame f;
+    std::int64_t scaledSine, scaledCosine; // · 2^bits
+    int bits;
+    std::vector<const std::uint8_t*> from;
+    std::vector<std::uint8_t*> to;
+    int sourceWidth, sourceHeight, resultWidth;
+
+    template <int Bytes> void band(int first, int last) const {
+        // Locals, not members: the pixel stores could alias anything reached through `this`.
+        const std::int64_t s = scaledSine, c = scaledCosine;
+        const int shift = bits;
+        const std::int64_t half = std::int64_t{1} << (shift - 1);
+        const std::int64_t mask = (std::int64_t{1} << shift) - 1;
+        const TwoRowWriter<Bytes> write{to, resultWidth, first, last};
+        // A pixel lands in the band when its row, v + round(down / 2^shift), lies in
+        // [first, last]; down grows by s per pixel, so those pixels form one run per row.
+        const long double scale = std::ldexp(1.0L, shift);
+        const long double low = (first - f.v - 0.5L) * scale;
+        const long double high = (last - f.v + 0.5L) * scale;
+        for (int y = 0; y < sourceHeight; ++y) {
+            const std::int64_t dy = y - f.hh;
+            const std::int64_t down0 = -std::int64_t{f.hw} * s + dy * c;
+            std::int64_t x0 = 0, x1 = sourceWidth - 1;
+            if (s != 0) {
+                const long double a = (low - down0) / s, b = (high - down0) / s;
+                x0 = std::max<std::int64_t>(x0, std::llround(std::floor(std::min(a, b))) - 1);
+                x1 = std::min<std::int64_t>(x1, std::llround(std::ceil(std::max(a, b))) + 1);
+            } else if (down0 < low || down0 > high) {
+                continue;
+            }
+            const std::int64_t dx0 = x0 - f.hw;
+            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^shift
+            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^shift
+            const std::uint8_t* pixel = from[y] + x0 * Bytes;
+            for (std::int64_t x = x0; x <= x1; ++x, pixel += Bytes, across += c, down += s)
+                write(pixel, f.u + roundShifted(across, shift, half, mask),
+                      f.v + roundShifted(down, shift, half, mask));
+        }
+    }
+};
 
 } // namespace
 
@@ -90,7 +134,7 @@ KernelResult rotateBitmapDirect(const Bitmap& source, int degrees) {
     const auto from = geometry::rowTable(source);
     const auto to = geometry::writableRowTable(result);
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        const TwoRowWriter<Bytes> write{to, result.width(), result.height()};
+        const TwoRowWriter<Bytes> write{to, result.width(), 0, result.height()};
         for (int y = 0; y < source.height(); ++y) {
             const long double dy = y - f.hh;
             for (int x = 0; x < source.width(); ++x) {
@@ -116,30 +160,24 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     if (shift > 60 || reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
         return rotateBitmapDirect(source, degrees);
 
-    // Named members rather than a structured binding: the lambda below captures them.
     Prepared prepared = prepare(source, degrees);
-    const RotationFrame& f = prepared.frame;
-    Bitmap& result = prepared.result;
-    const auto s = static_cast<std::int64_t>(sine);
-    const auto c = static_cast<std::int64_t>(cosine);
-    const std::int64_t half = std::int64_t{1} << (shift - 1);
-    const std::int64_t mask = (std::int64_t{1} << shift) - 1;
-    const auto from = geometry::rowTable(source);
-    const auto to = geometry::writableRowTable(result);
+    const IntegerRotation rotation{prepared.frame,
+                                   static_cast<std::int64_t>(sine),
+                                   static_cast<std::int64_t>(cosine),
+                                   shift,
+                                   geometry::rowTable(source),
+                                   geometry::writableRowTable(prepared.result),
+                                   source.width(),
+                                   source.height(),
+                                   prepared.result.width()};
+    // Later pixels overwrite earlier ones, so each band of result rows is owned by one thread
+    // that visits, in the serial order, every source pixel landing in it: the same bytes for any
+    // number of threads.
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        const TwoRowWriter<Bytes> write{to, result.width(), result.height()};
-        for (int y = 0; y < source.height(); ++y) {
-            const std::int64_t dy = y - f.hh;
-            const std::int64_t dx0 = -f.hw;
-            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^shift
-            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^shift
-            const std::uint8_t* pixel = from[y];
-            for (int x = 0; x < source.width(); ++x, pixel += Bytes, across += c, down += s)
-                write(pixel, f.u + roundShifted(across, shift, half, mask),
-                      f.v + roundShifted(down, shift, half, mask));
-        }
+        forEachBand(prepared.result.height(), kRowsPerBand,
+                    [&](int first, int last) { rotation.band<Bytes>(first, last); });
     });
-    return std::move(result);
+    return std::move(prepared.result);
 }
 
 } // namespace tavlo

@@ -1,5 +1,6 @@
 #include "deform.h"
 
+#include "document/worker_pool.h"
 #include "pixel_rows.h"
 
 #include <algorithm>
@@ -24,13 +25,16 @@ KernelResult shearBitmap(const Bitmap& source, float amount) {
 
     const auto from = geometry::rowTable(source);
     const auto to = geometry::writableRowTable(result);
-    for (int k = 0; k < height; ++k) {
-        const long double travelled = static_cast<long double>(k) * step;
-        long long shift = amount >= 0 ? std::llrint(extent - travelled) : std::llrint(travelled);
-        // Only for more than 2^24 rows can the rounded step carry a row past either side.
-        shift = std::clamp(shift, 0LL, added);
-        std::memcpy(to[k] + static_cast<std::size_t>(shift) * pixelBytes, from[k], rowBytes);
-    }
+    forEachBand(height, kRowsPerBand, [&](int first, int last) {
+        for (int k = first; k < last; ++k) {
+            const long double travelled = static_cast<long double>(k) * step;
+            long long shift =
+                amount >= 0 ? std::llrint(extent - travelled) : std::llrint(travelled);
+            // Only for more than 2^24 rows can the rounded step carry a row past either side.
+            shift = std::clamp(shift, 0LL, added);
+            std::memcpy(to[k] + static_cast<std::size_t>(shift) * pixelBytes, from[k], rowBytes);
+        }
+    });
     return result;
 }
 

@@ -1,6 +1,8 @@
 #include "turn.h"
 
+#include "document/worker_pool.h"
 #include "pixel_rows.h"
+#include "turn_pixels.h"
 
 #include <algorithm>
 
@@ -14,28 +16,13 @@ namespace {
 constexpr int kTileRows = 1024;
 constexpr int kTileColumns = 32;
 
-template <int Bytes>
-void quarterTurn(const std::vector<const std::uint8_t*>& from, const std::vector<std::uint8_t*>& to,
-                 int width, int height, bool right) {
-    for (int y0 = 0; y0 < height; y0 += kTileRows) {
-        const int y1 = std::min(height, y0 + kTileRows);
-        for (int x0 = 0; x0 < width; x0 += kTileColumns) {
-            const int x1 = std::min(width, x0 + kTileColumns);
-            for (int x = x0; x < x1; ++x) {
-                // right: D[x][H−1−y] := S[y][x]; left: D[W−1−x][y] := S[y][x].
-                std::uint8_t* const out = to[right ? x : width - 1 - x];
-                for (int y = y0; y < y1; ++y) {
-                    const int column = right ? height - 1 - y : y;
-                    geometry::copyPixel<Bytes>(out + column * Bytes, from[y] + x * Bytes);
-                }
-            }
-        }
-    }
-}
-
-template <int Bytes> void mirrorRow(std::uint8_t* out, const std::uint8_t* in, int width) {
-    for (int x = 0; x < width; ++x)
-        geometry::copyPixel<Bytes>(out + (width - 1 - x) * Bytes, in + x * Bytes);
+// Source columns [first, last) become whole destination rows, so bands of columns never write
+// the same bytes.
+void quarterTurn(const geometry::QuarterTurnTile& turn, int first, int last) {
+    for (int y0 = 0; y0 < turn.height; y0 += kTileRows)
+        for (int x0 = first; x0 < last; x0 += kTileColumns)
+            geometry::turnTile(turn, x0, std::min(last, x0 + kTileColumns), y0,
+                               std::min(turn.height, y0 + kTileRows));
 }
 
 } // namespace
@@ -49,27 +36,22 @@ KernelResult turnBitmap(const Bitmap& source, TurnMode mode) {
     Bitmap result = geometry::resultFor(source, quarter ? height : width, quarter ? width : height);
     const auto from = geometry::rowTable(source);
     const auto to = geometry::writableRowTable(result);
-    const std::size_t rowBytes = static_cast<std::size_t>(width) *
-                                 static_cast<std::size_t>(bitsPerPixel(source.format()) / 8);
-
-    geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        switch (mode) {
-        case TurnMode::Right:
-        case TurnMode::Left:
-            quarterTurn<Bytes>(from, to, width, height, mode == TurnMode::Right);
-            break;
-        case TurnMode::Mirror:
-            for (int y = 0; y < height; ++y)
-                mirrorRow<Bytes>(to[y], from[y], width);
-            break;
-        case TurnMode::Flip:
-            for (int y = 0; y < height; ++y)
-                std::memcpy(to[height - 1 - y], from[y], rowBytes);
-            break;
-        case TurnMode::Half:
-            for (int y = 0; y < height; ++y)
-                mirrorRow<Bytes>(to[height - 1 - y], from[y], width);
-            break;
+    const int bytes = bitsPerPixel(source.format()) / 8;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(bytes);
+    if (quarter) {
+        const geometry::QuarterTurnTile turn{from.data(), to.data(), width,
+                                             height,      bytes,     mode == TurnMode::Right};
+        forEachBand(width, kTileColumns,
+                    [&](int first, int last) { quarterTurn(turn, first, last); });
+        return result;
+    }
+    forEachBand(height, kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const int target = mode == TurnMode::Mirror ? y : height - 1 - y;
+            if (mode == TurnMode::Flip)
+                std::memcpy(to[target], from[y], rowBytes);
+            else
+                geometry::reversePixels(from[y], to[target], width, bytes);
         }
     });
     return result;

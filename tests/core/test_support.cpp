@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <hwy/targets.h>
 #include <iterator>
 #include <stdexcept>
 
@@ -68,6 +69,20 @@ bool samePixels(const Bitmap& a, const Bitmap& b) {
     for (int y = 0; y < a.height(); ++y)
         if (std::memcmp(a.row(y), b.row(y), used) != 0) return false;
     return true;
+}
+
+void onEveryInstructionSet(const std::function<void(const char* name)>& body) {
+    struct Restore {
+        ~Restore() {
+            hwy::SetSupportedTargetsForTest(0);
+            hwy::GetChosenTarget().Update(hwy::SupportedTargets());
+        }
+    } restore;
+    for (const std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
+        hwy::SetSupportedTargetsForTest(target);
+        hwy::GetChosenTarget().Update(hwy::SupportedTargets());
+        body(hwy::TargetName(target));
+    }
 }
 
 } // namespace tavlo::test

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,5 +42,9 @@ Bitmap patternBitmap(int width, int height, PixelFormat format, int paletteSize 
 // True when both bitmaps have the same size, format and palette and the same pixel bytes
 // (row padding ignored).
 bool samePixels(const Bitmap& a, const Bitmap& b);
+
+// Runs body once for each instruction set that the vector kernels were compiled for and this
+// processor runs, with the kernels dispatched to it, then restores the usual choice.
+void onEveryInstructionSet(const std::function<void(const char* name)>& body);
 
 } // namespace tavlo::test

@@ -50,46 +50,52 @@ TEST(Turn, RoundTripsGiveTheOriginalInEveryFormat) {
             }
 }
 
-// Where pixel (x, y) of a W × H source lands, for each mode.
+// Where pixel (x, y) of a W × H source lands, for each mode and on every instruction set; the
+// larger size crosses the vector widths of every pixel size and several sixteen-row groups.
 TEST(Turn, EachModePlacesPixelsAsDrawn) {
     struct Row {
         TurnMode mode;
-        int width, height; // of the result
+        bool quarter;
         int (*toX)(int x, int y, int w, int h);
         int (*toY)(int x, int y, int w, int h);
     };
     const Row rows[] = {
-        {TurnMode::Right, 5, 7, [](int, int y, int, int h) { return h - 1 - y; },
+        {TurnMode::Right, true, [](int, int y, int, int h) { return h - 1 - y; },
          [](int x, int, int, int) { return x; }},
-        {TurnMode::Left, 5, 7, [](int, int y, int, int) { return y; },
+        {TurnMode::Left, true, [](int, int y, int, int) { return y; },
          [](int x, int, int w, int) { return w - 1 - x; }},
-        {TurnMode::Half, 7, 5, [](int x, int, int w, int) { return w - 1 - x; },
+        {TurnMode::Half, false, [](int x, int, int w, int) { return w - 1 - x; },
          [](int, int y, int, int h) { return h - 1 - y; }},
-        {TurnMode::Mirror, 7, 5, [](int x, int, int w, int) { return w - 1 - x; },
+        {TurnMode::Mirror, false, [](int x, int, int w, int) { return w - 1 - x; },
          [](int, int y, int, int) { return y; }},
-        {TurnMode::Flip, 7, 5, [](int x, int, int, int) { return x; },
+        {TurnMode::Flip, false, [](int x, int, int, int) { return x; },
          [](int, int y, int, int h) { return h - 1 - y; }},
     };
-    for (const PixelFormat format : kMovable) {
-        const Bitmap source = patternBitmap(7, 5, format);
-        for (const Row& row : rows) {
-            SCOPED_TRACE(static_cast<int>(row.mode));
-            const KernelResult turned = turnBitmap(source, row.mode);
-            ASSERT_TRUE(turned.has_value());
-            ASSERT_EQ(turned->width(), row.width);
-            ASSERT_EQ(turned->height(), row.height);
-            EXPECT_EQ(turned->format(), format);
-            EXPECT_EQ(turned->palette(), source.palette());
-            const int bytes = bitsPerPixel(format) / 8;
-            for (int y = 0; y < 5; ++y)
-                for (int x = 0; x < 7; ++x) {
-                    const std::uint8_t* from = source.row(y) + x * bytes;
-                    const std::uint8_t* to =
-                        turned->row(row.toY(x, y, 7, 5)) + row.toX(x, y, 7, 5) * bytes;
-                    ASSERT_TRUE(std::equal(from, from + bytes, to)) << x << "," << y;
+    test::onEveryInstructionSet([&](const char* instructions) {
+        for (const auto& [w, h] : {std::pair{7, 5}, std::pair{150, 53}})
+            for (const PixelFormat format : kMovable) {
+                const Bitmap source = patternBitmap(w, h, format);
+                for (const Row& row : rows) {
+                    SCOPED_TRACE(testing::Message()
+                                 << instructions << ", " << static_cast<int>(row.mode) << " on "
+                                 << w << "x" << h << ", bpp " << bitsPerPixel(format));
+                    const KernelResult turned = turnBitmap(source, row.mode);
+                    ASSERT_TRUE(turned.has_value());
+                    ASSERT_EQ(turned->width(), row.quarter ? h : w);
+                    ASSERT_EQ(turned->height(), row.quarter ? w : h);
+                    EXPECT_EQ(turned->format(), format);
+                    EXPECT_EQ(turned->palette(), source.palette());
+                    const int bytes = bitsPerPixel(format) / 8;
+                    for (int y = 0; y < h; ++y)
+                        for (int x = 0; x < w; ++x) {
+                            const std::uint8_t* from = source.row(y) + x * bytes;
+                            const std::uint8_t* to =
+                                turned->row(row.toY(x, y, w, h)) + row.toX(x, y, w, h) * bytes;
+                            ASSERT_TRUE(std::equal(from, from + bytes, to)) << x << "," << y;
+                        }
                 }
-        }
-    }
+            }
+    });
 }
 
 TEST(Turn, RefusesOtherFormatsAndEmptyImages) {

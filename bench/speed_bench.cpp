@@ -1,0 +1,90 @@
+// In-process timings of the kernels the speed aims name, on a given number of worker threads,
+// with their yardsticks measured in the same run: one copy of the pixels into a fresh bitmap
+// and one into pages already touched.
+// Usage: tavlo-bench-speed RUNS IN.bmp THREADS    prints "name ms" lines (fastest of RUNS)
+#include "bench_support.h"
+#include "document/worker_pool.h"
+#include "filters/convolution.h"
+#include "filters/equalisation.h"
+#include "filters/median.h"
+#include "filters/monochrome.h"
+#include "geometry/rotate.h"
+#include "geometry/turn.h"
+#include "tone/colour_tone.h"
+#include "tone/contrast.h"
+#include "tone/gamma.h"
+#include "tone/tone_curve.h"
+#include "tone/vividness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+using namespace tavlo;
+using bench::keep;
+
+void keepResult(const KernelResult& result) {
+    if (!result) throw std::runtime_error("kernel refused the image");
+    keep(result->bottomUpData());
+}
+
+void keepBitmap(const Bitmap& result) {
+    keep(result.bottomUpData());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fputs("usage: tavlo-bench-speed RUNS IN.bmp THREADS\n", stderr);
+        return 2;
+    }
+    try {
+        const int runs = std::max(1, std::stoi(argv[1]));
+        const Bitmap image = bench::loadBmp(argv[2]);
+        setWorkerCount(std::stoi(argv[3]));
+        const auto report = [runs](const char* name, const std::function<void()>& body) {
+            std::printf("%s %.1f\n", name, bench::minimumMs(runs, body));
+            std::fflush(stdout);
+        };
+        const auto warm = std::make_unique<std::uint8_t[]>(image.byteSize());
+        const auto yardsticks = [&] {
+            report("memcpy-fresh", [&] {
+                Bitmap copy = Bitmap::uninitialised(image.width(), image.height(), image.format());
+                std::memcpy(copy.bottomUpData(), image.bottomUpData(), image.byteSize());
+                keep(copy.bottomUpData());
+            });
+            report("memcpy-warm", [&] {
+                std::memcpy(warm.get(), image.bottomUpData(), image.byteSize());
+                keep(warm.get());
+            });
+        };
+        yardsticks();
+        report("turn-right", [&] { keepResult(turnBitmap(image, TurnMode::Right)); });
+        report("turn-left", [&] { keepResult(turnBitmap(image, TurnMode::Left)); });
+        report("turn-half", [&] { keepResult(turnBitmap(image, TurnMode::Half)); });
+        report("mirror", [&] { keepResult(turnBitmap(image, TurnMode::Mirror)); });
+        report("rotate-30", [&] { keepResult(rotateBitmap(image, 30)); });
+        report("convolution", [&] { keepBitmap(convolved(image, kFilterPresets[3])); });
+        report("median", [&] { keepBitmap(medianFiltered(image)); });
+        report("equalisation", [&] { keepBitmap(equalised(image, 1.0f)); });
+        report("monochrome", [&] { keepBitmap(greyed(image)); });
+        ToneCurve curve;
+        curve.levels = {10, 100, 200, 240};
+        report("curve", [&] { keepResult(toneCurveBitmap(image, curve)); });
+        report("tone", [&] { keepResult(colourToneBitmap(image, {20, -10, 5})); });
+        report("contrast", [&] {
+            keepResult(contrastBitmap(image, {{40, 40, 40}, {-10, -10, -10}}));
+        });
+        report("gamma", [&] { keepResult(gammaBitmap(image, 30)); });
+        report("vivid", [&] { keepResult(vividBitmap(image, 30)); });
+        // Once more at the end: a yardstick is only fair when the machine was as busy for it.
+        yardsticks();
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavlo-bench-speed: %s\n", e.what());
+        return 1;
+    }
+}

@@ -11,10 +11,9 @@ constexpr QRect kGroup{8, 8, 260, 100};
 
 } // namespace
 
-RotationDialog::RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel,
-                               std::function<void()> executed, QWidget* parent)
+RotationDialog::RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel, QWidget* parent)
     : QWidget(parent, kToolWindow),
-      angle_(angle), sender_{channel, counter_, tavlo::CommandEdit::Rotation, std::move(executed)} {
+      angle_(angle), sender_{channel, counter_, tavlo::CommandEdit::Rotation} {
     setObjectName(QStringLiteral("Form6"));
     GroupBox1 = new QGroupBox(QStringLiteral("回転角度指定"), this);
     GroupBox1->setGeometry(kGroup);

@@ -16,8 +16,7 @@ class RotationDialog : public QWidget {
     Q_OBJECT
   public:
     // `angle` is OperationParams[0]; the dialog writes it on every move of the bar.
-    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel,
-                   std::function<void()> executed, QWidget* parent = nullptr);
+    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1;
     QLabel *Label1, *Label2;

@@ -80,7 +80,7 @@ void ColourToneDialog::onChannelBarChanged(int channel) {
 }
 
 void ColourToneDialog::onRun() {
-    sender_.run();
+    sender_.execute();
 }
 
 void ColourToneDialog::onCancel() {

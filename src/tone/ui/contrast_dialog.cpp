@@ -65,7 +65,7 @@ void ContrastDialog::onRun() {
         settings_.contrast[tavlo::Red];
     settings_.brightness[tavlo::Green] = settings_.brightness[tavlo::Blue] =
         settings_.brightness[tavlo::Red];
-    sender_.run();
+    sender_.execute();
 }
 
 void ContrastDialog::onBack() {

@@ -42,7 +42,7 @@ GammaDialog::GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* pa
                      tavlo::kGammaAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
-    connect(Button2, &QPushButton::clicked, this, [this] { sender_.run(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { sender_.execute(); });
     connect(Button1, &QPushButton::clicked, this, [this] {
         sender_.cancel();
         hide();

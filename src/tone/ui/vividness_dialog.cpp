@@ -26,7 +26,7 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWi
                      tavlo::kVividAmount.maximum + kMiddle, kMiddle, {10, 84, 200, 17});
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
-    connect(Button2, &QPushButton::clicked, this, [this] { sender_.run(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { sender_.execute(); });
     connect(Button1, &QPushButton::clicked, this, [this] {
         sender_.cancel();
         hide();

@@ -87,13 +87,16 @@ void FilterCommands::onCustomFilter() {
     filterMatrixDialog_->show();
 }
 
+// Counting first turns the working image into 24 bits: a step that may fail like any other.
 void FilterCommands::onHistogramShowCommand() {
-    computeHistogram();
-    histogramWindow_->show();
+    mainWindow_.runAction([this] {
+        computeHistogram();
+        histogramWindow_->show();
+    });
 }
 
 void FilterCommands::onHistogramRedrawCommand() {
-    computeHistogram();
+    mainWindow_.runAction([this] { computeHistogram(); });
 }
 
 void FilterCommands::onMatrixCommand(std::int64_t value) {

@@ -1,5 +1,7 @@
-// The whole program as main() assembles it: quitting through 終了 or the close box ends the
-// event loop whatever secondary window is open.
+// The whole program as main() assembles it, under its own application object: quitting through
+// 終了 or the close box ends the event loop whatever secondary window is open, and an exception
+// escaping an event handler is reported without ending the program.
+#include "app/application.h"
 #include "app/file_info_window.h"
 #include "app/filter_commands.h"
 #include "app/geometry_commands.h"
@@ -23,16 +25,43 @@
 #include <QTimer>
 
 #include <functional>
+#include <new>
 
 using namespace tavlo;
 
 using WindowOf = std::function<QWidget*(Program&)>;
 Q_DECLARE_METATYPE(WindowOf)
 
+namespace {
+
+// An object whose event handler fails as a kernel out of memory would.
+struct FailingReceiver : QObject {
+    bool event(QEvent*) override { throw std::bad_alloc(); }
+};
+
+} // namespace
+
 class ProgramTest : public QObject {
     Q_OBJECT
 
+  public:
+    explicit ProgramTest(ScriptedDialogs& applicationDialogs)
+        : applicationDialogs_(applicationDialogs) {}
+
+  private:
+    ScriptedDialogs& applicationDialogs_;
+
   private slots:
+    void anExceptionInAnEventHandlerIsReportedAndTheProgramGoesOn() {
+        FailingReceiver receiver;
+        QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+        QTRY_COMPARE(applicationDialogs_.errors.size(), 1);
+        QVERIFY(applicationDialogs_.errors.first().startsWith(QStringLiteral("メモリが不足")));
+        bool delivered = false;
+        QTimer::singleShot(0, [&delivered] { delivered = true; });
+        QTRY_VERIFY(delivered);
+    }
+
     void quittingEndsTheProgramWhateverIsOpen_data() {
         QTest::addColumn<WindowOf>("windowOf");
         QTest::addColumn<bool>("throughMenu");
@@ -81,5 +110,10 @@ class ProgramTest : public QObject {
     }
 };
 
-QTEST_MAIN(ProgramTest)
+int main(int argc, char** argv) {
+    ScriptedDialogs dialogs;
+    Application application(argc, argv, dialogs);
+    ProgramTest test(dialogs);
+    return QTest::qExec(&test, argc, argv);
+}
 #include "program_test.moc"

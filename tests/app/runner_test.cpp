@@ -63,8 +63,8 @@ class RunnerTest : public QObject {
     // The rotation dialog's run button at `degrees`.
     void rotate(int degrees) {
         mainWindow_->rotateAngleAction->trigger();
-        geometry_->rotationDialog->ScrollBar1->setValue(degrees + 180);
-        geometry_->rotationDialog->Button1->click();
+        geometry_->rotationDialog->angleBar->setValue(degrees + 180);
+        geometry_->rotationDialog->runButton->click();
     }
 
     // The document is as it was before, and a quarter turn still works afterwards.

@@ -48,39 +48,39 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
     panel4_ = new QWidget(splitter);
     panel4_->setObjectName(QStringLiteral("Panel4"));
-    ShellTreeView1 = new QTreeView(panel4_);
-    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
-    ShellTreeView1->setModel(folders_);
-    ShellTreeView1->setIndentation(19);
-    ShellTreeView1->setHeaderHidden(true);
+    folderTree = new QTreeView(panel4_);
+    folderTree->setObjectName(QStringLiteral("ShellTreeView1"));
+    folderTree->setModel(folders_);
+    folderTree->setIndentation(19);
+    folderTree->setHeaderHidden(true);
     // Deep folders scroll sideways instead of having their names cut short.
-    ShellTreeView1->header()->setStretchLastSection(false);
-    ShellTreeView1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    folderTree->header()->setStretchLastSection(false);
+    folderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (int column = 1; column < folders_->columnCount(); ++column)
-        ShellTreeView1->hideColumn(column);
+        folderTree->hideColumn(column);
     auto* treeLayout = new QVBoxLayout(panel4_);
     treeLayout->setContentsMargins(0, 0, 0, 0);
-    treeLayout->addWidget(ShellTreeView1);
+    treeLayout->addWidget(folderTree);
 
     auto* lower = new QWidget(splitter);
     auto* panel7 = new QWidget(lower);
     panel7->setObjectName(QStringLiteral("Panel7"));
     panel7->setFixedHeight(kSelectorPanelHeight);
-    FilterComboBox1 = new QComboBox(panel7);
-    FilterComboBox1->setObjectName(QStringLiteral("FilterComboBox1"));
-    FilterComboBox1->setGeometry(0, 0, kSelectorWidth, kSelectorPanelHeight);
-    FilterComboBox1->addItem(QStringLiteral("JPGファイル(*.jpg)"), QStringLiteral("*.jpg"));
-    FilterComboBox1->addItem(QStringLiteral("BMPファイル(*.bmp)"), QStringLiteral("*.bmp"));
+    fileTypeChooser = new QComboBox(panel7);
+    fileTypeChooser->setObjectName(QStringLiteral("FilterComboBox1"));
+    fileTypeChooser->setGeometry(0, 0, kSelectorWidth, kSelectorPanelHeight);
+    fileTypeChooser->addItem(QStringLiteral("JPGファイル(*.jpg)"), QStringLiteral("*.jpg"));
+    fileTypeChooser->addItem(QStringLiteral("BMPファイル(*.bmp)"), QStringLiteral("*.bmp"));
 
-    FileListBox1 = new QListWidget(lower);
-    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    FileListBox1->setItemDelegate(new CompactRowDelegate(FileListBox1));
-    FileListBox1->setUniformItemSizes(true);
+    fileList = new QListWidget(lower);
+    fileList->setObjectName(QStringLiteral("FileListBox1"));
+    fileList->setItemDelegate(new CompactRowDelegate(fileList));
+    fileList->setUniformItemSizes(true);
     auto* lowerLayout = new QVBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
     lowerLayout->setSpacing(0);
     lowerLayout->addWidget(panel7);
-    lowerLayout->addWidget(FileListBox1);
+    lowerLayout->addWidget(fileList);
 
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -89,12 +89,12 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(kBorderWidth, kBorderWidth, kBorderWidth, kBorderWidth);
     layout->addWidget(splitter);
 
-    connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FilePane::onFolderChosen);
-    connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
+    connect(fileTypeChooser, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
     // A selection, not the current row: focusing the list by the keyboard makes its first row
     // current without selecting it, and that must not load a file.
-    connect(FileListBox1, &QListWidget::itemSelectionChanged, this, &FilePane::onFileClicked);
+    connect(fileList, &QListWidget::itemSelectionChanged, this, &FilePane::onFileClicked);
 }
 
 QSize FilePane::sizeHint() const {
@@ -109,8 +109,8 @@ bool FilePane::selectFolder(const QString& folder) {
     // The model fills its folders lazily, so the list is read here rather than waiting for them.
     folder_ = folders_->filePath(index);
     readFolder();
-    ShellTreeView1->setCurrentIndex(index);
-    ShellTreeView1->scrollTo(index);
+    folderTree->setCurrentIndex(index);
+    folderTree->scrollTo(index);
     return true;
 }
 
@@ -121,13 +121,13 @@ QString FilePane::currentFolder() const {
 QStringList FilePane::listedFiles() const {
     const QDir dir(folder_);
     QStringList paths;
-    for (int row = 0; row < FileListBox1->count(); ++row)
-        paths << dir.filePath(FileListBox1->item(row)->text());
+    for (int row = 0; row < fileList->count(); ++row)
+        paths << dir.filePath(fileList->item(row)->text());
     return paths;
 }
 
 void FilePane::followWidth() {
-    FilterComboBox1->setFixedWidth(panel4_->width());
+    fileTypeChooser->setFixedWidth(panel4_->width());
 }
 
 void FilePane::onFileTypeChosen() {
@@ -135,25 +135,24 @@ void FilePane::onFileTypeChosen() {
 }
 
 void FilePane::onFolderChosen() {
-    const QString path = folders_->filePath(ShellTreeView1->currentIndex());
+    const QString path = folders_->filePath(folderTree->currentIndex());
     if (path.isEmpty() || path == folder_) return;
     folder_ = path;
     readFolder();
 }
 
 void FilePane::onFileClicked() {
-    const QList<QListWidgetItem*> selected = FileListBox1->selectedItems();
+    const QList<QListWidgetItem*> selected = fileList->selectedItems();
     if (selected.isEmpty()) return;
     emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
 }
 
 void FilePane::readFolder() {
-    FileListBox1->clear();
+    fileList->clear();
     if (folder_.isEmpty()) return;
     // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
-    const QString mask = FilterComboBox1->currentData().toString();
-    FileListBox1->addItems(
-        QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    const QString mask = fileTypeChooser->currentData().toString();
+    fileList->addItems(QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 } // namespace tavlo

@@ -24,9 +24,9 @@ class FilePane : public QWidget {
     // The selector's width follows the pane's inner width after the splitter moved.
     void followWidth();
 
-    QTreeView* ShellTreeView1;
-    QComboBox* FilterComboBox1;
-    QListWidget* FileListBox1;
+    QTreeView* folderTree;
+    QComboBox* fileTypeChooser;
+    QListWidget* fileList;
 
   signals:
     // A file was selected in the list, by a click or the arrow keys.

@@ -13,18 +13,18 @@ using tavlo::OperationStatus;
 
 FilterCommands::FilterCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
-    histogramWindow_ = std::make_unique<HistogramWindow>();
+    histogramWindow_ = new HistogramWindow(&mainWindow);
     FilterMatrixDialog::Actions matrixActions{
         [this] {
             mainWindow_.channel().execute(CommandEdit::Matrix, mainWindow_.counters().shared);
-            if (lastMatrixRunDone_) mainWindow_.document().modified = true;
         },
         [this] {
             mainWindow_.channel().cancel(CommandEdit::Matrix, mainWindow_.counters().shared);
         }};
-    filterMatrixDialog_ = std::make_unique<FilterMatrixDialog>(
-        kernel_, mainWindow_.dialogs(),
-        QString::fromStdString(mainWindow_.document().programFolder), std::move(matrixActions));
+    filterMatrixDialog_ =
+        new FilterMatrixDialog(kernel_, mainWindow_.dialogs(),
+                               QString::fromStdString(mainWindow_.document().programFolder),
+                               std::move(matrixActions), &mainWindow);
 
     const std::pair<QAction*, int> presets[] = {
         {mainWindow.smoothWeakAction, 1},    {mainWindow.smoothMediumAction, 2},
@@ -47,9 +47,8 @@ FilterCommands::FilterCommands(MainWindow& mainWindow)
     mainWindow.channel().setHandler(CommandEdit::Matrix,
                                     [this](std::int64_t value) { onMatrixCommand(value); });
 
-    connect(histogramWindow_.get(), &HistogramWindow::chartClicked, this,
-            &FilterCommands::chartClicked);
-    connect(histogramWindow_.get(), &HistogramWindow::closed, this,
+    connect(histogramWindow_, &HistogramWindow::chartClicked, this, &FilterCommands::chartClicked);
+    connect(histogramWindow_, &HistogramWindow::closed, this,
             [this] { mainWindow_.histogramAction->setChecked(false); });
     // The charts follow every refresh of the view while the item is checked.
     connect(&mainWindow, &MainWindow::viewRefreshed, this, [this] {
@@ -57,32 +56,24 @@ FilterCommands::FilterCommands(MainWindow& mainWindow)
     });
 }
 
-FilterCommands::~FilterCommands() = default;
-
 void FilterCommands::applyFilterPreset(int n) {
     tavlo::loadFilterPreset(kernel_, n);
-    if (mainWindow_.runOperation([this](tavlo::Document& d) {
-            return tavlo::runConvolution(d, kernel_);
-        }) == OperationStatus::Done)
-        mainWindow_.document().modified = true;
+    mainWindow_.runOperation(
+        [this](tavlo::Document& d) { return tavlo::runConvolution(d, kernel_); });
 }
 
 void FilterCommands::onMedian() {
-    if (mainWindow_.runOperation(tavlo::runMedian) == OperationStatus::Done)
-        mainWindow_.document().modified = true;
+    mainWindow_.runOperation(tavlo::runMedian);
 }
 
 void FilterCommands::onEqualise() {
     const float factor = histogramFactor_;
-    if (mainWindow_.runOperation([factor](tavlo::Document& d) {
-            return tavlo::runEqualisation(d, factor);
-        }) == OperationStatus::Done)
-        mainWindow_.document().modified = true;
+    mainWindow_.runOperation(
+        [factor](tavlo::Document& d) { return tavlo::runEqualisation(d, factor); });
 }
 
 void FilterCommands::onMonochrome() {
-    if (mainWindow_.runOperation(tavlo::runMonochrome) == OperationStatus::Done)
-        mainWindow_.document().modified = true;
+    mainWindow_.runOperation(tavlo::runMonochrome);
 }
 
 void FilterCommands::onHistogram(bool checked) {
@@ -96,22 +87,22 @@ void FilterCommands::onCustomFilter() {
     filterMatrixDialog_->show();
 }
 
+// Counting first turns the working image into 24 bits: a step that may fail like any other.
 void FilterCommands::onHistogramShowCommand() {
-    computeHistogram();
-    histogramWindow_->show();
+    mainWindow_.runAction([this] {
+        computeHistogram();
+        histogramWindow_->show();
+    });
 }
 
 void FilterCommands::onHistogramRedrawCommand() {
-    computeHistogram();
+    mainWindow_.runAction([this] { computeHistogram(); });
 }
 
-// ModifiedFlag is the dialog's to set, once this has run.
 void FilterCommands::onMatrixCommand(std::int64_t value) {
-    lastMatrixRunDone_ = false;
     if (value < 0) return;
-    lastMatrixRunDone_ = mainWindow_.runOperation([this](tavlo::Document& d) {
-        return tavlo::runConvolution(d, kernel_);
-    }) == OperationStatus::Done;
+    mainWindow_.runOperation(
+        [this](tavlo::Document& d) { return tavlo::runConvolution(d, kernel_); });
 }
 
 void FilterCommands::chartClicked(Qt::MouseButton button) {
@@ -129,7 +120,7 @@ bool FilterCommands::computeHistogram() {
         histogramWindow_->showHistogram(histogram, fileNameOf(document.sourcePath));
         return true;
     } catch (const tavlo::EEmbossError& error) {
-        mainWindow_.dialogs().reportError(histogramWindow_.get(), QString::fromUtf8(error.what()));
+        mainWindow_.dialogs().reportError(histogramWindow_, QString::fromUtf8(error.what()));
         return false;
     }
 }

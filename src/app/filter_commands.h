@@ -8,7 +8,6 @@
 #include <QObject>
 
 #include <cstdint>
-#include <memory>
 
 namespace tavlo {
 
@@ -22,10 +21,9 @@ class FilterCommands : public QObject {
     // Creates the histogram window and the filter-matrix dialog, connects the menu items and
     // registers the handlers of Edit7, Edit8 and Edit12.
     explicit FilterCommands(MainWindow& mainWindow);
-    ~FilterCommands() override;
 
-    HistogramWindow* histogramWindow() const { return histogramWindow_.get(); }
-    FilterMatrixDialog* matrixDialog() const { return filterMatrixDialog_.get(); }
+    HistogramWindow* histogramWindow() const { return histogramWindow_; }
+    FilterMatrixDialog* matrixDialog() const { return filterMatrixDialog_; }
     const tavlo::FilterKernel& filterKernel() const { return kernel_; }
     float histogramFactor() const { return histogramFactor_; }
 
@@ -47,9 +45,8 @@ class FilterCommands : public QObject {
     MainWindow& mainWindow_;
     tavlo::FilterKernel kernel_ = tavlo::kResetKernel;
     float histogramFactor_ = tavlo::kInitialHistogramFactor;
-    bool lastMatrixRunDone_ = false;
-    std::unique_ptr<HistogramWindow> histogramWindow_;
-    std::unique_ptr<FilterMatrixDialog> filterMatrixDialog_;
+    HistogramWindow* histogramWindow_; // owned by the main window
+    FilterMatrixDialog* filterMatrixDialog_;
 };
 
 } // namespace tavlo

@@ -33,18 +33,15 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
     tavlo::CommandChannel& channel = mainWindow.channel();
     Document& document = mainWindow.document();
-    const auto executed = [this] { markModified(); };
     sizeDialog = new SizeDialog(
-        document, target_, channel, executed,
+        document, target_, channel,
         [&mainWindow](const QString& text) { mainWindow.dialogs().reportError(&mainWindow, text); },
         &mainWindow);
-    rotationDialog =
-        new RotationDialog(document.operationParams[0], channel, executed, &mainWindow);
+    rotationDialog = new RotationDialog(document.operationParams[0], channel, &mainWindow);
     deformationDialog = new DeformationDialog(
-        deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation, executed},
+        deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation},
         &mainWindow);
-    const CommandSender trimming{channel, mainWindow.counters().trimming, CommandEdit::Trimming,
-                                 executed};
+    const CommandSender trimming{channel, mainWindow.counters().trimming, CommandEdit::Trimming};
     trimmingDialog = new TrimmingDialog(document, trimRect_, trimming, &mainWindow);
     wallpaperDialog = new WallpaperDialog(document, trimRect_, trimming, &mainWindow);
 
@@ -87,27 +84,10 @@ void GeometryCommands::hideCutDialogs() {
     wallpaperDialog->hide();
 }
 
-void GeometryCommands::markModified() {
-    if (!lastRunFailed_) mainWindow_.document().modified = true;
-}
-
 void GeometryCommands::quarterTurn(TurnMode mode) {
-    Document& document = mainWindow_.document();
-    OperationStatus status = OperationStatus::Done;
-    try {
-        status = tavlo::runQuarterTurn(document, mode);
-    } catch (const tavlo::EEmbossError& error) {
-        mainWindow_.dialogs().reportError(&mainWindow_, QString::fromUtf8(error.what()));
-        return;
-    }
-    if (status == OperationStatus::Done) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        mainWindow_.refresh();
-        document.modified = true;
-    } else {
-        mainWindow_.showUnsupportedFormat();
+    if (mainWindow_.runOperation([mode](Document& d) { return tavlo::runQuarterTurn(d, mode); }) ==
+        MainWindow::RunOutcome::Refused)
         QApplication::beep();
-    }
 }
 
 // A size with a side of 0 (a divisor larger than a side, or an emptied size field) or beyond
@@ -116,14 +96,13 @@ void GeometryCommands::resizeTo(int divisor) {
     Document& document = mainWindow_.document();
     const tavlo::ImageSize size = tavlo::requestedSize(document, divisor, target_);
     if (const std::string_view refusal = tavlo::resizeRefusal(size); !refusal.empty()) {
-        lastRunFailed_ = true;
         mainWindow_.dialogs().message(&mainWindow_, fromUtf8(refusal));
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    tavlo::runResize(document, size);
-    mainWindow_.refresh();
-    document.modified = true;
+    mainWindow_.runOperation([size](Document& d) {
+        tavlo::runResize(d, size);
+        return OperationStatus::Done;
+    });
 }
 
 void GeometryCommands::onCustomSize() {
@@ -166,28 +145,23 @@ void GeometryCommands::onWallpaper() {
 }
 
 void GeometryCommands::onRotationCommand(std::int64_t value) {
-    lastRunFailed_ = false;
     if (value < 0) return;
     Document& document = mainWindow_.document();
     const int degrees = document.operationParams[0];
     if (!tavlo::rotationApplies(degrees)) return;
-    lastRunFailed_ = document.workImage.empty();
     mainWindow_.runOperation([degrees](Document& d) { return tavlo::runRotation(d, degrees); });
 }
 
 void GeometryCommands::onSizeCommand(std::int64_t value) {
-    lastRunFailed_ = false;
     if (value > 0) resizeTo(0);
 }
 
 void GeometryCommands::onDeformationCommand(std::int64_t value) {
-    lastRunFailed_ = false;
     if (value < 0) return;
     Document& document = mainWindow_.document();
     const auto mode = static_cast<DeformMode>(document.operationParams[1]);
     const float amount = deformAmount_;
     if (!tavlo::deformationApplies(mode, amount)) return;
-    lastRunFailed_ = document.workImage.empty();
     mainWindow_.runOperation(
         [mode, amount](Document& d) { return tavlo::runDeformation(d, mode, amount); });
 }
@@ -197,28 +171,14 @@ void GeometryCommands::onDeformationCommand(std::int64_t value) {
 void GeometryCommands::onTrimmingCommand(std::int64_t value) {
     if (value < 0) return;
     Document& document = mainWindow_.document();
-    lastRunFailed_ = true;
     if (!document.workImage.empty() && !tavlo::trimRectFits(document.workImage, trimRect_)) {
         QApplication::beep();
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    OperationStatus status = OperationStatus::Done;
-    try {
-        status = tavlo::runTrim(document, trimRect_);
-    } catch (const tavlo::EEmbossError& error) {
-        QApplication::restoreOverrideCursor();
-        mainWindow_.dialogs().reportError(&mainWindow_, QString::fromUtf8(error.what()));
-        return;
-    }
-    lastRunFailed_ = false;
-    if (status == OperationStatus::Done) {
-        mainWindow_.refresh();
-        return;
-    }
-    mainWindow_.showUnsupportedFormat();
-    QApplication::beep();
-    QApplication::restoreOverrideCursor();
+    const tavlo::TrimRect rect = trimRect_;
+    if (mainWindow_.runOperation([rect](Document& d) { return tavlo::runTrim(d, rect); }) ==
+        MainWindow::RunOutcome::Refused)
+        QApplication::beep();
 }
 
 } // namespace tavlo

@@ -47,12 +47,7 @@ class GeometryCommands : public QObject {
     void onSizeCommand(std::int64_t value);
     void onDeformationCommand(std::int64_t value);
 
-    // After a dialog's execute: the image counts as modified unless the command raised the
-    // empty-image error or refused to run.
-    void markModified();
-
     MainWindow& mainWindow_;
-    bool lastRunFailed_ = false;
 
     // The values the dialogs write and the commands read.
     tavlo::ImageSize target_;  // TargetWidth, TargetHeight

@@ -76,8 +76,8 @@ void assignHelpContexts(const QList<QWidget*>& windows) {
         }
 }
 
-HelpViewer::HelpViewer(QString helpFile, DialogService& dialogs)
-    : helpFile_(std::move(helpFile)), dialogs_(dialogs) {
+HelpViewer::HelpViewer(QString helpFile, DialogService& dialogs, QWidget* parent)
+    : QTextBrowser(parent), helpFile_(std::move(helpFile)), dialogs_(dialogs) {
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("Tavlo ヘルプ"));
     resize(560, 640);

@@ -24,7 +24,7 @@ void assignHelpContexts(const QList<QWidget*>& windows);
 class HelpViewer : public QTextBrowser {
     Q_OBJECT
   public:
-    HelpViewer(QString helpFile, DialogService& dialogs);
+    HelpViewer(QString helpFile, DialogService& dialogs, QWidget* parent = nullptr);
 
     void showContents();
     void showTopic(int context);

@@ -35,36 +35,37 @@ JpegQualityDialog::JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& ch
     auto* group = new QGroupBox(QStringLiteral("保存圧縮度指定"), this);
     group->setGeometry(kGroup);
 
-    Button1 = new QPushButton(QStringLiteral("実　行"), group);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(24, 19, 65, 33);
-    Button2 = new QPushButton(QStringLiteral("キャンセル"), group);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setGeometry(112, 19, 65, 33);
+    runButton = new QPushButton(QStringLiteral("実　行"), group);
+    runButton->setObjectName(QStringLiteral("Button1"));
+    runButton->setGeometry(24, 19, 65, 33);
+    cancelButton = new QPushButton(QStringLiteral("キャンセル"), group);
+    cancelButton->setObjectName(QStringLiteral("Button2"));
+    cancelButton->setGeometry(112, 19, 65, 33);
 
     addLabel(group, QStringLiteral("ファイル小"), 13, 70);
     addLabel(group, QStringLiteral("ファイル大"), 128, 70);
     addLabel(group, QStringLiteral("←圧縮大"), 13, 90);
     addLabel(group, QStringLiteral("圧縮小→"), 128, 90);
 
-    ScrollBar1 = new QScrollBar(Qt::Horizontal, group);
-    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-    ScrollBar1->setGeometry(13, 115, 167, 20);
-    ScrollBar1->setRange(tavlo::kJpegQuality.minimum, tavlo::kJpegQuality.maximum);
-    ScrollBar1->setSingleStep(1);
-    ScrollBar1->setPageStep(10);
-    ScrollBar1->setValue(kResourcePosition);
+    qualityBar = new QScrollBar(Qt::Horizontal, group);
+    qualityBar->setObjectName(QStringLiteral("ScrollBar1"));
+    qualityBar->setGeometry(13, 115, 167, 20);
+    qualityBar->setRange(tavlo::kJpegQuality.minimum, tavlo::kJpegQuality.maximum);
+    qualityBar->setSingleStep(1);
+    qualityBar->setPageStep(10);
+    qualityBar->setValue(kResourcePosition);
 
-    // Memo1 mirrors the bar from the start, so it is right even when a show leaves the bar put.
-    Memo1 = new QLineEdit(QString::number(ScrollBar1->value()), group);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setGeometry(70, 83, 46, 20);
-    Memo1->setReadOnly(true);
-    Memo1->setAlignment(Qt::AlignCenter);
+    // qualityBox mirrors the bar from the start, so it is right even when a show leaves the bar
+    // put.
+    qualityBox = new QLineEdit(QString::number(qualityBar->value()), group);
+    qualityBox->setObjectName(QStringLiteral("Memo1"));
+    qualityBox->setGeometry(70, 83, 46, 20);
+    qualityBox->setReadOnly(true);
+    qualityBox->setAlignment(Qt::AlignCenter);
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &JpegQualityDialog::onQualityChanged);
-    connect(Button1, &QPushButton::clicked, this, &JpegQualityDialog::onRun);
-    connect(Button2, &QPushButton::clicked, this, &JpegQualityDialog::onCancel);
+    connect(qualityBar, &QScrollBar::valueChanged, this, &JpegQualityDialog::onQualityChanged);
+    connect(runButton, &QPushButton::clicked, this, &JpegQualityDialog::onRun);
+    connect(cancelButton, &QPushButton::clicked, this, &JpegQualityDialog::onCancel);
 
     setFixedSize(kGroup.left() + kGroup.width() + 24, kGroup.top() + kGroup.height() + 50);
     move(10, 140);
@@ -78,12 +79,12 @@ void JpegQualityDialog::showEvent(QShowEvent* event) {
         return;
     raise();
     pendingQuality_ = jpegQuality_;
-    ScrollBar1->setValue(jpegQuality_);
+    qualityBar->setValue(jpegQuality_);
 }
 
 void JpegQualityDialog::onQualityChanged() {
-    pendingQuality_ = ScrollBar1->value();
-    Memo1->setText(QString::number(pendingQuality_));
+    pendingQuality_ = qualityBar->value();
+    qualityBox->setText(QString::number(pendingQuality_));
 }
 
 void JpegQualityDialog::onRun() {

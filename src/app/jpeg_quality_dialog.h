@@ -17,10 +17,10 @@ class JpegQualityDialog : public QWidget {
     // jpegQuality is the document's setting, which "実　行" replaces.
     JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& channel, QWidget* parent = nullptr);
 
-    QPushButton* Button1; // "実　行"
-    QPushButton* Button2; // "キャンセル"
-    QLineEdit* Memo1;
-    QScrollBar* ScrollBar1;
+    QPushButton* runButton;    // "実　行"
+    QPushButton* cancelButton; // "キャンセル"
+    QLineEdit* qualityBox;
+    QScrollBar* qualityBar;
 
   protected:
     void showEvent(QShowEvent* event) override;

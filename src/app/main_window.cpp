@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/failure_text.h"
 #include "app/file_info_window.h"
 #include "app/file_pane.h"
 #include "app/jpeg_quality_dialog.h"
@@ -16,6 +17,9 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+
+#include <new>
+#include <optional>
 
 namespace tavlo {
 
@@ -159,7 +163,7 @@ void MainWindow::connectHandlers() {
                                                {scaleEighthAction, 8}};
     for (const auto& [action, scale] : scales)
         connect(action, &QAction::triggered, this,
-                [this, scale = scale] { setDisplayScale(scale); });
+                [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
     connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
     connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
@@ -183,12 +187,20 @@ bool MainWindow::loadImageFile() {
         if (answer != DialogService::Answer::No)
             return true;
     }
-    BusyCursor busy;
     const QFileInfo file(fromStd(document_.sourcePath));
     if (!filePane_->selectFolder(file.absolutePath())) {
         dialogs_.reportError(this, file.absolutePath() + QStringLiteral(" を開けません。"));
         return false;
     }
+    tavlo::LoadOutcome outcome = tavlo::LoadOutcome::CannotRead;
+    if (!runAction([&] { outcome = loadAndShow(); })) return false;
+    if (outcome == tavlo::LoadOutcome::CannotRead)
+        dialogs_.reportError(this, fromStd(document_.error));
+    if (outcome == tavlo::LoadOutcome::Loaded) emit imageLoaded();
+    return outcome != tavlo::LoadOutcome::CannotRead;
+}
+
+tavlo::LoadOutcome MainWindow::loadAndShow() {
     const tavlo::LoadOutcome outcome = document_.loadImageFile();
     switch (outcome) {
     case tavlo::LoadOutcome::Loaded:
@@ -199,8 +211,6 @@ bool MainWindow::loadImageFile() {
         viewLabel_->clear(); // the previous image comes back at the next refresh
         break;
     case tavlo::LoadOutcome::CannotRead:
-        dialogs_.reportError(this, fromStd(document_.error));
-        break;
     case tavlo::LoadOutcome::RefusedExtension: break;
     }
     if (outcome == tavlo::LoadOutcome::Loaded)
@@ -210,33 +220,53 @@ bool MainWindow::loadImageFile() {
             panels_[i]->setText(fromStd(document_.panels[i]));
     if (fileInfoWindow && document_.startupLoad <= 0)
         fileInfoWindow->showTexts(document_.information);
-    if (outcome == tavlo::LoadOutcome::Loaded)
-        emit imageLoaded();
-    return outcome != tavlo::LoadOutcome::CannotRead;
+    return outcome;
 }
 
 void MainWindow::setDisplayScale(int scale) {
     document_.setDisplayScale(scale);
     checkScaleItem();
     showDocument();
-    QApplication::restoreOverrideCursor();
 }
 
-tavlo::OperationStatus
-MainWindow::runOperation(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    tavlo::OperationStatus status = tavlo::OperationStatus::Done;
+bool MainWindow::runAction(const std::function<void()>& work) {
+    std::optional<BusyCursor> busy(std::in_place);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Pixels are shared until written, so these copies cost little.
+    tavlo::Document before = document_;
+    const QPixmap viewBefore = viewPixmap_;
+    const QSize viewSizeBefore = viewLabel_->size();
     try {
-        status = steps(document_);
-    } catch (const tavlo::EEmbossError& error) {
-        QApplication::restoreOverrideCursor();
-        dialogs_.reportError(this, QString::fromUtf8(error.what()));
-        return tavlo::OperationStatus::UnsupportedFormat;
+        work();
+        return true;
+    } catch (const std::exception& error) {
+        document_ = std::move(before);
+        viewPixmap_ = viewBefore;
+        viewLabel_->setPixmap(viewPixmap_);
+        viewLabel_->resize(viewSizeBefore);
+        for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
+            panels_[i]->setText(fromStd(document_.panels[i]));
+        checkScaleItem();
+        busy.reset();
+        dialogs_.reportError(this, failureText(error));
+        return false;
     }
-    if (status == tavlo::OperationStatus::UnsupportedFormat)
-        showUnsupportedFormat();
-    refresh();
-    return status;
+}
+
+MainWindow::RunOutcome
+MainWindow::runOperation(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps) {
+    RunOutcome outcome = RunOutcome::Failed;
+    runAction([&] {
+        if (steps(document_) == tavlo::OperationStatus::Done) {
+            document_.modified = true;
+            outcome = RunOutcome::Changed;
+        } else {
+            showUnsupportedFormat();
+            outcome = RunOutcome::Refused;
+        }
+        refresh();
+    });
+    return outcome;
 }
 
 void MainWindow::showUnsupportedFormat() {
@@ -263,7 +293,10 @@ void MainWindow::showDocument() {
 }
 
 void MainWindow::showView() {
-    viewPixmap_ = QPixmap::fromImage(viewImage(document_.scratchImage));
+    const QImage image = viewImage(document_.scratchImage);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    if (pixmap.isNull() && !image.isNull()) throw std::bad_alloc();
+    viewPixmap_ = std::move(pixmap);
     viewLabel_->setPixmap(viewPixmap_);
     viewLabel_->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
 }
@@ -291,9 +324,12 @@ void MainWindow::onPaste() {
         dialogs_.message(this, QStringLiteral("クリップボードは空っぽです。"));
         return;
     }
-    document_.paste(std::move(*pasted));
-    checkScaleItem();
-    showDocument();
+    if (!runAction([&] {
+            document_.paste(std::move(*pasted));
+            checkScaleItem();
+            showDocument();
+        }))
+        return;
     for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu})
         menu->setEnabled(true);
     for (QAction* action : {histogramAction, saveJpegAction, saveBmpAction, saveJpegAsAction,
@@ -348,8 +384,11 @@ bool MainWindow::saveThroughDialog(bool jpeg, bool saveAs) {
                                                 withExtension(source, QStringLiteral(".bmp")), saveAs);
     if (!path)
         return false;
-    const tavlo::SaveOutcome outcome =
-        jpeg ? document_.saveJpeg(toStd(*path)) : document_.saveBmp(toStd(*path));
+    tavlo::SaveOutcome outcome = tavlo::SaveOutcome::WriteFailed;
+    if (!runAction([&] {
+            outcome = jpeg ? document_.saveJpeg(toStd(*path)) : document_.saveBmp(toStd(*path));
+        }))
+        return false;
     switch (outcome) {
     case tavlo::SaveOutcome::Saved: return true;
     case tavlo::SaveOutcome::BadExtension:
@@ -418,8 +457,10 @@ void MainWindow::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
 }
 
 void MainWindow::onUndo() {
-    document_.undo();
-    setDisplayScale(document_.displayScale);
+    runAction([this] {
+        document_.undo();
+        refresh();
+    });
 }
 
 void MainWindow::onRevert() {
@@ -427,9 +468,7 @@ void MainWindow::onRevert() {
         loadImageFile();
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    document_.undo();
-    setDisplayScale(document_.displayScale);
+    onUndo();
 }
 
 void MainWindow::onSettingsMenuShown() {

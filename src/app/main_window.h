@@ -49,12 +49,14 @@ class MainWindow : public QMainWindow {
     // Files dropped from the file manager: the first one is loaded, whole path, if its type is ours.
     void filesDropped(const QList<QUrl>& urls);
 
-    // What every operation handler shares: the busy cursor, the document steps, the
-    // unsupported-format message when they refused the image, and the refresh (also after a
-    // refusal, so the busy cursor always ends). An image without width or height is reported as
-    // the error box would ("Invalid Bitmap Size") and skips the refresh.
-    tavlo::OperationStatus runOperation(
-        const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
+    // Everything the window starts runs through here: the busy cursor from the start, a chosen
+    // menu off the screen before the work, and after any exception a message box and the
+    // document, status texts and view exactly as they were. False when the work failed.
+    bool runAction(const std::function<void()>& work);
+    // A document operation through runAction: the unsupported-format message when the kernel
+    // refused the image, the modified flag when it changed it, and the refresh either way.
+    enum class RunOutcome { Changed, Refused, Failed };
+    RunOutcome runOperation(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
     // The redraw every operation ends with: setDisplayScale(DisplayScale).
     void refresh() { setDisplayScale(document_.displayScale); }
     void showUnsupportedFormat();
@@ -130,6 +132,8 @@ class MainWindow : public QMainWindow {
     void refreshPasteItem();
     // Copies the document's texts and view to the window.
     void showDocument();
+    // The document's load of SourcePath and the window's new state; the caller reports.
+    tavlo::LoadOutcome loadAndShow();
     void showView();
     void checkScaleItem();
 

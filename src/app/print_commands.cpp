@@ -8,14 +8,12 @@ namespace tavlo {
 
 PrintCommands::PrintCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
-    printerInfoWindow_ = std::make_unique<PrinterInfoWindow>();
-    printWindow_ = std::make_unique<PrintWindow>(
+    printerInfoWindow_ = new PrinterInfoWindow(&mainWindow);
+    printWindow_ = new PrintWindow(
         mainWindow.dialogs(), [&mainWindow] { return mainWindow.document().workImage; },
-        *printerInfoWindow_);
+        *printerInfoWindow_, &mainWindow);
     connect(mainWindow.printAction, &QAction::triggered, this, &PrintCommands::onPrint);
 }
-
-PrintCommands::~PrintCommands() = default;
 
 void PrintCommands::onPrint() {
     const std::int32_t number = mainWindow_.counters().shared.next();

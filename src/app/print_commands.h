@@ -4,8 +4,6 @@
 
 #include <QObject>
 
-#include <memory>
-
 namespace tavlo {
 
 class MainWindow;
@@ -18,17 +16,16 @@ class PrintCommands : public QObject {
     // Creates the printer information and print layout windows (the printer is queried now)
     // and connects P1.
     explicit PrintCommands(MainWindow& mainWindow);
-    ~PrintCommands() override;
 
-    PrintWindow* printWindow() const { return printWindow_.get(); }
-    PrinterInfoWindow* printerInfoWindow() const { return printerInfoWindow_.get(); }
+    PrintWindow* printWindow() const { return printWindow_; }
+    PrinterInfoWindow* printerInfoWindow() const { return printerInfoWindow_; }
 
   private:
     void onPrint();
 
     MainWindow& mainWindow_;
-    std::unique_ptr<PrinterInfoWindow> printerInfoWindow_;
-    std::unique_ptr<PrintWindow> printWindow_;
+    PrinterInfoWindow* printerInfoWindow_; // owned by the main window
+    PrintWindow* printWindow_;
 };
 
 } // namespace tavlo

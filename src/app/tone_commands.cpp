@@ -17,9 +17,7 @@ using tavlo::Document;
 ToneCommands::ToneCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainWindow_(mainWindow) {
     tavlo::CommandChannel& channel = mainWindow.channel();
     tavlo::CommandCounter& shared = mainWindow.counters().shared;
-    const auto sender = [&](CommandEdit edit) {
-        return CommandSender{channel, shared, edit, [this] { markModified(); }};
-    };
+    const auto sender = [&](CommandEdit edit) { return CommandSender{channel, shared, edit}; };
     toneCurveDialog = new ToneCurveDialog(
         curve_, sender(CommandEdit::ToneCurve), mainWindow.dialogs(),
         QString::fromStdString(mainWindow.document().programFolder), &mainWindow);
@@ -65,34 +63,31 @@ void ToneCommands::onGamma() {
     showDialog(gammaDialog);
 }
 
-void ToneCommands::run(const std::function<tavlo::OperationStatus(Document&)>& steps) {
-    // Every tone kernel raises the empty-image error before anything else.
-    lastRunRaised_ = mainWindow_.document().workImage.empty();
-    mainWindow_.runOperation(steps);
-}
-
-void ToneCommands::markModified() {
-    if (!lastRunRaised_) mainWindow_.document().modified = true;
-}
-
 void ToneCommands::onToneCurveCommand(std::int64_t value) {
-    if (value >= 0) run([this](Document& d) { return tavlo::runToneCurve(d, curve_); });
+    if (value >= 0)
+        mainWindow_.runOperation([this](Document& d) { return tavlo::runToneCurve(d, curve_); });
 }
 
 void ToneCommands::onColourToneCommand(std::int64_t value) {
-    if (value >= 0) run([this](Document& d) { return tavlo::runColourTone(d, colourOffsets_); });
+    if (value >= 0)
+        mainWindow_.runOperation(
+            [this](Document& d) { return tavlo::runColourTone(d, colourOffsets_); });
 }
 
 void ToneCommands::onContrastCommand(std::int64_t value) {
-    if (value >= 0) run([this](Document& d) { return tavlo::runContrast(d, contrast_); });
+    if (value >= 0)
+        mainWindow_.runOperation([this](Document& d) { return tavlo::runContrast(d, contrast_); });
 }
 
 void ToneCommands::onVividnessCommand(std::int64_t value) {
-    if (value >= 0) run([this](Document& d) { return tavlo::runVividness(d, vividAmount_); });
+    if (value >= 0)
+        mainWindow_.runOperation(
+            [this](Document& d) { return tavlo::runVividness(d, vividAmount_); });
 }
 
 void ToneCommands::onGammaCommand(std::int64_t value) {
-    if (value >= 0) run([this](Document& d) { return tavlo::runGamma(d, gammaAmount_); });
+    if (value >= 0)
+        mainWindow_.runOperation([this](Document& d) { return tavlo::runGamma(d, gammaAmount_); });
 }
 
 } // namespace tavlo

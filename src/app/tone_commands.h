@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 namespace tavlo {
 
@@ -43,14 +42,9 @@ class ToneCommands : public QObject {
     void onVividnessCommand(std::int64_t value);
     void onGammaCommand(std::int64_t value);
 
-    // The main window's steps for one operation; remembers whether the kernel raised the
-    // empty-image error, after which the dialog leaves the modified flag alone.
-    void run(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
-    void markModified();
     void showDialog(QWidget* dialog);
 
     MainWindow& mainWindow_;
-    bool lastRunRaised_ = false;
 
     // The settings the dialogs write and the kernels read.
     tavlo::ToneCurve curve_;

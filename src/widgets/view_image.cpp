@@ -3,6 +3,7 @@
 #include "document/pixel_convert.h"
 
 #include <cstring>
+#include <new>
 
 namespace tavlo {
 
@@ -10,6 +11,8 @@ namespace {
 
 QImage copyRows(const tavlo::Bitmap& bitmap, QImage::Format format, int bytesPerPixel) {
     QImage image(bitmap.width(), bitmap.height(), format);
+    // Qt gives a null image, not an exception, when it cannot allocate one.
+    if (image.isNull()) throw std::bad_alloc();
     const auto rowBytes = static_cast<std::size_t>(bitmap.width()) * bytesPerPixel;
     for (int y = 0; y < bitmap.height(); ++y)
         std::memcpy(image.scanLine(y), bitmap.row(y), rowBytes);

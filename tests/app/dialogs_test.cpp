@@ -109,8 +109,8 @@ void DialogsTest::showQualityDialog() {
 void DialogsTest::qualityDialogTexts() {
     QCOMPARE(jpegQualityDialog_->windowTitle(), QStringLiteral("JPG画像圧縮度指定"));
     QVERIFY(!jpegQualityDialog_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    QCOMPARE(jpegQualityDialog_->Button1->text(), QStringLiteral("実　行"));
-    QCOMPARE(jpegQualityDialog_->Button2->text(), QStringLiteral("キャンセル"));
+    QCOMPARE(jpegQualityDialog_->runButton->text(), QStringLiteral("実　行"));
+    QCOMPARE(jpegQualityDialog_->cancelButton->text(), QStringLiteral("キャンセル"));
     QStringList labels;
     for (const QLabel* label : jpegQualityDialog_->findChildren<QLabel*>())
         labels << label->text();
@@ -123,10 +123,10 @@ void DialogsTest::qualityDialogTexts() {
 
 void DialogsTest::cancelKeepsTheQualityButReports() {
     showQualityDialog();
-    jpegQualityDialog_->ScrollBar1->setValue(80);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("80"));
+    jpegQualityDialog_->qualityBar->setValue(80);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("80"));
 
-    QTest::mouseClick(jpegQualityDialog_->Button2, Qt::LeftButton);
+    QTest::mouseClick(jpegQualityDialog_->cancelButton, Qt::LeftButton);
     QCOMPARE(quality_, 50);
     QVERIFY(!jpegQualityDialog_->isVisible());
     QCOMPARE(writes_.size(), 1u);
@@ -134,7 +134,7 @@ void DialogsTest::cancelKeepsTheQualityButReports() {
 
     // A second cancel still reaches the main window: the number is new.
     showQualityDialog();
-    QTest::mouseClick(jpegQualityDialog_->Button2, Qt::LeftButton);
+    QTest::mouseClick(jpegQualityDialog_->cancelButton, Qt::LeftButton);
     QCOMPARE(writes_.size(), 2u);
     QVERIFY(writes_[1].value > 0);
     QVERIFY(writes_[1].value != writes_[0].value);
@@ -142,10 +142,10 @@ void DialogsTest::cancelKeepsTheQualityButReports() {
 
 void DialogsTest::executeSetsTheQualityBeforeReporting() {
     showQualityDialog();
-    jpegQualityDialog_->ScrollBar1->triggerAction(QAbstractSlider::SliderPageStepSub);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("40"));
+    jpegQualityDialog_->qualityBar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("40"));
 
-    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
+    QTest::mouseClick(jpegQualityDialog_->runButton, Qt::LeftButton);
     QCOMPARE(quality_, 40);
     QVERIFY(!jpegQualityDialog_->isVisible());
     QCOMPARE(writes_.size(), 1u);
@@ -153,8 +153,8 @@ void DialogsTest::executeSetsTheQualityBeforeReporting() {
     QCOMPARE(writes_[0].qualityThen, 40); // the status line shows the new quality
 
     showQualityDialog();
-    jpegQualityDialog_->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
+    jpegQualityDialog_->qualityBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QTest::mouseClick(jpegQualityDialog_->runButton, Qt::LeftButton);
     QCOMPARE(quality_, 41);
     QCOMPARE(writes_.size(), 2u);
     QVERIFY(writes_[1].value != writes_[0].value);
@@ -162,32 +162,32 @@ void DialogsTest::executeSetsTheQualityBeforeReporting() {
 
 void DialogsTest::reopeningShowsTheQualityInForce() {
     showQualityDialog();
-    QCOMPARE(jpegQualityDialog_->ScrollBar1->value(), 50);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("50"));
-    jpegQualityDialog_->ScrollBar1->setValue(90);
-    QTest::mouseClick(jpegQualityDialog_->Button2, Qt::LeftButton);
+    QCOMPARE(jpegQualityDialog_->qualityBar->value(), 50);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("50"));
+    jpegQualityDialog_->qualityBar->setValue(90);
+    QTest::mouseClick(jpegQualityDialog_->cancelButton, Qt::LeftButton);
 
     showQualityDialog();
-    QCOMPARE(jpegQualityDialog_->ScrollBar1->value(), 50);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("50"));
+    QCOMPARE(jpegQualityDialog_->qualityBar->value(), 50);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("50"));
 
     // A quality equal to the bar's starting position moves nothing, yet executing keeps it.
     quality_ = 70;
     jpegQualityDialog_ = std::make_unique<JpegQualityDialog>(quality_, channel_);
     showQualityDialog();
-    QCOMPARE(jpegQualityDialog_->ScrollBar1->value(), 70);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("70"));
-    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
+    QCOMPARE(jpegQualityDialog_->qualityBar->value(), 70);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("70"));
+    QTest::mouseClick(jpegQualityDialog_->runButton, Qt::LeftButton);
     QCOMPARE(quality_, 70);
 }
 
 void DialogsTest::barStaysWithinTheQualityRange() {
     showQualityDialog();
-    jpegQualityDialog_->ScrollBar1->setValue(0);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("1"));
-    jpegQualityDialog_->ScrollBar1->setValue(101);
-    QCOMPARE(jpegQualityDialog_->Memo1->text(), QStringLiteral("100"));
-    QTest::mouseClick(jpegQualityDialog_->Button1, Qt::LeftButton);
+    jpegQualityDialog_->qualityBar->setValue(0);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("1"));
+    jpegQualityDialog_->qualityBar->setValue(101);
+    QCOMPARE(jpegQualityDialog_->qualityBox->text(), QStringLiteral("100"));
+    QTest::mouseClick(jpegQualityDialog_->runButton, Qt::LeftButton);
     QCOMPARE(quality_, 100);
 }
 

@@ -60,7 +60,7 @@ void FilePaneTest::cleanup() {
 }
 
 void FilePaneTest::clickRow(int row) {
-    QListWidget* list = pane_->FileListBox1;
+    QListWidget* list = pane_->fileList;
     const QRect rect = list->visualItemRect(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
@@ -68,14 +68,14 @@ void FilePaneTest::clickRow(int row) {
 void FilePaneTest::listsTheMaskedFilesWithoutRegardToCase() {
     QVERIFY(pane_->selectFolder(dir_->path()));
     QCOMPARE(pane_->currentFolder(), dir_->path());
-    QCOMPARE(pane_->FilterComboBox1->currentText(), QStringLiteral("JPGファイル(*.jpg)"));
+    QCOMPARE(pane_->fileTypeChooser->currentText(), QStringLiteral("JPGファイル(*.jpg)"));
     QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
 
-    pane_->FilterComboBox1->setCurrentIndex(1);
-    QCOMPARE(pane_->FilterComboBox1->currentText(), QStringLiteral("BMPファイル(*.bmp)"));
+    pane_->fileTypeChooser->setCurrentIndex(1);
+    QCOMPARE(pane_->fileTypeChooser->currentText(), QStringLiteral("BMPファイル(*.bmp)"));
     QCOMPARE(pane_->listedFiles(), QStringList({path("c.bmp")}));
 
-    pane_->FilterComboBox1->setCurrentIndex(0);
+    pane_->fileTypeChooser->setCurrentIndex(0);
     QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
 }
 
@@ -88,16 +88,16 @@ void FilePaneTest::choosingAFileReportsItsFullPath() {
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.last().first().toString(), path("a.JPG"));
 
-    QTest::keyClick(pane_->FileListBox1, Qt::Key_Down);
+    QTest::keyClick(pane_->fileList, Qt::Key_Down);
     QCOMPARE(chosen.count(), 2);
     QCOMPARE(chosen.last().first().toString(), path("b.jpg"));
 
     // At the end of the list the selection stays, and so does the image.
-    QTest::keyClick(pane_->FileListBox1, Qt::Key_Down);
+    QTest::keyClick(pane_->fileList, Qt::Key_Down);
     QCOMPARE(chosen.count(), 2);
 
     // Re-reading the folder for another mask clears the selection without loading anything.
-    pane_->FilterComboBox1->setCurrentIndex(1);
+    pane_->fileTypeChooser->setCurrentIndex(1);
     QCOMPARE(chosen.count(), 2);
     clickRow(0);
     QCOMPARE(chosen.last().first().toString(), path("c.bmp"));
@@ -108,19 +108,19 @@ void FilePaneTest::treeAndSelectFolderMoveTheList() {
     QVERIFY(pane_->selectFolder(path("sub")));
     QCOMPARE(pane_->currentFolder(), path("sub"));
     QCOMPARE(pane_->listedFiles(), QStringList({path("sub/e.jpg")}));
-    auto* model = qobject_cast<QFileSystemModel*>(pane_->ShellTreeView1->model());
+    auto* model = qobject_cast<QFileSystemModel*>(pane_->folderTree->model());
     QVERIFY(model);
-    QCOMPARE(model->filePath(pane_->ShellTreeView1->currentIndex()), path("sub"));
+    QCOMPARE(model->filePath(pane_->folderTree->currentIndex()), path("sub"));
 
     // A folder picked in the tree itself.
-    pane_->ShellTreeView1->setCurrentIndex(model->index(dir_->path()));
+    pane_->folderTree->setCurrentIndex(model->index(dir_->path()));
     QCOMPARE(pane_->currentFolder(), dir_->path());
     QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
 
     // No folder selected: the list stays.
-    pane_->ShellTreeView1->setCurrentIndex({});
+    pane_->folderTree->setCurrentIndex({});
     QCOMPARE(pane_->currentFolder(), dir_->path());
-    QCOMPARE(pane_->FileListBox1->count(), 2);
+    QCOMPARE(pane_->fileList->count(), 2);
 }
 
 void FilePaneTest::unusableFoldersKeepTheList() {
@@ -139,7 +139,7 @@ void FilePaneTest::unreadableFolderShowsNothing() {
     QVERIFY(QFile::setPermissions(locked, QFile::WriteOwner | QFile::ExeOwner));
     QVERIFY(pane_->selectFolder(dir_->path()));
     QVERIFY(pane_->selectFolder(locked));
-    QCOMPARE(pane_->FileListBox1->count(), 0);
+    QCOMPARE(pane_->fileList->count(), 0);
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
@@ -148,12 +148,12 @@ void FilePaneTest::startingLayoutAndFollowWidth() {
     auto* panel4 = pane_->findChild<QWidget*>(QStringLiteral("Panel4"));
     QVERIFY(panel4);
     QCOMPARE(panel4->height(), 198);
-    QCOMPARE(pane_->FilterComboBox1->size(), QSize(144, 20));
+    QCOMPARE(pane_->fileTypeChooser->size(), QSize(144, 20));
 
     pane_->resize(260, 500);
     QTRY_COMPARE(panel4->width(), 256);
     pane_->followWidth();
-    QCOMPARE(pane_->FilterComboBox1->width(), 256);
+    QCOMPARE(pane_->fileTypeChooser->width(), 256);
 }
 
 // Permissions do not bind root, so as root the suite runs in a child process that has given up

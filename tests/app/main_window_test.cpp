@@ -282,8 +282,8 @@ class MainWindowTest : public QObject {
     void qualityDialogUpdatesTheStatusBar() {
         start();
         jpegQualityDialog_->show();
-        jpegQualityDialog_->ScrollBar1->setValue(80);
-        jpegQualityDialog_->Button1->click();
+        jpegQualityDialog_->qualityBar->setValue(80);
+        jpegQualityDialog_->runButton->click();
         QCOMPARE(mainWindow_->document().jpegQuality, 80);
         QCOMPARE(mainWindow_->panelText(8),
                  QStringLiteral("　JPG圧縮度：80  / BMP保存形式：(24bits)"));

@@ -141,7 +141,7 @@ TEST(FormatText, RefusesBadDirectivesAndArguments) {
     }
 }
 
-TEST(DelphiRounding, RoundsHalvesToEvenAndTruncatesTowardZero) {
+TEST(NumberRounding, RoundsHalvesToEvenAndTruncatesTowardZero) {
     const std::vector<std::tuple<long double, std::int64_t, std::int64_t>> rows = {
         // value, roundHalfEven, truncToward0
         {0.5L, 0, 0},    {1.5L, 2, 1},

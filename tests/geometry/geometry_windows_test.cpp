@@ -210,18 +210,19 @@ class GeometryWindowsTest : public QObject {
         load(coordinates(200, 100));
         mainWindow->rotateAngleAction->trigger();
         RotationDialog* rotationDialog = commands->rotationDialog;
-        QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("0度"));
-        rotationDialog->Button1->click(); // angle 0: nothing runs, yet the image counts as modified
+        QCOMPARE(rotationDialog->angleBox->text(), QStringLiteral("0度"));
+        rotationDialog->runButton->click(); // angle 0: nothing runs, so nothing is modified
         QCOMPARE(document().undoImage.width(), 200);
-        QVERIFY(document().modified);
-        rotationDialog->ScrollBar1->setValue(270);
-        QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("90度"));
+        QVERIFY(!document().modified);
+        rotationDialog->angleBar->setValue(270);
+        QCOMPARE(rotationDialog->angleBox->text(), QStringLiteral("90度"));
         QCOMPARE(document().operationParams[0], 90);
-        rotationDialog->Button1->click();
+        rotationDialog->runButton->click();
         QCOMPARE(document().workImage.width(), 102);
         QCOMPARE(document().workImage.height(), 202);
-        rotationDialog->ScrollBar1->setValue(150);
-        QCOMPARE(rotationDialog->Edit1->text(), QStringLiteral("-30度"));
+        QVERIFY(document().modified);
+        rotationDialog->angleBar->setValue(150);
+        QCOMPARE(rotationDialog->angleBox->text(), QStringLiteral("-30度"));
     }
 
     void refusalsChangeNothing() {

@@ -66,36 +66,35 @@ class ToneDialogsTest : public QObject {
         ContrastDialog* dialog = commands->contrastDialog;
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("holiday.bmp"));
-        QCOMPARE(dialog->Memo1->text(), QStringLiteral("0"));
-        dialog->ScrollBar1->setValue(256);
-        QCOMPARE(dialog->Memo1->text(), QStringLiteral("128"));
+        QCOMPARE(dialog->contrastBox->text(), QStringLiteral("0"));
+        dialog->contrastBar->setValue(256);
+        QCOMPARE(dialog->contrastBox->text(), QStringLiteral("128"));
         QVERIFY(!document().modified);
-        dialog->Button1->click();
+        dialog->runButton->click();
         QCOMPARE(at(0), (Rgb{0, 72, 128}));
         QCOMPARE(at(1), (Rgb{255, 128, 0}));
         QCOMPARE(document().undoImage.pixel(0, 0), before.pixel(0, 0));
         QVERIFY(document().modified);
-        dialog->Button3->click();
-        QCOMPARE(dialog->Memo1->text(), QStringLiteral("0"));
-        dialog->Button2->click();
+        dialog->contrastResetButton->click();
+        QCOMPARE(dialog->contrastBox->text(), QStringLiteral("0"));
+        dialog->backButton->click();
         QVERIFY(!dialog->isVisible());
         QCOMPARE(at(0), (Rgb{0, 72, 128}));
     }
 
-    // An 8-bit image is refused with the message and still counts as modified; an empty one
-    // raises the size error and does not.
+    // An 8-bit image is refused with the message, an empty one with the size error; neither
+    // counts as modified.
     void refusalsAndTheEmptyImage() {
         document().workImage = Bitmap(3, 2, PixelFormat::Bit8);
-        commands->contrastDialog->Button1->click();
+        commands->contrastDialog->runButton->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages.first().toStdString(),
                  std::string(tavlo::kUnsupportedFormatMessage));
         QCOMPARE(document().workImage.format(), PixelFormat::Bit8);
-        QVERIFY(document().modified);
+        QVERIFY(!document().modified);
 
-        document().modified = false;
         document().workImage = Bitmap();
-        commands->gammaDialog->Button2->click();
+        commands->gammaDialog->runButton->click();
         QCOMPARE(dialogs.errors, QStringList{QStringLiteral("Invalid Bitmap Size")});
         QVERIFY(!document().modified);
     }
@@ -104,51 +103,51 @@ class ToneDialogsTest : public QObject {
         ColourToneDialog* dialog = commands->colourToneDialog;
         document().workImage = pixels({{10, 100, 250}});
         document().undoImage = pixels({{1, 2, 3}});
-        QVERIFY(dialog->CheckBox1->isChecked());
-        dialog->ScrollBar2->setValue(178);
-        for (QScrollBar* bar : {dialog->ScrollBar1, dialog->ScrollBar2, dialog->ScrollBar3})
+        QVERIFY(dialog->linkedBox->isChecked());
+        dialog->greenBar->setValue(178);
+        for (QScrollBar* bar : {dialog->redBar, dialog->greenBar, dialog->blueBar})
             QCOMPARE(bar->value(), 178);
-        for (QLineEdit* box : {dialog->Memo1, dialog->Memo2, dialog->Memo3})
+        for (QLineEdit* box : {dialog->redBox, dialog->greenBox, dialog->blueBox})
             QCOMPARE(box->text(), QStringLiteral("50"));
-        dialog->Button2->click();
+        dialog->runButton->click();
         QCOMPARE(at(0), (Rgb{60, 150, 255}));
         QCOMPARE(document().undoImage.pixel(0, 0), (Rgb{1, 2, 3}));
 
-        dialog->CheckBox1->setChecked(false);
-        dialog->ScrollBar1->setValue(0);
-        QCOMPARE(dialog->ScrollBar2->value(), 178);
-        QCOMPARE(dialog->Memo1->text(), QStringLiteral("-128"));
-        dialog->Button3->click();
-        for (QLineEdit* box : {dialog->Memo1, dialog->Memo2, dialog->Memo3})
+        dialog->linkedBox->setChecked(false);
+        dialog->redBar->setValue(0);
+        QCOMPARE(dialog->greenBar->value(), 178);
+        QCOMPARE(dialog->redBox->text(), QStringLiteral("-128"));
+        dialog->resetButton->click();
+        for (QLineEdit* box : {dialog->redBox, dialog->greenBox, dialog->blueBox})
             QCOMPARE(box->text(), QStringLiteral("0"));
-        dialog->Button2->click();
+        dialog->runButton->click();
         QCOMPARE(at(0), (Rgb{60, 150, 255}));
     }
 
     void vividnessConvertsAndKeepsTheUndoFormat() {
         VividnessDialog* dialog = commands->vividnessDialog;
         document().workImage = Bitmap(2, 2, PixelFormat::Bit8);
-        dialog->ScrollBar1->setValue(0);
-        QCOMPARE(dialog->Memo1->text(), QStringLiteral("-50"));
-        dialog->Button2->click();
+        dialog->amountBar->setValue(0);
+        QCOMPARE(dialog->amountBox->text(), QStringLiteral("-50"));
+        dialog->runButton->click();
         QCOMPARE(document().workImage.format(), PixelFormat::Bit24);
         QCOMPARE(document().undoImage.format(), PixelFormat::Bit8);
         document().workImage = pixels({{255, 0, 0}});
-        dialog->Button2->click();
+        dialog->runButton->click();
         QCOMPARE(at(0), (Rgb{0, 128, 128}));
     }
 
     void gammaShowsTwoDecimals() {
         GammaDialog* dialog = commands->gammaDialog;
-        QCOMPARE(dialog->Memo1->text(), QStringLiteral("1.00"));
+        QCOMPARE(dialog->gammaBox->text(), QStringLiteral("1.00"));
         const std::pair<int, const char*> rows[] = {
             {49, "0.99"}, {51, "1.01"}, {13, "0.63"}, {0, "0.50"}, {100, "1.50"}};
         for (const auto& [position, text] : rows) {
-            dialog->ScrollBar1->setValue(position);
-            QCOMPARE(dialog->Memo1->text(), QString::fromLatin1(text));
+            dialog->amountBar->setValue(position);
+            QCOMPARE(dialog->gammaBox->text(), QString::fromLatin1(text));
         }
         document().workImage = pixels({{1, 128, 255}});
-        dialog->Button2->click();
+        dialog->runButton->click();
         QCOMPARE(at(0), (Rgb{6, 161, 255}));
     }
 
@@ -242,10 +241,10 @@ class ToneDialogsTest : public QObject {
 
     void backButtonsRunNothing() {
         document().workImage = pixels({{10, 20, 30}});
-        commands->vividnessDialog->ScrollBar1->setValue(100);
-        commands->vividnessDialog->Button1->click();
+        commands->vividnessDialog->amountBar->setValue(100);
+        commands->vividnessDialog->backButton->click();
         commands->toneCurveDialog->Button2->click();
-        commands->colourToneDialog->Button1->click();
+        commands->colourToneDialog->cancelButton->click();
         QCOMPARE(at(0), (Rgb{10, 20, 30}));
         QVERIFY(!document().modified);
     }

@@ -12,19 +12,19 @@ constexpr QRect kGroup{8, 8, 240, 100};
 DeformationDialog::DeformationDialog(float& amount, CommandSender sender, QWidget* parent)
     : QWidget(parent, kToolWindow), amount_(amount), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form7"));
-    GroupBox1 = new QGroupBox(QStringLiteral("垂直台形：両側"), this);
-    GroupBox1->setGeometry(kGroup);
-    Button1 = button(GroupBox1, "Button1", QStringLiteral("実行"), {20, 20, 80, 28});
-    Button2 = button(GroupBox1, "Button2", QStringLiteral("戻る"), {140, 20, 80, 28});
-    Edit1 = field(GroupBox1, "Edit1", {85, 52, 70, 22});
-    Edit1->setAlignment(Qt::AlignCenter);
-    ScrollBar1 = bar(GroupBox1, "ScrollBar1", Qt::Horizontal, {8, 78, 224, 17});
-    ScrollBar1->setRange(tavlo::kDeformStrength.minimum + kNeutral,
-                         tavlo::kDeformStrength.maximum + kNeutral);
-    ScrollBar1->setValue(kNeutral);
+    strengthGroup = new QGroupBox(QStringLiteral("垂直台形：両側"), this);
+    strengthGroup->setGeometry(kGroup);
+    runButton = button(strengthGroup, "Button1", QStringLiteral("実行"), {20, 20, 80, 28});
+    backButton = button(strengthGroup, "Button2", QStringLiteral("戻る"), {140, 20, 80, 28});
+    strengthBox = field(strengthGroup, "Edit1", {85, 52, 70, 22});
+    strengthBox->setAlignment(Qt::AlignCenter);
+    strengthBar = bar(strengthGroup, "ScrollBar1", Qt::Horizontal, {8, 78, 224, 17});
+    strengthBar->setRange(tavlo::kDeformStrength.minimum + kNeutral,
+                          tavlo::kDeformStrength.maximum + kNeutral);
+    strengthBar->setValue(kNeutral);
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &DeformationDialog::onStrengthChanged);
-    connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Stay);
+    connect(strengthBar, &QScrollBar::valueChanged, this, &DeformationDialog::onStrengthChanged);
+    connectRunAndBack(this, runButton, backButton, sender_, AfterRun::Stay);
 
     placeTopRight(this, {kGroup.right() + 1 + 24, kGroup.bottom() + 1 + 48}, 30, 50);
     onStrengthChanged();
@@ -34,13 +34,13 @@ void DeformationDialog::setMode(tavlo::DeformMode mode) {
     static const QString captions[] = {
         QStringLiteral("垂直台形：両側"), QStringLiteral("垂直台形：右側"),
         QStringLiteral("垂直台形：左側"), QStringLiteral("平行四辺形")};
-    GroupBox1->setTitle(captions[static_cast<int>(mode) - 1]);
+    strengthGroup->setTitle(captions[static_cast<int>(mode) - 1]);
 }
 
 void DeformationDialog::onStrengthChanged() {
-    const int strength = ScrollBar1->value() - kNeutral;
+    const int strength = strengthBar->value() - kNeutral;
     amount_ = tavlo::deformAmount(strength);
-    Edit1->setText(QString::number(strength));
+    strengthBox->setText(QString::number(strength));
 }
 
 } // namespace tavlo

@@ -20,10 +20,10 @@ class DeformationDialog : public QWidget {
 
     void setMode(tavlo::DeformMode mode);
 
-    QGroupBox* GroupBox1;
-    QLineEdit* Edit1;
-    QScrollBar* ScrollBar1;
-    QPushButton *Button1, *Button2;
+    QGroupBox* strengthGroup;
+    QLineEdit* strengthBox;
+    QScrollBar* strengthBar;
+    QPushButton *runButton, *backButton;
 
   private:
     void onStrengthChanged();

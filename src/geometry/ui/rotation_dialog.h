@@ -16,14 +16,13 @@ class RotationDialog : public QWidget {
     Q_OBJECT
   public:
     // `angle` is OperationParams[0]; the dialog writes it on every move of the bar.
-    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel,
-                   std::function<void()> executed, QWidget* parent = nullptr);
+    RotationDialog(std::int32_t& angle, tavlo::CommandChannel& channel, QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1;
-    QLabel *Label1, *Label2;
-    QLineEdit* Edit1;
-    QScrollBar* ScrollBar1;
-    QPushButton *Button1, *Button2;
+    QGroupBox* angleGroup;
+    QLabel *leftLabel, *rightLabel;
+    QLineEdit* angleBox;
+    QScrollBar* angleBar;
+    QPushButton *runButton, *backButton;
 
   private:
     void onAngleChanged();

@@ -23,10 +23,10 @@ QLineEdit* labelled(QGroupBox* group, const char* name, const QString& label, in
 } // namespace
 
 SizeDialog::SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-                       tavlo::CommandChannel& channel, std::function<void()> executed,
+                       tavlo::CommandChannel& channel,
                        std::function<void(const QString&)> reportError, QWidget* parent)
     : QWidget(parent, kToolWindow), document_(document),
-      target_(target), sender_{channel, counter_, tavlo::CommandEdit::Size, std::move(executed)},
+      target_(target), sender_{channel, counter_, tavlo::CommandEdit::Size},
       reportError_(std::move(reportError)) {
     setObjectName(QStringLiteral("Form4"));
     GroupBox1 = new QGroupBox(QStringLiteral("任意サイズ指定"), this);
@@ -125,7 +125,6 @@ void SizeDialog::onRun() {
     counter_.next();
     target_ = {*w, *h};
     sender_.channel.write(sender_.edit, std::to_string(counter_.value()));
-    sender_.executed();
 }
 
 } // namespace tavlo

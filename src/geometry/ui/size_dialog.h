@@ -21,8 +21,8 @@ class SizeDialog : public QWidget {
     // `target` is TargetWidth × TargetHeight, written by "実行"; `reportError` shows a field that
     // does not read as a number.
     SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-               tavlo::CommandChannel& channel, std::function<void()> executed,
-               std::function<void(const QString&)> reportError, QWidget* parent = nullptr);
+               tavlo::CommandChannel& channel, std::function<void(const QString&)> reportError,
+               QWidget* parent = nullptr);
 
     // Prepares for the menu: the source fields, the caption, "実行" disabled; the edits keep their
     // text.

@@ -26,7 +26,7 @@ QRect visiblePart(tavlo::DotRect r, QRect page) {
 
 } // namespace
 
-void DrawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
+void drawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
                    const tavlo::Bitmap& image) {
     const QRect visible = visiblePart(rectangle, page);
     if (visible.isEmpty() || image.empty()) return;
@@ -59,7 +59,7 @@ bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rec
         // The image is opaque, so drawing it over the black fill leaves the image itself, as a
         // source-or-destination transfer would.
         painter.fillRect(visiblePart(rectangle, page), Qt::black);
-        DrawStretched(painter, rectangle, page, image);
+        drawStretched(painter, rectangle, page, image);
     } catch (const std::exception& failure) {
         error = QString::fromUtf8(failure.what());
         drawn = false;

@@ -19,7 +19,7 @@ bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rec
 // Draws `image` stretched to `rectangle` (dots from the page's origin), only where it meets
 // `page`, in bands of rows so that the stretched image never exists whole. Each dot takes the
 // source pixel i × size div stretched size, as a colour-on-colour stretch does.
-void DrawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
+void drawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
                    const tavlo::Bitmap& image);
 
 } // namespace tavlo

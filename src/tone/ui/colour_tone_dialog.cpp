@@ -28,40 +28,37 @@ ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, Command
                                    QWidget* parent)
     : QWidget(parent, kToolWindow), offsets_(offsets), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form11"));
-    Button2 = button(this, "Button2", QStringLiteral("実行"), {8, 8, 80, 28});
-    Button1 = button(this, "Button1", QStringLiteral("中止"), {96, 8, 80, 28});
+    runButton = button(this, "Button2", QStringLiteral("実行"), {8, 8, 80, 28});
+    cancelButton = button(this, "Button1", QStringLiteral("中止"), {96, 8, 80, 28});
 
-    GroupBox1 = new QGroupBox(QStringLiteral("色調調整"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(kGroup);
-    Button3 = button(GroupBox1, "Button3", QStringLiteral("ﾘｾｯﾄ"), {10, 20, 70, 26});
-    CheckBox1 = new QCheckBox(QStringLiteral("RGB連動"), GroupBox1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(100, 22, 100, 22);
-    CheckBox1->setChecked(true);
+    toneGroup = new QGroupBox(QStringLiteral("色調調整"), this);
+    toneGroup->setObjectName(QStringLiteral("GroupBox1"));
+    toneGroup->setGeometry(kGroup);
+    resetButton = button(toneGroup, "Button3", QStringLiteral("ﾘｾｯﾄ"), {10, 20, 70, 26});
+    linkedBox = new QCheckBox(QStringLiteral("RGB連動"), toneGroup);
+    linkedBox->setObjectName(QStringLiteral("CheckBox1"));
+    linkedBox->setGeometry(100, 22, 100, 22);
+    linkedBox->setChecked(true);
     const int low = tavlo::kColourOffset.minimum + kMiddle;
     const int high = tavlo::kColourOffset.maximum + kMiddle;
-    ScrollBar1 =
-        bar(GroupBox1, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 58, 180, 17});
-    ScrollBar2 =
-        bar(GroupBox1, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 88, 180, 17});
-    ScrollBar3 =
-        bar(GroupBox1, "ScrollBar3", Qt::Horizontal, low, high, kMiddle, {10, 118, 180, 17});
-    Memo1 = colouredBox(GroupBox1, "Memo1", {198, 55, 52, 22}, Qt::red);
-    Memo2 = colouredBox(GroupBox1, "Memo2", {198, 85, 52, 22}, QColor(0, 128, 0));
-    Memo3 = colouredBox(GroupBox1, "Memo3", {198, 115, 52, 22}, Qt::blue);
-    bars_ = {ScrollBar1, ScrollBar2, ScrollBar3};
-    boxes_ = {Memo1, Memo2, Memo3};
+    redBar = bar(toneGroup, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 58, 180, 17});
+    greenBar = bar(toneGroup, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 88, 180, 17});
+    blueBar = bar(toneGroup, "ScrollBar3", Qt::Horizontal, low, high, kMiddle, {10, 118, 180, 17});
+    redBox = colouredBox(toneGroup, "Memo1", {198, 55, 52, 22}, Qt::red);
+    greenBox = colouredBox(toneGroup, "Memo2", {198, 85, 52, 22}, QColor(0, 128, 0));
+    blueBox = colouredBox(toneGroup, "Memo3", {198, 115, 52, 22}, Qt::blue);
+    bars_ = {redBar, greenBar, blueBar};
+    boxes_ = {redBox, greenBox, blueBox};
 
     for (int channel = 0; channel < 3; ++channel)
         connect(bars_[channel], &QScrollBar::valueChanged, this,
                 [this, channel] { onChannelBarChanged(channel); });
-    connect(Button3, &QPushButton::clicked, this, [this] {
+    connect(resetButton, &QPushButton::clicked, this, [this] {
         for (QScrollBar* scrollBar : bars_)
             scrollBar->setValue(kMiddle);
     });
-    connect(Button2, &QPushButton::clicked, this, &ColourToneDialog::onRun);
-    connect(Button1, &QPushButton::clicked, this, &ColourToneDialog::onCancel);
+    connect(runButton, &QPushButton::clicked, this, &ColourToneDialog::onRun);
+    connect(cancelButton, &QPushButton::clicked, this, &ColourToneDialog::onCancel);
 
     placeTopRight(this, kGroup, 24, 44, 10, 50);
     for (int channel = 0; channel < 3; ++channel)
@@ -74,13 +71,13 @@ void ColourToneDialog::onChannelBarChanged(int channel) {
     const int position = bars_[channel]->value();
     offsets_[channel] = position - kMiddle;
     boxes_[channel]->setText(QString::number(offsets_[channel]));
-    if (CheckBox1->isChecked())
+    if (linkedBox->isChecked())
         for (QScrollBar* other : bars_)
             other->setValue(position);
 }
 
 void ColourToneDialog::onRun() {
-    sender_.run();
+    sender_.execute();
 }
 
 void ColourToneDialog::onCancel() {

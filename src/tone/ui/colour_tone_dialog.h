@@ -22,11 +22,11 @@ class ColourToneDialog : public QWidget {
     ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandSender sender,
                      QWidget* parent = nullptr);
 
-    QPushButton *Button1, *Button2, *Button3;
-    QGroupBox* GroupBox1;
-    QCheckBox* CheckBox1;
-    QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3;
-    QLineEdit *Memo1, *Memo2, *Memo3;
+    QPushButton *cancelButton, *runButton, *resetButton;
+    QGroupBox* toneGroup;
+    QCheckBox* linkedBox;
+    QScrollBar *redBar, *greenBar, *blueBar;
+    QLineEdit *redBox, *greenBox, *blueBox;
 
   private:
     // The red, green and blue bars.

@@ -21,29 +21,33 @@ ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandSender 
     setObjectName(QStringLiteral("Form13"));
     const int low = tavlo::kContrast.minimum + kMiddle, high = tavlo::kContrast.maximum + kMiddle;
 
-    GroupBox1 = new QGroupBox(QStringLiteral("コントラスト"), this);
-    GroupBox1->setGeometry(kGroup1);
-    ScrollBar1 =
-        bar(GroupBox1, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 22, 200, 17});
-    Memo1 = valueBox(GroupBox1, "Memo1", {10, 50, 60, 22});
-    Button3 = button(GroupBox1, "Button3", QStringLiteral("リセット"), {130, 48, 80, 26});
+    contrastGroup = new QGroupBox(QStringLiteral("コントラスト"), this);
+    contrastGroup->setGeometry(kGroup1);
+    contrastBar =
+        bar(contrastGroup, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 22, 200, 17});
+    contrastBox = valueBox(contrastGroup, "Memo1", {10, 50, 60, 22});
+    contrastResetButton =
+        button(contrastGroup, "Button3", QStringLiteral("リセット"), {130, 48, 80, 26});
 
-    GroupBox2 = new QGroupBox(QStringLiteral("明るさ"), this);
-    GroupBox2->setGeometry(kGroup2);
-    ScrollBar2 =
-        bar(GroupBox2, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 22, 200, 17});
-    Memo2 = valueBox(GroupBox2, "Memo2", {10, 50, 60, 22});
-    Button4 = button(GroupBox2, "Button4", QStringLiteral("リセット"), {130, 48, 80, 26});
+    brightnessGroup = new QGroupBox(QStringLiteral("明るさ"), this);
+    brightnessGroup->setGeometry(kGroup2);
+    brightnessBar =
+        bar(brightnessGroup, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 22, 200, 17});
+    brightnessBox = valueBox(brightnessGroup, "Memo2", {10, 50, 60, 22});
+    brightnessResetButton =
+        button(brightnessGroup, "Button4", QStringLiteral("リセット"), {130, 48, 80, 26});
 
-    Button1 = button(this, "Button1", QStringLiteral("実行"), {8, 8, 80, 28});
-    Button2 = button(this, "Button2", QStringLiteral("戻る"), {96, 8, 80, 28});
+    runButton = button(this, "Button1", QStringLiteral("実行"), {8, 8, 80, 28});
+    backButton = button(this, "Button2", QStringLiteral("戻る"), {96, 8, 80, 28});
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &ContrastDialog::onContrastChanged);
-    connect(ScrollBar2, &QScrollBar::valueChanged, this, &ContrastDialog::onBrightnessChanged);
-    connect(Button3, &QPushButton::clicked, this, [this] { ScrollBar1->setValue(kMiddle); });
-    connect(Button4, &QPushButton::clicked, this, [this] { ScrollBar2->setValue(kMiddle); });
-    connect(Button1, &QPushButton::clicked, this, &ContrastDialog::onRun);
-    connect(Button2, &QPushButton::clicked, this, &ContrastDialog::onBack);
+    connect(contrastBar, &QScrollBar::valueChanged, this, &ContrastDialog::onContrastChanged);
+    connect(brightnessBar, &QScrollBar::valueChanged, this, &ContrastDialog::onBrightnessChanged);
+    connect(contrastResetButton, &QPushButton::clicked, this,
+            [this] { contrastBar->setValue(kMiddle); });
+    connect(brightnessResetButton, &QPushButton::clicked, this,
+            [this] { brightnessBar->setValue(kMiddle); });
+    connect(runButton, &QPushButton::clicked, this, &ContrastDialog::onRun);
+    connect(backButton, &QPushButton::clicked, this, &ContrastDialog::onBack);
 
     onContrastChanged();
     onBrightnessChanged();
@@ -51,13 +55,13 @@ ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandSender 
 }
 
 void ContrastDialog::onContrastChanged() {
-    settings_.contrast[tavlo::Red] = ScrollBar1->value() - kMiddle;
-    Memo1->setText(QString::number(settings_.contrast[tavlo::Red]));
+    settings_.contrast[tavlo::Red] = contrastBar->value() - kMiddle;
+    contrastBox->setText(QString::number(settings_.contrast[tavlo::Red]));
 }
 
 void ContrastDialog::onBrightnessChanged() {
-    settings_.brightness[tavlo::Red] = ScrollBar2->value() - kMiddle;
-    Memo2->setText(QString::number(settings_.brightness[tavlo::Red]));
+    settings_.brightness[tavlo::Red] = brightnessBar->value() - kMiddle;
+    brightnessBox->setText(QString::number(settings_.brightness[tavlo::Red]));
 }
 
 void ContrastDialog::onRun() {
@@ -65,7 +69,7 @@ void ContrastDialog::onRun() {
         settings_.contrast[tavlo::Red];
     settings_.brightness[tavlo::Green] = settings_.brightness[tavlo::Blue] =
         settings_.brightness[tavlo::Red];
-    sender_.run();
+    sender_.execute();
 }
 
 void ContrastDialog::onBack() {

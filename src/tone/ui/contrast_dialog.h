@@ -19,10 +19,10 @@ class ContrastDialog : public QWidget {
     ContrastDialog(tavlo::ContrastSettings& settings, CommandSender sender,
                    QWidget* parent = nullptr);
 
-    QGroupBox *GroupBox1, *GroupBox2;
-    QScrollBar *ScrollBar1, *ScrollBar2;
-    QLineEdit *Memo1, *Memo2;
-    QPushButton *Button1, *Button2, *Button3, *Button4;
+    QGroupBox *contrastGroup, *brightnessGroup;
+    QScrollBar *contrastBar, *brightnessBar;
+    QLineEdit *contrastBox, *brightnessBox;
+    QPushButton *runButton, *backButton, *contrastResetButton, *brightnessResetButton;
 
   private:
     void onContrastChanged();

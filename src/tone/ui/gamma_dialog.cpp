@@ -30,32 +30,32 @@ GammaDialog::GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* pa
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       amount_(amount), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form15"));
-    GroupBox1 = new QGroupBox(QStringLiteral("γ補正値設定"), this);
-    GroupBox1->setGeometry(kGroup);
-    Button2 = button(GroupBox1, "Button2", QStringLiteral("実行"), {20, 20, 80, 28});
-    Button1 = button(GroupBox1, "Button1", QStringLiteral("戻る"), {120, 20, 80, 28});
-    Memo1 = valueBox(GroupBox1, "Memo1", {90, 54, 60, 22});
-    Memo1->setText(QStringLiteral("1.00"));
-    Label2 = boldLabel(GroupBox1, "Label2", QStringLiteral("暗"), {8, 83});
-    Label1 = boldLabel(GroupBox1, "Label1", QStringLiteral("明"), {218, 83});
-    ScrollBar1 = bar(GroupBox1, "ScrollBar1", Qt::Horizontal, tavlo::kGammaAmount.minimum + kMiddle,
-                     tavlo::kGammaAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
+    gammaGroup = new QGroupBox(QStringLiteral("γ補正値設定"), this);
+    gammaGroup->setGeometry(kGroup);
+    runButton = button(gammaGroup, "Button2", QStringLiteral("実行"), {20, 20, 80, 28});
+    backButton = button(gammaGroup, "Button1", QStringLiteral("戻る"), {120, 20, 80, 28});
+    gammaBox = valueBox(gammaGroup, "Memo1", {90, 54, 60, 22});
+    gammaBox->setText(QStringLiteral("1.00"));
+    darkLabel = boldLabel(gammaGroup, "Label2", QStringLiteral("暗"), {8, 83});
+    brightLabel = boldLabel(gammaGroup, "Label1", QStringLiteral("明"), {218, 83});
+    amountBar = bar(gammaGroup, "ScrollBar1", Qt::Horizontal, tavlo::kGammaAmount.minimum + kMiddle,
+                    tavlo::kGammaAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
 
-    connect(ScrollBar1, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
-    connect(Button2, &QPushButton::clicked, this, [this] { sender_.run(); });
-    connect(Button1, &QPushButton::clicked, this, [this] {
+    connect(amountBar, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
+    connect(runButton, &QPushButton::clicked, this, [this] { sender_.execute(); });
+    connect(backButton, &QPushButton::clicked, this, [this] {
         sender_.cancel();
         hide();
     });
 
-    ScrollBar1->setValue(kMiddle);
+    amountBar->setValue(kMiddle);
     placeTopRight(this, kGroup, 24, 48, 30, 50);
 }
 
 void GammaDialog::onAmountChanged() {
-    amount_ = ScrollBar1->value() - kMiddle;
+    amount_ = amountBar->value() - kMiddle;
     const long double gamma = tavlo::gammaValue(amount_);
-    Memo1->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));
+    gammaBox->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));
 }
 
 } // namespace tavlo

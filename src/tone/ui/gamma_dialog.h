@@ -20,11 +20,11 @@ class GammaDialog : public QWidget {
   public:
     GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1;
-    QLabel *Label1, *Label2;
-    QLineEdit* Memo1;
-    QScrollBar* ScrollBar1;
-    QPushButton *Button1, *Button2;
+    QGroupBox* gammaGroup;
+    QLabel *brightLabel, *darkLabel;
+    QLineEdit* gammaBox;
+    QScrollBar* amountBar;
+    QPushButton *backButton, *runButton;
 
   private:
     void onAmountChanged();

@@ -100,7 +100,7 @@ ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandSender sender,
     for (int c = 0; c < 4; ++c)
         connect(channelButtons_[c], &QRadioButton::clicked, this,
                 [this, c] { onChannelChosen(c); });
-    connect(Button1, &QPushButton::clicked, this, [this] { sender_.run(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { sender_.execute(); });
     connect(Button2, &QPushButton::clicked, this, [this] {
         sender_.cancel();
         hide();

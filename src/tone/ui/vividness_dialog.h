@@ -18,10 +18,10 @@ class VividnessDialog : public QWidget {
   public:
     VividnessDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
 
-    QGroupBox* GroupBox1;
-    QPushButton *Button1, *Button2;
-    QLineEdit* Memo1;
-    QScrollBar* ScrollBar1;
+    QGroupBox* amountGroup;
+    QPushButton *backButton, *runButton;
+    QLineEdit* amountBox;
+    QScrollBar* amountBar;
 
   private:
     void onAmountChanged();

@@ -1,0 +1,22 @@
+#include "app/failure_text.h"
+
+#include "document/emboss_error.h"
+
+#include <new>
+#include <stdexcept>
+
+namespace tavlo {
+
+QString failureText(const std::exception& error) {
+    const QString detail = QString::fromUtf8(error.what());
+    if (dynamic_cast<const EEmbossError*>(&error)) return detail;
+    if (dynamic_cast<const std::length_error*>(&error))
+        return QStringLiteral("処理後の画像が大きすぎるため、実行できません。\n（%1）\n"
+                              "画像は元のままです。")
+            .arg(detail);
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return QStringLiteral("メモリが不足しているため、実行できません。\n画像は元のままです。");
+    return QStringLiteral("処理中にエラーが発生しました。\n（%1）").arg(detail);
+}
+
+} // namespace tavlo

@@ -1,0 +1,13 @@
+// What the user is told when an action fails with an exception.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+namespace tavlo {
+
+// A result beyond the pixel cap, memory running out, a kernel's own error, or anything else.
+QString failureText(const std::exception& error);
+
+} // namespace tavlo

@@ -34,10 +34,8 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow)
     tavlo::CommandChannel& channel = mainWindow.channel();
     Document& document = mainWindow.document();
     const auto executed = [this] { markModified(); };
-    sizeDialog = new SizeDialog(
-        document, target_, channel, executed,
-        [&mainWindow](const QString& text) { mainWindow.dialogs().reportError(&mainWindow, text); },
-        &mainWindow);
+    sizeDialog =
+        new SizeDialog(document, target_, channel, executed, mainWindow.dialogs(), &mainWindow);
     rotationDialog =
         new RotationDialog(document.operationParams[0], channel, executed, &mainWindow);
     deformationDialog = new DeformationDialog(

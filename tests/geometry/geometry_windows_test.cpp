@@ -208,6 +208,21 @@ class GeometryWindowsTest : public QObject {
         QVERIFY(document().modified);
     }
 
+    // On a 1 × 100 image the locked height is a hundred times the width: a width whose height
+    // passes 2^31 − 1 is refused and the fields stay as they were.
+    void lockedHeightBeyondAnIntIsRefused() {
+        load(coordinates(1, 100));
+        mainWindow->sizeCustomAction->trigger();
+        SizeDialog* sizeDialog = commands->sizeDialog;
+        sizeDialog->Edit3->setText(QStringLiteral("2000000"));
+        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("200000000"));
+        sizeDialog->Edit3->setText(QStringLiteral("30000000"));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(sizeDialog->Edit3->text(), QStringLiteral("2000000"));
+        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("200000000"));
+        QVERIFY(sizeDialog->Button1->isEnabled());
+    }
+
     void freeAspectShowsADashForLowHeights() {
         load(coordinates(40, 30));
         mainWindow->sizeCustomAction->trigger();

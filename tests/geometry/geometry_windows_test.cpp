@@ -285,6 +285,27 @@ class GeometryWindowsTest : public QObject {
         QVERIFY(wallpaperDialog->Button1->isEnabled());
     }
 
+    // A portrait image's preview is narrow: after a size that fits, a size that does not moves
+    // the group right of the red label, and the dialog must grow with it.
+    void wallpaperDialogHoldsItsControls() {
+        load(coordinates(1080, 1920));
+        mainWindow->wallpaperAction->trigger();
+        WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
+        for (const int size : {0, 3}) {
+            wallpaperDialog->sizeButtons[size]->click();
+            const QWidget* controls[] = {wallpaperDialog->Button2, wallpaperDialog->ScrollBar3,
+                                         wallpaperDialog->Edit3, wallpaperDialog->RadioButton7};
+            for (const QWidget* control : controls) {
+                const QRect where(control->mapTo(wallpaperDialog, QPoint(0, 0)), control->size());
+                QVERIFY2(wallpaperDialog->rect().contains(where),
+                         qPrintable(control->objectName()));
+            }
+            QVERIFY(wallpaperDialog->Label1->isHidden() ||
+                    !wallpaperDialog->Label1->geometry().intersects(
+                        wallpaperDialog->GroupBox1->geometry()));
+        }
+    }
+
     void rotationDialog() {
         load(coordinates(200, 100));
         mainWindow->rotateAngleAction->trigger();

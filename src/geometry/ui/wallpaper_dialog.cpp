@@ -114,12 +114,13 @@ void WallpaperDialog::setUp() {
 }
 
 // The red label sits at the top-left corner; the group moves right of it when a small preview
-// (or none yet) would let the two overlap, and the dialog widens to hold it.
+// (or none yet) would let the two overlap, and the dialog, whose size is fixed, grows to hold it.
 void WallpaperDialog::keepGroupRightOfLabel() {
     const int left = Label1->geometry().right() + 10;
     if (GroupBox1->x() < left) GroupBox1->move(left, kGroup.top());
-    resize(std::max(width(), GroupBox1->geometry().right() + 10),
-           std::max(height(), GroupBox1->geometry().bottom() + 10));
+    const QSize needed(std::max(width(), GroupBox1->geometry().right() + 10),
+                       std::max(height(), GroupBox1->geometry().bottom() + 10));
+    if (needed != size()) placeTopRight(this, needed, 30, 24);
 }
 
 void WallpaperDialog::onHorizontalMoved() {

@@ -28,6 +28,11 @@ class ColourToneDialog : public QWidget {
     QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3;
     QLineEdit *Memo1, *Memo2, *Memo3;
 
+  protected:
+    // The window manager's close box, offered by some whatever the window asks for, cancels as
+    // "中止" does.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     // The red, green and blue bars.
     void onChannelBarChanged(int channel);

@@ -4,6 +4,8 @@
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <QCloseEvent>
+
 namespace tavlo {
 
 namespace {
@@ -27,10 +29,7 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWi
 
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
     connect(Button2, &QPushButton::clicked, this, [this] { sender_.run(); });
-    connect(Button1, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connect(Button1, &QPushButton::clicked, this, &VividnessDialog::onBack);
 
     placeTopRight(this, kGroup, 24, 48, 30, 50);
     ScrollBar1->setValue(kMiddle);
@@ -40,6 +39,16 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWi
 void VividnessDialog::onAmountChanged() {
     amount_ = ScrollBar1->value() - kMiddle;
     Memo1->setText(QString::number(amount_));
+}
+
+void VividnessDialog::onBack() {
+    sender_.cancel();
+    hide();
+}
+
+void VividnessDialog::closeEvent(QCloseEvent* event) {
+    onBack();
+    event->accept();
 }
 
 } // namespace tavlo

@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kWidthBar = 600, kHeightBar = 400, kLeftBar = 150, kTopBar = 250;
 constexpr int kImageWidth = 120, kImageHeight = 80;
+constexpr int kQueueDpi = 300;
 
 int printThrough(const QString& queue) {
     ScriptedDialogs dialogs;
@@ -31,6 +32,9 @@ int printThrough(const QString& queue) {
         dialogs, [&image] { return image; }, info);
     form.printer().setOutputFormat(QPrinter::NativeFormat);
     form.printer().setPrinterName(queue);
+    // The queue's own resolution: cups-pdf's Ghostscript resamples a picture finer than 450 dpi
+    // to 300 dpi, and only a picture kept as drawn can be compared dot for dot.
+    form.printer().setResolution(kQueueDpi);
     form.readPrinter();
     if (QString::fromStdString(form.layout().printer().deviceName) != queue) {
         std::fprintf(stderr, "no printer queue %s\n", qPrintable(queue));

@@ -33,10 +33,7 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
     tavlo::CommandChannel& channel = mainWindow.channel();
     Document& document = mainWindow.document();
-    sizeDialog = new SizeDialog(
-        document, target_, channel,
-        [&mainWindow](const QString& text) { mainWindow.dialogs().reportError(&mainWindow, text); },
-        &mainWindow);
+    sizeDialog = new SizeDialog(document, target_, channel, mainWindow.dialogs(), &mainWindow);
     rotationDialog = new RotationDialog(document.operationParams[0], channel, &mainWindow);
     deformationDialog = new DeformationDialog(
         deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation},

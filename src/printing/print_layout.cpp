@@ -56,10 +56,13 @@ void PrintLayout::receiveImage(std::int32_t width, std::int32_t height) {
         formatText("%.04n", {static_cast<long double>(printAspect_)});
     texts_.fields[LayoutTexts::Width] = tenths(w0);
     texts_.fields[LayoutTexts::Height] = tenths(h0);
-    image_.width = roundSaturated(w0 * previewScale_ * 10.0f);
-    image_.height = roundSaturated(h0 * previewScale_ * 10.0f);
-    setBarPosition(LayoutBar::Width, roundSaturated(w0 * 100.0f));
-    setBarPosition(LayoutBar::Height, roundSaturated(h0 * 100.0f));
+    // The products are not stored, so they keep every bit until they are rounded: a width of
+    // 3.175 mm in single precision is just below 317.5 tenths, not 317.5 itself.
+    const long double w0Wide = w0, h0Wide = h0;
+    image_.width = roundSaturated(w0Wide * previewScale_ * 10);
+    image_.height = roundSaturated(h0Wide * previewScale_ * 10);
+    setBarPosition(LayoutBar::Width, roundSaturated(w0Wide * 100));
+    setBarPosition(LayoutBar::Height, roundSaturated(h0Wide * 100));
     widthRule();
 }
 

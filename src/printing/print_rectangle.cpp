@@ -8,8 +8,8 @@
 
 namespace tavlo {
 
-std::int64_t roundSaturated(float value) {
-    constexpr float kLimit = 4611686018427387904.0f; // 2^62
+std::int64_t roundSaturated(long double value) {
+    constexpr long double kLimit = 4611686018427387904.0L; // 2^62
     if (std::isnan(value)) return 0;
     if (value >= kLimit) return std::int64_t{1} << 62;
     if (value <= -kLimit) return -(std::int64_t{1} << 62);

@@ -20,6 +20,6 @@ DotRect printRectangle(float leftMm, float topMm, float widthMm, float heightMm,
 
 // Round half to even that saturates instead of failing: NaN gives 0, values beyond ±2^62 stop
 // there. Layout values come from user-set ratios and are clamped to bar ranges afterwards.
-std::int64_t roundSaturated(float value);
+std::int64_t roundSaturated(long double value);
 
 } // namespace tavlo

@@ -1,3 +1,6 @@
+#include "app/geometry_commands.h"
+#include "app/main_window.h"
+#include "geometry/ui/size_dialog.h"
 #include "widgets/dialog_service.h"
 
 #include <QApplication>
@@ -13,6 +16,7 @@ class DialogServiceTest : public QObject {
 
   private slots:
     void saveRefusesAReadOnlyFileAndAsksAgain();
+    void aRefusedRunIsReportedAboveItsDialog();
 };
 
 // The save dialogs refuse a read-only file with their message and ask again. A file without any
@@ -54,6 +58,40 @@ void DialogServiceTest::saveRefusesAReadOnlyFileAndAsksAgain() {
     QCOMPARE(dialogs, 2);
     QCOMPARE(messages,
              QStringList{locked + QStringLiteral("\n読み取り専用のファイルには保存できません。")});
+}
+
+// The size dialog stays on top of the main window, so the refusal of its "実行" must be owned by
+// the dialog, not by the main window beneath it.
+void DialogServiceTest::aRefusedRunIsReportedAboveItsDialog() {
+    tavlo::QtDialogService service;
+    tavlo::MainWindow mainWindow(service, QString());
+    auto* commands = new tavlo::GeometryCommands(mainWindow);
+    tavlo::Document& document = mainWindow.document();
+    document.sourcePath = "/photos/holiday.bmp";
+    document.workImage = tavlo::Bitmap(40, 30, tavlo::PixelFormat::Bit24);
+    mainWindow.refresh();
+    mainWindow.show();
+    mainWindow.sizeCustomAction->trigger();
+    tavlo::SizeDialog* dialog = commands->sizeDialog;
+    dialog->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));
+    dialog->CheckBox2->setChecked(false);
+    dialog->Edit4->setText(QStringLiteral("100000"));
+    dialog->Edit3->setText(QStringLiteral("100000")); // beyond the pixel limit
+
+    QWidget* owner = nullptr;
+    QTimer user;
+    user.setInterval(10);
+    connect(&user, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            owner = box->parentWidget();
+            box->accept();
+        }
+    });
+    user.start();
+    dialog->Button1->click();
+    QCOMPARE(owner, static_cast<QWidget*>(dialog));
+    QCOMPARE(document.workImage.width(), 40);
 }
 
 QTEST_MAIN(DialogServiceTest)

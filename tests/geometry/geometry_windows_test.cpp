@@ -72,7 +72,7 @@ class GeometryWindowsTest : public QObject {
         TrimmingDialog* trimmingDialog = commands->trimmingDialog;
         QVERIFY(trimmingDialog->isVisible());
         QCOMPARE(trimmingDialog->windowTitle(), QStringLiteral("/photos/holiday.bmp"));
-        QTest::qWait(150); // the nudge of the left edge is undone
+        QTRY_VERIFY(!trimmingDialog->Timer1->isActive()); // the nudge of the left edge is undone
         QCOMPARE(trimmingDialog->ScrollBar1->value(), 0);
         QCOMPARE(trimmingDialog->ScrollBar2->value(), 29);
         QCOMPARE(trimmingDialog->ScrollBar4->value(), 19);
@@ -89,7 +89,7 @@ class GeometryWindowsTest : public QObject {
     void trimmingCutsTheFrame() {
         load(coordinates(30, 20));
         mainWindow->trimAction->trigger();
-        QTest::qWait(150);
+        QTRY_VERIFY(!commands->trimmingDialog->Timer1->isActive());
         TrimmingDialog* trimmingDialog = commands->trimmingDialog;
         trimmingDialog->ScrollBar2->setValue(19);
         trimmingDialog->ScrollBar1->setValue(10);
@@ -112,7 +112,7 @@ class GeometryWindowsTest : public QObject {
     void aFrameThatNoLongerFitsIsRefused() {
         load(coordinates(30, 20));
         mainWindow->trimAction->trigger();
-        QTest::qWait(150);
+        QTRY_VERIFY(!commands->trimmingDialog->Timer1->isActive());
         mainWindow->rotateRightAction->trigger();
         document().modified = false;
         const Bitmap turned = document().workImage;
@@ -120,6 +120,70 @@ class GeometryWindowsTest : public QObject {
         QCOMPARE(document().workImage.width(), 20);
         QCOMPARE(document().undoImage.width(), 30); // the turn's undo copy is kept
         QVERIFY(!document().modified);
+    }
+
+    // Each cut dialog keeps its own frame, whichever opened first, and cuts what it shows.
+    // Steps: T/W open trimming/wallpaper, m moves the trimming edges to 100…299 × 50…149,
+    // d drags the wallpaper frame to the top-left corner, c cancels the wallpaper, t/w run one.
+    void eachCutDialogCutsItsOwnFrame_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QRect>("cut");
+        const QRect whole(0, 0, 2000, 1500), trimmed(100, 50, 200, 100),
+            centred(360, 238, 1280, 1024);
+        QTest::newRow("wallpaper cancelled, trimming at once") << "WcTt" << whole;
+        QTest::newRow("wallpaper dragged, trimming at once") << "WdTt" << whole;
+        QTest::newRow("trimming moved, wallpaper runs") << "TmWw" << centred;
+        QTest::newRow("trimming moved, trimming runs") << "TmWt" << trimmed;
+        QTest::newRow("wallpaper open, trimming moved, wallpaper runs") << "WTmw" << centred;
+        QTest::newRow("wallpaper open, trimming moved, trimming runs") << "WTmt" << trimmed;
+        QTest::newRow("trimming moved, dragged wallpaper runs")
+            << "TmWdw" << QRect(0, 0, 1280, 1024);
+        QTest::newRow("trimming reopened starts whole") << "TmTt" << whole;
+    }
+    void eachCutDialogCutsItsOwnFrame() {
+        QFETCH(QString, steps);
+        QFETCH(QRect, cut);
+        load(coordinates(2000, 1500));
+        TrimmingDialog* trimming = commands->trimmingDialog;
+        WallpaperDialog* wallpaper = commands->wallpaperDialog;
+        for (const QChar step : steps) {
+            switch (step.unicode()) {
+            case 'T':
+                mainWindow->trimAction->trigger();
+                QTRY_VERIFY(!trimming->Timer1->isActive());
+                break;
+            case 'W':
+                mainWindow->wallpaperAction->trigger();
+                break;
+            case 'm':
+                trimming->ScrollBar2->setValue(299);
+                trimming->ScrollBar1->setValue(100);
+                trimming->ScrollBar4->setValue(149);
+                trimming->ScrollBar3->setValue(50);
+                break;
+            case 'd':
+                wallpaper->ScrollBar2->setValue(0);
+                wallpaper->ScrollBar3->setValue(0);
+                break;
+            case 'c':
+                wallpaper->Button2->click();
+                break;
+            case 't':
+                trimming->Button1->click();
+                break;
+            case 'w':
+                wallpaper->Button1->click();
+                break;
+            }
+        }
+        const Bitmap& image = document().workImage;
+        QCOMPARE(QSize(image.width(), image.height()), cut.size());
+        QCOMPARE(image.pixel(0, 0).b, std::uint8_t(cut.left() & 0xFF));
+        QCOMPARE(image.pixel(0, 0).g, std::uint8_t(cut.top() & 0xFF));
+        QCOMPARE(image.pixel(image.width() - 1, image.height() - 1).b,
+                 std::uint8_t(cut.right() & 0xFF));
+        QCOMPARE(image.pixel(image.width() - 1, image.height() - 1).g,
+                 std::uint8_t(cut.bottom() & 0xFF));
     }
 
     void lockedAspectFollowsTheWidth() {
@@ -142,6 +206,21 @@ class GeometryWindowsTest : public QObject {
         QCOMPARE(document().workImage.height(), 300);
         QCOMPARE(document().information.changeCaption, std::string(tavlo::kResizedGroupCaption));
         QVERIFY(document().modified);
+    }
+
+    // On a 1 × 100 image the locked height is a hundred times the width: a width whose height
+    // passes 2^31 − 1 is refused and the fields stay as they were.
+    void lockedHeightBeyondAnIntIsRefused() {
+        load(coordinates(1, 100));
+        mainWindow->sizeCustomAction->trigger();
+        SizeDialog* sizeDialog = commands->sizeDialog;
+        sizeDialog->Edit3->setText(QStringLiteral("2000000"));
+        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("200000000"));
+        sizeDialog->Edit3->setText(QStringLiteral("30000000"));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(sizeDialog->Edit3->text(), QStringLiteral("2000000"));
+        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("200000000"));
+        QVERIFY(sizeDialog->Button1->isEnabled());
     }
 
     void freeAspectShowsADashForLowHeights() {
@@ -204,6 +283,27 @@ class GeometryWindowsTest : public QObject {
         QVERIFY(wallpaperDialog->fits());
         QVERIFY(wallpaperDialog->Label1->isHidden());
         QVERIFY(wallpaperDialog->Button1->isEnabled());
+    }
+
+    // A portrait image's preview is narrow: after a size that fits, a size that does not moves
+    // the group right of the red label, and the dialog must grow with it.
+    void wallpaperDialogHoldsItsControls() {
+        load(coordinates(1080, 1920));
+        mainWindow->wallpaperAction->trigger();
+        WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
+        for (const int size : {0, 3}) {
+            wallpaperDialog->sizeButtons[size]->click();
+            const QWidget* controls[] = {wallpaperDialog->Button2, wallpaperDialog->ScrollBar3,
+                                         wallpaperDialog->Edit3, wallpaperDialog->RadioButton7};
+            for (const QWidget* control : controls) {
+                const QRect where(control->mapTo(wallpaperDialog, QPoint(0, 0)), control->size());
+                QVERIFY2(wallpaperDialog->rect().contains(where),
+                         qPrintable(control->objectName()));
+            }
+            QVERIFY(wallpaperDialog->Label1->isHidden() ||
+                    !wallpaperDialog->Label1->geometry().intersects(
+                        wallpaperDialog->GroupBox1->geometry()));
+        }
     }
 
     void rotationDialog() {

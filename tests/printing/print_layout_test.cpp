@@ -10,7 +10,9 @@ using namespace tavlo;
 namespace {
 
 // A4 at 254 dpi (ten dots a millimetre) with a 5 mm margin all round.
-PrinterFigures a4At254() { return test::samplePrinter(254, 2100, 2970, 50); }
+PrinterFigures a4At254() {
+    return test::samplePrinter(254, 2100, 2970, 50);
+}
 
 using test::a4At600;
 using test::landscape;
@@ -89,6 +91,26 @@ TEST(PrintLayout, ImageStartsAtTenTimesItsPrinterSizeWithinThePrintableArea) {
         EXPECT_EQ(layout.signal(), row.signal);
         EXPECT_EQ(layout.imageWidth(), row.width);
         EXPECT_EQ(layout.imageHeight(), row.height);
+    }
+}
+
+// The starting size is W0 × 100 rounded from the single-precision W0 itself, not from a product
+// rounded to single precision first: at 600 dpi the two differ for 109 widths up to 8000.
+TEST(PrintLayout, StartingWidthRoundsTheUnroundedProduct) {
+    struct Row {
+        int pixels;
+        std::int64_t bar;
+        const char* text;
+    } rows[] = {{1, 4, "0.4"},      {15, 63, "6.3"},    {75, 317, "31.7"},
+                {100, 423, "42.3"}, {165, 699, "69.9"}, {405, 1715, "171.5"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.pixels);
+        PrintLayout layout;
+        layout.setPrinter(a4At600());
+        layout.keepAspect = false;
+        layout.receiveImage(row.pixels, 100);
+        EXPECT_EQ(layout.bar(LayoutBar::Width).position, row.bar);
+        EXPECT_EQ(text(layout, LayoutTexts::Width), row.text);
     }
 }
 

@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -230,7 +232,8 @@ class PrintWindowsTest : public QObject {
         QFETCH(double, marginMm);
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty(),
                  "pdftoppm is missing (poppler-utils): scripts/test installs it");
-        usePdfPrinter(*printWindow_, dpi, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        usePdfPrinter(*printWindow_, dpi,
+                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                       {marginMm, marginMm, marginMm, marginMm});
         printWindow_->Edit2->setText(QStringLiteral("1"));
         printWindow_->CheckBox1->setChecked(false); // the size exactly as the bars give it
@@ -241,13 +244,13 @@ class PrintWindowsTest : public QObject {
 
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
-        int asked = 0;
-        printWindow_->choosePdfFile = [&] {
-            ++asked;
+        QStringList proposed;
+        printWindow_->choosePdfFile = [&](const QString& last) {
+            proposed << last;
             return pdf;
         };
         QTest::mouseClick(printWindow_->BitBtn1, Qt::LeftButton);
-        QCOMPARE(asked, 1);
+        QCOMPARE(proposed.size(), 1);
         QVERIFY(dialogs_.errors.isEmpty());
 
         // Millimetres from the printable area's corner, turned into dots independently; the
@@ -260,21 +263,67 @@ class PrintWindowsTest : public QObject {
             QPoint(figures.offsetXPx + dots(leftMm), figures.offsetYPx + dots(topMm)),
             QPoint(figures.offsetXPx + dots(leftMm + widthMm) - 1,
                    figures.offsetYPx + dots(topMm + heightMm) - 1));
-        const QString problems = checkPrintedPdf(pdf, dpi, expected);
+        const QString problems = checkPrintedPdf(pdf, dpi, expected, source_);
         QVERIFY2(problems.isEmpty(), qPrintable(problems));
 
         QTest::mouseClick(printWindow_->BitBtn1, Qt::LeftButton); // the next print asks again
-        QCOMPARE(asked, 2);
+        QCOMPARE(proposed, (QStringList{QString(), pdf}));
+    }
+
+    // Qt's set-up dialog names a file of its own (~/Tavlo.pdf) for PDF output: the print still
+    // asks, proposing it, and writes only the file the user chose.
+    void pdfFileIsAskedAfterTheSetUpToo() {
+        QTemporaryDir dir;
+        const QString named = dir.filePath(QStringLiteral("Tavlo.pdf"));
+        const QString chosen = dir.filePath(QStringLiteral("chosen.pdf"));
+        printWindow_->printerSetup = [&](QPrinter& printer) { printer.setOutputFileName(named); };
+        printWindow_->Edit2->setText(QStringLiteral("1"));
+        QTest::mouseClick(printWindow_->Button2, Qt::LeftButton);
+        QStringList proposed;
+        printWindow_->choosePdfFile = [&](const QString& last) {
+            proposed << last;
+            return chosen;
+        };
+        QTest::mouseClick(printWindow_->BitBtn1, Qt::LeftButton);
+        QCOMPARE(proposed, QStringList{named});
+        QVERIFY(QFileInfo::exists(chosen));
+        QVERIFY(!QFileInfo::exists(named));
+    }
+
+    // The platform dialog behind "プリンタ設定" only chooses; its title and button say so.
+    void setUpDialogSaysItSetsUp() {
+        QString title, button;
+        QTimer user;
+        user.setInterval(10);
+        connect(&user, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            title = dialog->windowTitle();
+            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                button = buttons->button(QDialogButtonBox::Ok)->text();
+            dialog->reject();
+        });
+        user.start();
+        auto reference = std::make_unique<PrintWindow>(
+            dialogs_, [this] { return source_; }, *printerInfoWindow_);
+        usePdfPrinter(*reference, 254, QPageLayout::Portrait);
+        QTest::mouseClick(reference->Button2, Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("プリンタ設定"));
+        QCOMPARE(button, QStringLiteral("設定"));
     }
 
     void failedPrintIsReported() {
         printWindow_->Edit2->setText(QStringLiteral("1"));
-        printWindow_->choosePdfFile = [] { return QStringLiteral("/nonexistent-folder/page.pdf"); };
+        printWindow_->choosePdfFile = [](const QString&) {
+            return QStringLiteral("/nonexistent-folder/page.pdf");
+        };
         QTest::mouseClick(printWindow_->BitBtn1, Qt::LeftButton);
         QCOMPARE(dialogs_.errors.size(), 1);
         QVERIFY(dialogs_.errors.first().startsWith(QStringLiteral("印刷できませんでした。")));
 
-        printWindow_->choosePdfFile = [] { return QString(); }; // cancelled: nothing happens
+        printWindow_->choosePdfFile = [](const QString&) {
+            return QString(); // cancelled: nothing happens
+        };
         QTest::mouseClick(printWindow_->BitBtn1, Qt::LeftButton);
         QCOMPARE(dialogs_.errors.size(), 1);
     }

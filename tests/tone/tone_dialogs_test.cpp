@@ -239,6 +239,19 @@ class ToneDialogsTest : public QObject {
         QCOMPARE(at(0), (Rgb{10, 20, 225}));
     }
 
+    // Their windows ask for no close box, but a window manager may offer one all the same.
+    void closeBoxCancels() {
+        const std::pair<QWidget*, CommandEdit> rows[] = {
+            {commands->colourToneDialog, CommandEdit::ColourTone},
+            {commands->vividnessDialog, CommandEdit::Vividness}};
+        for (const auto& [dialog, edit] : rows) {
+            dialog->show();
+            QVERIFY(dialog->close());
+            QVERIFY(dialog->isHidden());
+            QVERIFY(mainWindow->channel().text(edit).starts_with('-'));
+        }
+    }
+
     void backButtonsRunNothing() {
         document().workImage = pixels({{10, 20, 30}});
         commands->vividnessDialog->amountBar->setValue(100);

@@ -12,6 +12,7 @@ constexpr QRect kGroup1{8, 8, 200, 60};
 constexpr QRect kGroup2{8, 76, 200, 100};
 constexpr QRect kGroup3{8, 184, 200, 130};
 constexpr QRect kAll{8, 8, 200, 306};
+constexpr float kIntLimit = 2147483648.0f; // 2^31
 
 QLineEdit* labelled(QGroupBox* group, const char* name, const QString& label, int y,
                     bool readOnly) {
@@ -23,11 +24,9 @@ QLineEdit* labelled(QGroupBox* group, const char* name, const QString& label, in
 } // namespace
 
 SizeDialog::SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-                       tavlo::CommandChannel& channel,
-                       std::function<void(const QString&)> reportError, QWidget* parent)
+                       tavlo::CommandChannel& channel, DialogService& dialogs, QWidget* parent)
     : QWidget(parent, kToolWindow), document_(document),
-      target_(target), sender_{channel, counter_, tavlo::CommandEdit::Size},
-      reportError_(std::move(reportError)) {
+      target_(target), sender_{channel, counter_, tavlo::CommandEdit::Size}, dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form4"));
     GroupBox1 = new QGroupBox(QStringLiteral("任意サイズ指定"), this);
     GroupBox1->setGeometry(kGroup1);
@@ -49,6 +48,7 @@ SizeDialog::SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target
     Edit6 = labelled(GroupBox3, "Edit6", QStringLiteral("W/H＝"), 98, true);
     Edit3->setText(QStringLiteral("0"));
     Edit4->setText(QStringLiteral("0"));
+    acceptedWidth_ = Edit3->text();
 
     connect(Edit3, &QLineEdit::textChanged, this, &SizeDialog::onWidthEdited);
     connect(Edit4, &QLineEdit::textChanged, this, &SizeDialog::onHeightEdited);
@@ -86,15 +86,24 @@ void SizeDialog::onFollowAspectClicked() {
     Edit4->setReadOnly(CheckBox2->isChecked());
 }
 
-// A field that does not read as a number is left alone while typing; "実行" reports it.
+// A field that does not read as a number is left alone while typing; "実行" reports it. A width
+// whose locked height would not fit an integer is refused and the field goes back to its text
+// before the edit.
 void SizeDialog::onWidthEdited() {
     const std::optional<int> w = readField(Edit3);
+    const float quotient =
+        w ? static_cast<float>(static_cast<long double>(*w) / document_.imageAspect) : 0.0f;
+    if (w && *w >= 1 && CheckBox2->isChecked() && !(std::fabs(quotient) < kIntLimit)) {
+        dialogs_.message(this, QStringLiteral("縦横比を固定すると高さが大き過ぎるため、"
+                                              "この幅は指定できません。"));
+        Edit3->setText(acceptedWidth_);
+        return;
+    }
+    acceptedWidth_ = Edit3->text();
     if (!w || *w < 1) return;
     if (Edit3->text() != QString::number(*w)) Edit3->setText(QString::number(*w));
     int h = 0;
     if (CheckBox2->isChecked()) {
-        const float quotient =
-            static_cast<float>(static_cast<long double>(*w) / document_.imageAspect);
         h = static_cast<int>(std::trunc(quotient));
         Edit4->setText(QString::number(h));
         Edit6->setText(ratioText(document_.imageAspect));
@@ -119,7 +128,8 @@ void SizeDialog::onRun() {
     const std::optional<int> h = readField(Edit4);
     if (!w || !h) {
         const QLineEdit* bad = w ? Edit4 : Edit3;
-        reportError_(QStringLiteral("'0%1' is not a valid integer value").arg(bad->text()));
+        dialogs_.reportError(this,
+                             QStringLiteral("'0%1' is not a valid integer value").arg(bad->text()));
         return;
     }
     counter_.next();

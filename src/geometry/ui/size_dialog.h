@@ -6,6 +6,7 @@
 #include "geometry/resize.h"
 #include "widgets/command_sender.h"
 #include "widgets/dialog_controls.h"
+#include "widgets/dialog_service.h"
 #include "widgets/window_placement.h"
 
 #include <QCheckBox>
@@ -18,11 +19,10 @@ namespace tavlo {
 class SizeDialog : public QWidget {
     Q_OBJECT
   public:
-    // `target` is TargetWidth × TargetHeight, written by "実行"; `reportError` shows a field that
-    // does not read as a number.
+    // `target` is TargetWidth × TargetHeight, written by "実行"; `dialogs` shows, above this
+    // dialog, a field that does not read as a number and a width that is refused.
     SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-               tavlo::CommandChannel& channel, std::function<void(const QString&)> reportError,
-               QWidget* parent = nullptr);
+               tavlo::CommandChannel& channel, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Prepares for the menu: the source fields, the caption, "実行" disabled; the edits keep their
     // text.
@@ -48,7 +48,8 @@ class SizeDialog : public QWidget {
     tavlo::ImageSize& target_;
     tavlo::CommandCounter counter_;
     CommandSender sender_;
-    std::function<void(const QString&)> reportError_;
+    DialogService& dialogs_;
+    QString acceptedWidth_; // the width field's text before the last edit, to go back to
 };
 
 } // namespace tavlo

@@ -14,9 +14,9 @@ QLineEdit* cell(QWidget* parent, const char* name, int column, int row) {
 
 } // namespace
 
-TrimmingDialog::TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
+TrimmingDialog::TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& cut,
                                CommandSender sender, QWidget* parent)
-    : QWidget(parent, kToolWindow), document_(document), rect_(rect), sender_(std::move(sender)) {
+    : QWidget(parent, kToolWindow), document_(document), cut_(cut), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form2"));
     GroupBox1 = new QGroupBox(QStringLiteral("トリミング指定"), this);
     GroupBox1->setGeometry(kGroup);
@@ -63,6 +63,8 @@ TrimmingDialog::TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect&
     connect(ScrollBar4, &QScrollBar::valueChanged, this, &TrimmingDialog::onBottomChanged);
     connect(Timer1, &QTimer::timeout, this, &TrimmingDialog::onFirstRedraw);
     connect(RadioButton1, &QRadioButton::toggled, this, [this] { update(); });
+    // Connected first, so the frame is in place before the run button sends the command.
+    connect(Button1, &QPushButton::clicked, this, [this] { cut_ = frame_; });
     connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Hide);
     // hidden until the menu opens it.
 }
@@ -85,6 +87,8 @@ void TrimmingDialog::setUp() {
     SourceRatio->setText(formatted("%-8.5n", {static_cast<long double>(double(w) / h)}));
     preview_.setUp(image, palette().color(QPalette::Window));
     ScaleLabel->setText(formatted("縮尺= %-8.5n ", {static_cast<long double>(preview_.scale())}));
+    // A bar already standing at its new position reports no change, so the frame is set here.
+    frame_ = {0, 0, w - 1, h - 1};
     ScrollBar1->setMinimum(0);
     ScrollBar1->setMaximum(w - 2);
     ScrollBar1->setValue(0);
@@ -104,26 +108,26 @@ void TrimmingDialog::setUp() {
 }
 
 void TrimmingDialog::onLeftChanged() {
-    rect_.left = ScrollBar1->value();
-    ScrollBar2->setMinimum(rect_.left + 1);
+    frame_.left = ScrollBar1->value();
+    ScrollBar2->setMinimum(frame_.left + 1);
     drawFrame();
 }
 
 void TrimmingDialog::onRightChanged() {
-    rect_.right = ScrollBar2->value();
-    ScrollBar1->setMaximum(rect_.right - 1);
+    frame_.right = ScrollBar2->value();
+    ScrollBar1->setMaximum(frame_.right - 1);
     drawFrame();
 }
 
 void TrimmingDialog::onTopChanged() {
-    rect_.top = ScrollBar3->value();
-    ScrollBar4->setMinimum(rect_.top + 1);
+    frame_.top = ScrollBar3->value();
+    ScrollBar4->setMinimum(frame_.top + 1);
     drawFrame();
 }
 
 void TrimmingDialog::onBottomChanged() {
-    rect_.bottom = ScrollBar4->value();
-    ScrollBar3->setMaximum(rect_.bottom - 1);
+    frame_.bottom = ScrollBar4->value();
+    ScrollBar3->setMaximum(frame_.bottom - 1);
     drawFrame();
 }
 
@@ -133,8 +137,8 @@ void TrimmingDialog::onFirstRedraw() {
 }
 
 void TrimmingDialog::drawFrame() {
-    const int width = rect_.right - rect_.left + 1;
-    const int height = rect_.bottom - rect_.top + 1;
+    const int width = frame_.right - frame_.left + 1;
+    const int height = frame_.bottom - frame_.top + 1;
     TrimWidth->setText(QString::number(width));
     TrimHeight->setText(QString::number(height));
     TrimRatio->setText(formatted("%-8.5n", {static_cast<long double>(static_cast<float>(
@@ -144,7 +148,7 @@ void TrimmingDialog::drawFrame() {
 
 void TrimmingDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    preview_.paint(painter, rect_, RadioButton2->isChecked());
+    preview_.paint(painter, frame_, RadioButton2->isChecked());
 }
 
 } // namespace tavlo

@@ -18,13 +18,16 @@ namespace tavlo {
 class TrimmingDialog : public QWidget {
     Q_OBJECT
   public:
-    // `rect` is TrimRect, shared with the wallpaper dialog; `sender` writes the trimming edit.
-    TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSender sender,
+    // `cut` is the rectangle the trimming command cuts, shared with the wallpaper dialog: this
+    // dialog keeps its own frame and hands it over only on "実　行"; `sender` writes the
+    // trimming edit.
+    TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& cut, CommandSender sender,
                    QWidget* parent = nullptr);
 
     // prepareForImage: the set-up for the current image, then the nudge that redraws once shown.
     // False, and nothing set up, for an image narrower or lower than two pixels.
     bool prepareForImage();
+    const tavlo::TrimRect& frame() const { return frame_; }
 
     QGroupBox* GroupBox1;
     QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3, *ScrollBar4;
@@ -48,7 +51,8 @@ class TrimmingDialog : public QWidget {
     void drawFrame();
 
     const tavlo::Document& document_;
-    tavlo::TrimRect& rect_;
+    tavlo::TrimRect& cut_;
+    tavlo::TrimRect frame_;
     CommandSender sender_;
     TrimPreview preview_;
 };

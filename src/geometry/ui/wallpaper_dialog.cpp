@@ -15,9 +15,9 @@ constexpr QRect kGroup{0, 8, 200, 360};
 
 } // namespace
 
-WallpaperDialog::WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect,
+WallpaperDialog::WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& cut,
                                  CommandSender sender, QWidget* parent)
-    : QWidget(parent, Qt::Window), document_(document), rect_(rect), sender_(std::move(sender)) {
+    : QWidget(parent, Qt::Window), document_(document), cut_(cut), sender_(std::move(sender)) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("壁紙切り出し"));
     Label1 = new QLabel(QStringLiteral("元画像が小さ過ぎます。"), this);
@@ -62,6 +62,8 @@ WallpaperDialog::WallpaperDialog(const tavlo::Document& document, tavlo::TrimRec
     connect(ScrollBar2, &QScrollBar::valueChanged, this, &WallpaperDialog::onHorizontalMoved);
     connect(ScrollBar3, &QScrollBar::valueChanged, this, &WallpaperDialog::onVerticalMoved);
     connect(RadioButton6, &QRadioButton::toggled, this, [this] { update(); });
+    // Connected first, so the frame is in place before the run button sends the command.
+    connect(Button1, &QPushButton::clicked, this, [this] { cut_ = frame_; });
     connectRunAndBack(this, Button1, Button2, sender_, AfterRun::Hide);
 
     move(x(), 30);
@@ -98,12 +100,12 @@ void WallpaperDialog::setUp() {
         update();
         return;
     }
-    rect_ = *centred;
+    frame_ = *centred;
     const QSignalBlocker holdX(ScrollBar2), holdY(ScrollBar3);
     ScrollBar2->setRange(0, w - size_.width);
-    ScrollBar2->setValue(rect_.left);
+    ScrollBar2->setValue(frame_.left);
     ScrollBar3->setRange(0, h - size_.height);
-    ScrollBar3->setValue(rect_.top);
+    ScrollBar3->setValue(frame_.top);
     GroupBox1->move(preview_.width() + 10, kGroup.top());
     // Never lower than the group, so that the line-colour buttons are not cut off.
     const int height = std::max(preview_.height() + 32, kGroup.bottom() + 10);
@@ -112,40 +114,41 @@ void WallpaperDialog::setUp() {
 }
 
 // The red label sits at the top-left corner; the group moves right of it when a small preview
-// (or none yet) would let the two overlap, and the dialog widens to hold it.
+// (or none yet) would let the two overlap, and the dialog, whose size is fixed, grows to hold it.
 void WallpaperDialog::keepGroupRightOfLabel() {
     const int left = Label1->geometry().right() + 10;
     if (GroupBox1->x() < left) GroupBox1->move(left, kGroup.top());
-    resize(std::max(width(), GroupBox1->geometry().right() + 10),
-           std::max(height(), GroupBox1->geometry().bottom() + 10));
+    const QSize needed(std::max(width(), GroupBox1->geometry().right() + 10),
+                       std::max(height(), GroupBox1->geometry().bottom() + 10));
+    if (needed != size()) placeTopRight(this, needed, 30, 24);
 }
 
 void WallpaperDialog::onHorizontalMoved() {
-    rect_.left = ScrollBar2->value();
-    rect_.right = rect_.left + size_.width - 1;
+    frame_.left = ScrollBar2->value();
+    frame_.right = frame_.left + size_.width - 1;
     update();
 }
 
 void WallpaperDialog::onVerticalMoved() {
-    rect_.top = ScrollBar3->value();
-    rect_.bottom = rect_.top + size_.height - 1;
+    frame_.top = ScrollBar3->value();
+    frame_.bottom = frame_.top + size_.height - 1;
     update();
 }
 
 void WallpaperDialog::paintEvent(QPaintEvent*) {
     if (!fitFlag_) return;
     QPainter painter(this);
-    preview_.paint(painter, rect_, RadioButton7->isChecked());
+    preview_.paint(painter, frame_, RadioButton7->isChecked());
 }
 
 void WallpaperDialog::mousePressEvent(QMouseEvent* event) {
     const int px = preview_.imageCoordinate(event->position().toPoint().x());
     const int py = preview_.imageCoordinate(event->position().toPoint().y());
     dragging_ =
-        fitFlag_ && rect_.left < px && px < rect_.right && rect_.top < py && py < rect_.bottom;
+        fitFlag_ && frame_.left < px && px < frame_.right && frame_.top < py && py < frame_.bottom;
     if (!dragging_) return;
-    grabOffsetX_ = px - rect_.left;
-    grabOffsetY_ = py - rect_.top;
+    grabOffsetX_ = px - frame_.left;
+    grabOffsetY_ = py - frame_.top;
     setCursor(Qt::PointingHandCursor);
 }
 

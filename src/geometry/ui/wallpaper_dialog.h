@@ -20,13 +20,16 @@ namespace tavlo {
 class WallpaperDialog : public QWidget {
     Q_OBJECT
   public:
-    // `rect` is TrimRect, shared with the trimming dialog; `sender` writes the trimming edit.
-    WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& rect, CommandSender sender,
+    // `cut` is the rectangle the trimming command cuts, shared with the trimming dialog: this
+    // dialog keeps its own frame and hands it over only on "実行"; `sender` writes the trimming
+    // edit.
+    WallpaperDialog(const tavlo::Document& document, tavlo::TrimRect& cut, CommandSender sender,
                     QWidget* parent = nullptr);
 
     // prepareForImage: the set-up for the current image (nothing before the menu first opened it).
     void prepareForImage(std::int64_t sharedCounter);
     bool fits() const { return fitFlag_; }
+    const tavlo::TrimRect& frame() const { return frame_; }
     tavlo::WallpaperSize wallpaperSize() const { return size_; }
 
     QLabel* Label1; // "元画像が小さ過ぎます。"
@@ -51,7 +54,8 @@ class WallpaperDialog : public QWidget {
     void onVerticalMoved();
 
     const tavlo::Document& document_;
-    tavlo::TrimRect& rect_;
+    tavlo::TrimRect& cut_;
+    tavlo::TrimRect frame_;
     CommandSender sender_;
     TrimPreview preview_;
     tavlo::WallpaperSize size_ = tavlo::kWallpaperSizes[tavlo::kDefaultWallpaperSize];

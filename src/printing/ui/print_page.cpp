@@ -53,6 +53,8 @@ bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rec
         error = QStringLiteral("プリンタを開始できません。");
         return false;
     }
+    // Qt's PDF output stores images as JPEG unless told otherwise; printed pixels stay exact.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     bool drawn = true;
     try {
         const QRect page(0, 0, printer.width(), printer.height());

@@ -8,6 +8,7 @@
 #include "widgets/clipboard.h"
 #include "widgets/view_image.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -86,9 +87,9 @@ QPixmap previewPicture(const tavlo::Bitmap& image) {
         viewImage(tavlo::stretched(image, shrink(image.width()), shrink(image.height()))));
 }
 
-QString askPdfFile(QWidget* parent) {
+QString askPdfFile(QWidget* parent, const QString& proposed) {
     QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("PDF ファイルに印刷"),
-                                                QString(), QStringLiteral("PDF (*.pdf)"));
+                                                proposed, QStringLiteral("PDF (*.pdf)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return path;
 }
@@ -102,9 +103,14 @@ PrintWindow::PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> 
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("Form9"));
     printer_->setDocName(QStringLiteral("Tavlo"));
-    choosePdfFile = [this] { return askPdfFile(this); };
+    choosePdfFile = [this](const QString& proposed) { return askPdfFile(this, proposed); };
     printerSetup = [this](QPrinter& printer) {
         QPrintDialog dialog(&printer, this);
+        // The dialog only chooses; printing is "印刷実行" of this window.
+        dialog.setWindowTitle(QStringLiteral("プリンタ設定"));
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+                ok->setText(QStringLiteral("設定"));
         dialog.exec();
     };
     buildControls();
@@ -239,7 +245,7 @@ void PrintWindow::readPrinter() {
                    QString::fromStdString(layout_.printer().deviceName));
     const bool toPdf = printer_->outputFormat() == QPrinter::PdfFormat;
     PdfNote->setText(systemPrinter_
-                         ? QStringLiteral("印刷は PDF ファイルに出力します。")
+                         ? QStringLiteral("印刷は、印刷実行のときに選ぶ PDF ファイルに出力します。")
                          : QStringLiteral("プリンタがありません。印刷は、印刷実行のときに選ぶ "
                                           "PDF ファイルに出力します。"));
     PdfNote->setVisible(toPdf);
@@ -276,14 +282,18 @@ void PrintWindow::onWholePage() {
 }
 
 void PrintWindow::onPrint() {
-    // A file named in the set-up dialog is used as it is; one asked here is asked every time.
-    // (Clearing the name instead would turn the printer back to a queue where one exists.)
-    if (printer_->outputFormat() == QPrinter::PdfFormat &&
-        (printer_->outputFileName().isEmpty() || pdfFileAsked_)) {
-        const QString path = choosePdfFile ? choosePdfFile() : QString();
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        // Asked at every print, proposing the last file, so that no print replaces a file the
+        // user did not choose.
+        const QString path = choosePdfFile ? choosePdfFile(printer_->outputFileName()) : QString();
         if (path.isEmpty()) return;
         printer_->setOutputFileName(path);
-        pdfFileAsked_ = true;
+    } else if (!printerReachable(*printer_)) {
+        // Qt hands the job to CUPS after the page is drawn and does not say when it is refused.
+        dialogs_.reportError(
+            this, QStringLiteral("印刷できませんでした。プリンタ「%1」が見つかりません。")
+                      .arg(printer_->printerName()));
+        return;
     }
     QString error;
     bool printed;
@@ -296,7 +306,6 @@ void PrintWindow::onPrint() {
 
 void PrintWindow::onPrinterSetup() {
     if (printerSetup) printerSetup(*printer_);
-    pdfFileAsked_ = false;
     readPrinter();
     onPrinterInfo();
 }

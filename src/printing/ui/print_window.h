@@ -45,8 +45,9 @@ class PrintWindow : public QMainWindow {
     // False when the system had no printer queue and the print goes to a PDF file.
     bool hasSystemPrinter() const { return systemPrinter_; }
 
-    // The file a PDF print goes to, asked when the printer has no file yet; empty cancels.
-    std::function<QString()> choosePdfFile;
+    // The file a PDF print goes to, asked at every print with the last one proposed; empty
+    // cancels.
+    std::function<QString(const QString& proposed)> choosePdfFile;
     // The platform's printer set-up dialog; its result is not examined.
     std::function<void(QPrinter&)> printerSetup;
 
@@ -89,7 +90,6 @@ class PrintWindow : public QMainWindow {
     PrinterInfoWindow& info_;
     std::unique_ptr<QPrinter> printer_;
     bool systemPrinter_ = false;
-    bool pdfFileAsked_ = false; // the printer's PDF file came from choosePdfFile
     tavlo::PrintLayout layout_;
     tavlo::Bitmap image_;
 };

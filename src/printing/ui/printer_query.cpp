@@ -28,6 +28,11 @@ bool choosePrinter(QPrinter& printer) {
     return true;
 }
 
+bool printerReachable(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat ||
+           QPrinterInfo::availablePrinterNames().contains(printer.printerName());
+}
+
 tavlo::PrinterFigures queryPrinter(const QPrinter& printer) {
     tavlo::PrinterFigures figures;
     figures.scale = 100;

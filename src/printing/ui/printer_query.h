@@ -15,6 +15,10 @@ bool systemHasPrinter();
 // printer queue was found.
 bool choosePrinter(QPrinter& printer);
 
+// True for PDF output, and for a queue the system still lists: a job for a queue that was
+// removed, or while the scheduler is stopped, would be dropped without a word.
+bool printerReachable(const QPrinter& printer);
+
 // The printer's resolution, sheet, printable area and its offset, in dots, and its name. Qt has
 // no printer scale: always 100.
 tavlo::PrinterFigures queryPrinter(const QPrinter& printer);

@@ -4,6 +4,8 @@
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <QCloseEvent>
+
 namespace tavlo {
 
 namespace {
@@ -83,6 +85,11 @@ void ColourToneDialog::onRun() {
 void ColourToneDialog::onCancel() {
     sender_.cancel();
     hide();
+}
+
+void ColourToneDialog::closeEvent(QCloseEvent* event) {
+    onCancel();
+    event->accept();
 }
 
 } // namespace tavlo

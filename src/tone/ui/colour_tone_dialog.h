@@ -28,6 +28,11 @@ class ColourToneDialog : public QWidget {
     QScrollBar *redBar, *greenBar, *blueBar;
     QLineEdit *redBox, *greenBox, *blueBox;
 
+  protected:
+    // The window manager's close box, offered by some whatever the window asks for, cancels as
+    // "中止" does.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     // The red, green and blue bars.
     void onChannelBarChanged(int channel);

@@ -4,6 +4,8 @@
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <QCloseEvent>
+
 namespace tavlo {
 
 namespace {
@@ -28,10 +30,7 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWi
 
     connect(amountBar, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
     connect(runButton, &QPushButton::clicked, this, [this] { sender_.execute(); });
-    connect(backButton, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connect(backButton, &QPushButton::clicked, this, &VividnessDialog::onBack);
 
     placeTopRight(this, kGroup, 24, 48, 30, 50);
     amountBar->setValue(kMiddle);
@@ -41,6 +40,16 @@ VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWi
 void VividnessDialog::onAmountChanged() {
     amount_ = amountBar->value() - kMiddle;
     amountBox->setText(QString::number(amount_));
+}
+
+void VividnessDialog::onBack() {
+    sender_.cancel();
+    hide();
+}
+
+void VividnessDialog::closeEvent(QCloseEvent* event) {
+    onBack();
+    event->accept();
 }
 
 } // namespace tavlo

@@ -23,8 +23,14 @@ class VividnessDialog : public QWidget {
     QLineEdit* amountBox;
     QScrollBar* amountBar;
 
+  protected:
+    // The window manager's close box, offered by some whatever the window asks for, goes back
+    // as "戻る" does.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void onAmountChanged();
+    void onBack();
 
     std::int32_t& amount_;
     CommandSender sender_;

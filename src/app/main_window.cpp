@@ -5,7 +5,7 @@
 #include "app/jpeg_quality_dialog.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/clipboard.h"
-#include "widgets/view_image.h"
+#include "widgets/image_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,12 +49,11 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     buildStatusBar();
 
     filePane_ = new FilePane;
-    viewLabel_ = new QLabel;
-    viewLabel_->setObjectName(QStringLiteral("Image1"));
-    viewLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    viewLabel_->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
+    view_ = new ImageView;
+    view_->setObjectName(QStringLiteral("Image1"));
+    view_->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
     viewArea_ = new QScrollArea;
-    viewArea_->setWidget(viewLabel_);
+    viewArea_->setWidget(view_);
     viewArea_->setWidgetResizable(false);
     viewArea_->setBackgroundRole(QPalette::Window);
     viewArea_->setFrameShape(QFrame::NoFrame);
@@ -162,6 +161,10 @@ void MainWindow::connectHandlers() {
                 [this, scale = scale] { setDisplayScale(scale); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
     connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
+    // Reported after the paint that ran short, not from inside it.
+    connect(view_, &ImageView::outOfMemory, this, [this] {
+        dialogs_.reportError(this, QStringLiteral("メモリが足りないため、画像を表示できません。"));
+    }, Qt::QueuedConnection);
     connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
         document_.sourcePath = toStd(path);
         loadImageFile();
@@ -196,7 +199,7 @@ bool MainWindow::loadImageFile() {
         enableImageMenus();
         break;
     case tavlo::LoadOutcome::InvalidImage:
-        viewLabel_->clear(); // the previous image comes back at the next refresh
+        view_->clear(); // the previous image comes back at the next refresh
         break;
     case tavlo::LoadOutcome::CannotRead:
         dialogs_.reportError(this, fromStd(document_.error));
@@ -263,9 +266,7 @@ void MainWindow::showDocument() {
 }
 
 void MainWindow::showView() {
-    viewPixmap_ = QPixmap::fromImage(viewImage(document_.scratchImage));
-    viewLabel_->setPixmap(viewPixmap_);
-    viewLabel_->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
+    view_->showImage(document_.workImage, QSize(document_.viewWidth, document_.viewHeight));
 }
 
 void MainWindow::enableImageMenus() {

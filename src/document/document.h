@@ -54,7 +54,6 @@ class Document {
 
     Bitmap workImage;
     Bitmap undoImage;
-    Bitmap scratchImage; // the scaled view after a refresh
 
     bool modified = false;
     bool noSourceFile = true;

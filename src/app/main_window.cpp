@@ -162,9 +162,13 @@ void MainWindow::connectHandlers() {
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
     connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
     // Reported after the paint that ran short, not from inside it.
-    connect(view_, &ImageView::outOfMemory, this, [this] {
-        dialogs_.reportError(this, QStringLiteral("メモリが足りないため、画像を表示できません。"));
-    }, Qt::QueuedConnection);
+    connect(
+        view_, &ImageView::outOfMemory, this,
+        [this] {
+            dialogs_.reportError(this,
+                                 QStringLiteral("メモリが足りないため、画像を表示できません。"));
+        },
+        Qt::QueuedConnection);
     connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
         document_.sourcePath = toStd(path);
         loadImageFile();

@@ -6,6 +6,8 @@
 #include "filters/ui/histogram_window.h"
 #include "widgets/dialog_controls.h"
 
+#include <new>
+
 namespace tavlo {
 
 using tavlo::CommandEdit;
@@ -130,6 +132,11 @@ bool FilterCommands::computeHistogram() {
         return true;
     } catch (const tavlo::EEmbossError& error) {
         mainWindow_.dialogs().reportError(histogramWindow_.get(), QString::fromUtf8(error.what()));
+        return false;
+    } catch (const std::bad_alloc&) { // converting an 8- or 32-bit image to 24 bits
+        mainWindow_.dialogs().reportError(
+            histogramWindow_.get(),
+            QStringLiteral("メモリが足りないため、ヒストグラムを表示できません。"));
         return false;
     }
 }

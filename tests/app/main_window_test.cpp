@@ -253,6 +253,21 @@ class MainWindowTest : public QObject {
         QCOMPARE(dialogs_.confirmations.size(), 3); // exit asks only once
     }
 
+    // A load and an undo hand the same pixels around instead of copying a large photo.
+    void loadAndUndoShareThePixels() {
+        start();
+        open(path("big.bmp"));
+        const tavlo::Document& document = mainWindow_->document();
+        const auto sharing = [&] {
+            return document.workImage.bottomUpData() == document.undoImage.bottomUpData();
+        };
+        QVERIFY(sharing());
+        changeImage(3);
+        QVERIFY(!sharing());
+        mainWindow_->undoAction->trigger();
+        QVERIFY(sharing());
+    }
+
     void undoAndBackToTheStart() {
         start();
         open(path("a.bmp"));

@@ -222,6 +222,10 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
            timed([&] { window.scaleQuarterAction->trigger(); },
                  [&] { window.scaleFullAction->trigger(); }),
            0);
+    // The charts follow every refresh while the histogram window is shown.
+    window.histogramAction->trigger();
+    report("turn-right-histogram", timed(nothing, [&] { window.rotateRightAction->trigger(); }),
+           minimumMs(runs, [&] { consume(turnBitmap(work, TurnMode::Right)); }));
     std::printf("memory %.1f %.1f %.1f %.1f\n", restMb, peakMb, baselineMb, pixelMb);
     return 0;
 }

@@ -28,6 +28,7 @@ if [[ -x $window_bench ]] &&
     window_row "median" median 100 kernel
     window_row "monochrome" monochrome 100 kernel
     window_row "gamma, execute" gamma 100 kernel
+    window_row "quarter turn right, histogram shown" turn-right-histogram 100 kernel
     window_row "undo" undo 100 ""
     window_row "display scale 1/4 -> 1/1" scale-quarter-to-full 100 ""
     row "memory at rest, MB" "$rest" "without an image $baseline; pixels $pixels"

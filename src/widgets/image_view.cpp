@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <new>
+
 namespace tavlo {
 
 namespace {
@@ -32,27 +34,29 @@ void ImageView::clear() {
     update();
 }
 
-bool ImageView::reserveBand(int width) {
-    if (band_.width() >= width) return true;
-    band_ = QImage(width, kBandRows, QImage::Format_RGB32); // null when memory runs out
-    return !band_.isNull();
-}
-
 void ImageView::paintEvent(QPaintEvent* event) {
     // Around and behind the picture the parent's background shows.
     const QRect picture(contentsRect().topLeft(), viewSize_);
     const QRect shown = event->rect().intersected(picture);
     if (isBlank() || shown.isEmpty()) return;
-    if (!reserveBand(shown.width())) {
+    try {
+        paintPicture(shown, picture.topLeft());
+    } catch (const std::bad_alloc&) { // the band or the column table
         if (!outOfMemoryReported_) emit outOfMemory();
         outOfMemoryReported_ = true;
-        return;
+    }
+}
+
+void ImageView::paintPicture(QRect shown, QPoint origin) {
+    if (band_.width() < shown.width()) {
+        band_ = QImage(shown.width(), kBandRows, QImage::Format_RGB32);
+        if (band_.isNull()) throw std::bad_alloc();
     }
     QPainter painter(this);
     for (int top = shown.top(); top <= shown.bottom(); top += kBandRows) {
         const QRect band(shown.left(), top, shown.width(),
                          std::min(kBandRows, shown.bottom() + 1 - top));
-        convertViewRect(image_, viewSize_, band.translated(-picture.topLeft()), band_);
+        convertViewRect(image_, viewSize_, band.translated(-origin), band_);
         painter.drawImage(band.topLeft(), band_, QRect(QPoint(0, 0), band.size()));
     }
 }

@@ -32,7 +32,8 @@ class ImageView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    bool reserveBand(int width);
+    // Converts and draws the shown part band by band; throws std::bad_alloc when memory runs out.
+    void paintPicture(QRect shown, QPoint origin);
 
     tavlo::Bitmap image_;
     QSize viewSize_;

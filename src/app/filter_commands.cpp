@@ -6,6 +6,8 @@
 #include "filters/ui/histogram_window.h"
 #include "widgets/dialog_controls.h"
 
+#include <new>
+
 namespace tavlo {
 
 using tavlo::CommandEdit;
@@ -121,6 +123,11 @@ bool FilterCommands::computeHistogram() {
         return true;
     } catch (const tavlo::EEmbossError& error) {
         mainWindow_.dialogs().reportError(histogramWindow_, QString::fromUtf8(error.what()));
+        return false;
+    } catch (const std::bad_alloc&) { // converting an 8- or 32-bit image to 24 bits
+        mainWindow_.dialogs().reportError(
+            histogramWindow_,
+            QStringLiteral("メモリが足りないため、ヒストグラムを表示できません。"));
         return false;
     }
 }

@@ -6,7 +6,7 @@
 #include "app/jpeg_quality_dialog.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/clipboard.h"
-#include "widgets/view_image.h"
+#include "widgets/image_view.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,12 +53,11 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     buildStatusBar();
 
     filePane_ = new FilePane;
-    viewLabel_ = new QLabel;
-    viewLabel_->setObjectName(QStringLiteral("Image1"));
-    viewLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    viewLabel_->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
+    view_ = new ImageView;
+    view_->setObjectName(QStringLiteral("Image1"));
+    view_->setContentsMargins(kViewMargin, kViewMargin, 0, 0);
     viewArea_ = new QScrollArea;
-    viewArea_->setWidget(viewLabel_);
+    viewArea_->setWidget(view_);
     viewArea_->setWidgetResizable(false);
     viewArea_->setBackgroundRole(QPalette::Window);
     viewArea_->setFrameShape(QFrame::NoFrame);
@@ -166,6 +165,14 @@ void MainWindow::connectHandlers() {
                 [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
     connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
+    // Reported after the paint that ran short, not from inside it.
+    connect(
+        view_, &ImageView::outOfMemory, this,
+        [this] {
+            dialogs_.reportError(this,
+                                 QStringLiteral("メモリが足りないため、画像を表示できません。"));
+        },
+        Qt::QueuedConnection);
     connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
         document_.sourcePath = toStd(path);
         loadImageFile();
@@ -208,7 +215,7 @@ tavlo::LoadOutcome MainWindow::loadAndShow() {
         enableImageMenus();
         break;
     case tavlo::LoadOutcome::InvalidImage:
-        viewLabel_->clear(); // the previous image comes back at the next refresh
+        view_->clear(); // the previous image comes back at the next refresh
         break;
     case tavlo::LoadOutcome::CannotRead:
     case tavlo::LoadOutcome::RefusedExtension: break;
@@ -234,16 +241,13 @@ bool MainWindow::runAction(const std::function<void()>& work) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // Pixels are shared until written, so these copies cost little.
     tavlo::Document before = document_;
-    const QPixmap viewBefore = viewPixmap_;
-    const QSize viewSizeBefore = viewLabel_->size();
     try {
         work();
         return true;
     } catch (const std::exception& error) {
         document_ = std::move(before);
-        viewPixmap_ = viewBefore;
-        viewLabel_->setPixmap(viewPixmap_);
-        viewLabel_->resize(viewSizeBefore);
+        // The view only borrows the working image, so showing the restored one allocates nothing.
+        showView();
         for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
             panels_[i]->setText(fromStd(document_.panels[i]));
         checkScaleItem();
@@ -293,12 +297,7 @@ void MainWindow::showDocument() {
 }
 
 void MainWindow::showView() {
-    const QImage image = viewImage(document_.scratchImage);
-    QPixmap pixmap = QPixmap::fromImage(image);
-    if (pixmap.isNull() && !image.isNull()) throw std::bad_alloc();
-    viewPixmap_ = std::move(pixmap);
-    viewLabel_->setPixmap(viewPixmap_);
-    viewLabel_->resize(document_.viewWidth + kViewMargin, document_.viewHeight + kViewMargin);
+    view_->showImage(document_.workImage, QSize(document_.viewWidth, document_.viewHeight));
 }
 
 void MainWindow::enableImageMenus() {

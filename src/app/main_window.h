@@ -21,6 +21,7 @@
 namespace tavlo {
 
 class FilePane;
+class ImageView;
 class FileInfoWindow;
 class JpegQualityDialog;
 
@@ -39,8 +40,7 @@ class MainWindow : public QMainWindow {
     tavlo::CommandCounters& counters() { return counters_; }
     FilePane* filePane() const { return filePane_; }
     QString panelText(int panel) const { return panels_[panel]->text(); }
-    const QPixmap& viewPixmap() const { return viewPixmap_; }
-    QLabel* viewLabel() const { return viewLabel_; }
+    ImageView* view() const { return view_; }
 
     // Loads SourcePath with the save prompt first when the image has unsaved changes. False when
     // an error was reported (a file or folder that cannot be read).
@@ -145,8 +145,7 @@ class MainWindow : public QMainWindow {
     QSplitter* splitter_;
     FilePane* filePane_;
     QScrollArea* viewArea_;
-    QLabel* viewLabel_;
-    QPixmap viewPixmap_;
+    ImageView* view_;
     std::array<QLabel*, tavlo::kStatusPanelCount> panels_{};
     QTimer* startupTimer_;
 

@@ -130,7 +130,6 @@ void Document::refreshView() {
     const int divisor = displayScale > 0 ? displayScale : 1;
     viewWidth = imageWidth / divisor;
     viewHeight = imageHeight / divisor;
-    scratchImage = stretched(workImage, viewWidth, viewHeight);
     viewAspect = ratio(viewWidth, viewHeight);
     panels[AspectPanel] = viewAspectPanelText(viewAspect);
 }

@@ -1,4 +1,4 @@
-// The one image document of the main window: the working, undo and scratch bitmaps, the flags,
+// The one image document of the main window: the working and undo bitmaps, the flags,
 // paths and settings, loading and saving, undo, and the texts of the status bar and of the
 // information window that follow from them. Questions to the user, cursors and menus are the
 // caller's; this class only reports outcomes.
@@ -54,7 +54,6 @@ class Document {
 
     Bitmap workImage;
     Bitmap undoImage;
-    Bitmap scratchImage; // the scaled view after a refresh
 
     bool modified = false;
     bool noSourceFile = true;
@@ -74,7 +73,7 @@ class Document {
 
     int loadedWidth = 0, loadedHeight = 0;
     int imageWidth = 0, imageHeight = 0;
-    int viewWidth = 0, viewHeight = 0;
+    int viewWidth = 0, viewHeight = 0; // the view shows workImage stretched to this size
     float imageAspect = 0, viewAspect = 0;
 
     std::array<std::string, kStatusPanelCount> panels;

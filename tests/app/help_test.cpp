@@ -7,6 +7,7 @@
 #include "app/print_commands.h"
 #include "app/tone_commands.h"
 #include "app/version_window.h"
+#include "widgets/image_view.h"
 #include "scripted_dialogs.h"
 
 #include <QAbstractButton>
@@ -133,7 +134,7 @@ class HelpTest : public QObject {
         QWidget stranger;
         assignHelpContexts({&mainWindow, &versionWindow, &stranger});
         QCOMPARE(helpContextOf(&mainWindow), 1);
-        QCOMPARE(helpContextOf(mainWindow.viewLabel()), 1);
+        QCOMPARE(helpContextOf(mainWindow.view()), 1);
         QCOMPARE(helpContextOf(versionWindow.BitBtn1), 800);
         QCOMPARE(helpContextOf(&stranger), 0);
     }

@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -201,6 +205,35 @@ class FilterWindowsTest : public QObject {
         QCOMPARE(commands_->filterKernel(), tavlo::kFilterPresets[5]);
         QCOMPARE(matrix().box(1)->text(), QStringLiteral("-1"));
         QCOMPARE(matrix().sumBox()->text(), QStringLiteral("1"));
+    }
+
+    // The histogram converts an 8-bit image to 24 bits; in a child whose data may grow by only
+    // 4 MiB the 12 MB conversion fails, which is reported and leaves the image as it was.
+    void histogramWithoutMemoryIsReported() {
+        writeBmp(path("eight.bmp"),
+                 tavlo::Bitmap(2000, 2000, tavlo::PixelFormat::Bit8, {{0, 0, 0, 0}, {9, 9, 9, 0}}));
+        start(path("eight.bmp"));
+        const pid_t child = fork();
+        if (child == 0) {
+            std::ifstream status("/proc/self/status");
+            std::string line;
+            while (std::getline(status, line) && line.rfind("VmData:", 0) != 0) {
+            }
+            const rlim_t used = std::stoull(line.substr(7)) * 1024;
+            const rlimit limit{used + (4 << 20), used + (4 << 20)};
+            if (setrlimit(RLIMIT_DATA, &limit) != 0) _exit(3);
+            try { // the child never returns into the test runner
+                mainWindow_->histogramAction->trigger();
+            } catch (...) {
+                _exit(2);
+            }
+            const bool unchanged = document().workImage.format() == tavlo::PixelFormat::Bit8;
+            _exit(dialogs_.errors.size() == 1 && unchanged ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     // A uniform grey 90: one bar of 64 at x = 91 in every chart, drawn on the grid.

@@ -1,0 +1,44 @@
+// The main window's view of the working image at a display divisor.
+#pragma once
+
+#include "document/bitmap.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace tavlo {
+
+// Paints only what is exposed, converted band by band from the bitmap's rows into one reusable
+// buffer; the bitmap is shared with the document, never copied, so showing a large photo costs
+// the visible pixels and not the whole image. The picture sits inside the contents margins.
+class ImageView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ImageView(QWidget* parent = nullptr);
+
+    // Shows the image stretched to viewSize (colour on colour, nothing averaged) and takes that
+    // size plus the margins.
+    void showImage(const tavlo::Bitmap& image, QSize viewSize);
+    // Blanks the picture until the next showImage; the size stays.
+    void clear();
+    bool isBlank() const { return image_.empty() || viewSize_.isEmpty(); }
+    QSize viewSize() const { return viewSize_; }
+
+  signals:
+    // A paint found no memory for its buffer and left the picture blank; said once per image.
+    void outOfMemory();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // Converts and draws the shown part band by band; throws std::bad_alloc when memory runs out.
+    void paintPicture(QRect shown, QPoint origin);
+
+    tavlo::Bitmap image_;
+    QSize viewSize_;
+    QImage band_;
+    bool outOfMemoryReported_ = false;
+};
+
+} // namespace tavlo

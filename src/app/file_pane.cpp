@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -40,6 +43,14 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setOption(QFileSystemModel::DontWatchForChanges);
     folders_->setRootPath(QDir::rootPath());
+    // The tree reads folders as they are opened; the path to the shown folder is opened by
+    // selectFolder before its siblings are read, and is brought back into view once they are.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        const QString parent = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + '/';
+        // After the model has sorted the new rows, which it does on a timer of its own.
+        if (folder_ == loaded || folder_.startsWith(parent))
+            QTimer::singleShot(0, this, &FilePane::revealFolder);
+    });
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter2"));
@@ -51,6 +62,8 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     ShellTreeView1 = new QTreeView(panel4_);
     ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
     ShellTreeView1->setModel(folders_);
+    // The root's folders are the top level; the root itself is no node.
+    ShellTreeView1->setRootIndex(folders_->index(QDir::rootPath()));
     ShellTreeView1->setIndentation(19);
     ShellTreeView1->setHeaderHidden(true);
     // Deep folders scroll sideways instead of having their names cut short.
@@ -101,6 +114,11 @@ QSize FilePane::sizeHint() const {
     return {kPaneWidth, QWidget::sizeHint().height()};
 }
 
+void FilePane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    revealFolder();
+}
+
 bool FilePane::selectFolder(const QString& folder) {
     const QFileInfo info(folder);
     if (!info.isDir()) return false;
@@ -110,8 +128,33 @@ bool FilePane::selectFolder(const QString& folder) {
     folder_ = folders_->filePath(index);
     readFolder();
     ShellTreeView1->setCurrentIndex(index);
-    ShellTreeView1->scrollTo(index);
+    revealFolder();
     return true;
+}
+
+bool FilePane::showFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!selectFolder(file.absolutePath())) return false;
+    const QList<QListWidgetItem*> rows = FileListBox1->findItems(file.fileName(), Qt::MatchExactly);
+    const QSignalBlocker quiet(FileListBox1); // marking the loaded file must not load it again
+    if (rows.isEmpty()) {
+        FileListBox1->clearSelection();
+        return true;
+    }
+    FileListBox1->setCurrentItem(rows.first());
+    FileListBox1->scrollToItem(rows.first());
+    return true;
+}
+
+// The tree scrolls sideways only to the start of its one wide column, so a deep folder is
+// brought in from the left by hand: its branch mark at the pane's left edge.
+void FilePane::revealFolder() {
+    const QModelIndex index = ShellTreeView1->currentIndex();
+    if (!index.isValid()) return;
+    ShellTreeView1->scrollTo(index);
+    const int left = ShellTreeView1->visualRect(index).left() - ShellTreeView1->indentation();
+    QScrollBar* sideways = ShellTreeView1->horizontalScrollBar();
+    sideways->setValue(sideways->value() + left);
 }
 
 QString FilePane::currentFolder() const {
@@ -147,13 +190,18 @@ void FilePane::onFileClicked() {
     emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
 }
 
+// A list that still shows the folder's files is left alone, with its selection and scroll
+// position, so that moving through it with the arrow keys goes on from the file just loaded.
 void FilePane::readFolder() {
-    FileListBox1->clear();
-    if (folder_.isEmpty()) return;
+    QStringList names;
     // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
-    const QString mask = FilterComboBox1->currentData().toString();
-    FileListBox1->addItems(
-        QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    if (!folder_.isEmpty())
+        names = QDir(folder_).entryList({FilterComboBox1->currentData().toString()}, QDir::Files,
+                                        QDir::Name | QDir::IgnoreCase);
+    if (names == listedNames_) return;
+    listedNames_ = names;
+    FileListBox1->clear();
+    FileListBox1->addItems(names);
 }
 
 } // namespace tavlo

@@ -3,6 +3,7 @@
 #include "document/emboss_error.h"
 #include "neighbourhood.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -29,6 +30,11 @@ ChannelCounts countChannels(const Bitmap& image) {
         counts.red[i] = std::int64_t{bins[2][i]} + bins[5][i];
     }
     return counts;
+}
+
+float clickedHistogramFactor(float factor, bool taller) {
+    return std::clamp(taller ? factor / 2 : factor * 2, kSmallestHistogramFactor,
+                      kLargestHistogramFactor);
 }
 
 Histogram scaleCounts(const ChannelCounts& counts, float factor) {

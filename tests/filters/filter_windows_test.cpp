@@ -265,7 +265,7 @@ class FilterWindowsTest : public QObject {
         const QImage first = histogram().chart(1);
         const std::tuple<Qt::MouseButton, int, float> runs[] = {
             {Qt::LeftButton, 200, tavlo::kSmallestHistogramFactor},
-            {Qt::RightButton, 29, 1.0f},
+            {Qt::RightButton, 28, 1.0f},
             {Qt::RightButton, 200, tavlo::kLargestHistogramFactor},
             {Qt::LeftButton, 7, 1.0f}};
         for (const auto& [button, clicks, factor] : runs) {

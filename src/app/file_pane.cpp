@@ -1,6 +1,7 @@
 #include "file_pane.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -43,14 +44,6 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setOption(QFileSystemModel::DontWatchForChanges);
     folders_->setRootPath(QDir::rootPath());
-    // The tree reads folders as they are opened; the path to the shown folder is opened by
-    // selectFolder before its siblings are read, and is brought back into view once they are.
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        const QString parent = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + '/';
-        // After the model has sorted the new rows, which it does on a timer of its own.
-        if (folder_ == loaded || folder_.startsWith(parent))
-            QTimer::singleShot(0, this, &FilePane::revealFolder);
-    });
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter2"));
@@ -104,6 +97,15 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
     connect(ShellTreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FilePane::onFolderChosen);
+    // The model reads folders in the background and adds and sorts their rows later, which
+    // moves the shown folder down the tree: it is brought back into view each time, until the
+    // user takes the tree in hand.
+    connect(folders_, &QFileSystemModel::rowsInserted, this, &FilePane::queueReveal);
+    connect(folders_, &QFileSystemModel::layoutChanged, this, &FilePane::queueReveal);
+    ShellTreeView1->installEventFilter(this);
+    ShellTreeView1->viewport()->installEventFilter(this);
+    for (QScrollBar* bar : {ShellTreeView1->verticalScrollBar(), ShellTreeView1->horizontalScrollBar()})
+        connect(bar, &QScrollBar::actionTriggered, this, [this] { revealPending_ = false; });
     connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
     // A selection, not the current row: focusing the list by the keyboard makes its first row
     // current without selecting it, and that must not load a file.
@@ -116,7 +118,29 @@ QSize FilePane::sizeHint() const {
 
 void FilePane::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    revealFolder();
+    queueReveal(); // once the window has laid out the tree
+}
+
+bool FilePane::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        revealPending_ = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FilePane::queueReveal() {
+    if (!revealPending_ || revealQueued_) return;
+    revealQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        revealQueued_ = false;
+        if (revealPending_) revealFolder();
+    });
 }
 
 bool FilePane::selectFolder(const QString& folder) {
@@ -128,6 +152,7 @@ bool FilePane::selectFolder(const QString& folder) {
     folder_ = folders_->filePath(index);
     readFolder();
     ShellTreeView1->setCurrentIndex(index);
+    revealPending_ = true;
     revealFolder();
     return true;
 }

@@ -42,15 +42,19 @@ class FilePane : public QWidget {
   private:
     QSize sizeHint() const override; // 150 wide: the width Splitter3 starts the pane with
     void showEvent(QShowEvent* event) override; // a hidden tree cannot scroll to its folder
+    bool eventFilter(QObject* watched, QEvent* event) override; // the user takes the tree
     void onFolderChosen();
     void onFileClicked();
     void readFolder();
     void revealFolder();
+    void queueReveal();
 
     QWidget* panel4_; // the tree's panel, whose width the selector follows
     QFileSystemModel* folders_;
     QString folder_;
     QStringList listedNames_; // what FileListBox1 shows
+    bool revealPending_ = false; // the tree still follows the shown folder
+    bool revealQueued_ = false;
 };
 
 } // namespace tavlo

@@ -104,7 +104,8 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     connect(folders_, &QFileSystemModel::layoutChanged, this, &FilePane::queueReveal);
     ShellTreeView1->installEventFilter(this);
     ShellTreeView1->viewport()->installEventFilter(this);
-    for (QScrollBar* bar : {ShellTreeView1->verticalScrollBar(), ShellTreeView1->horizontalScrollBar()})
+    for (QScrollBar* bar :
+         {ShellTreeView1->verticalScrollBar(), ShellTreeView1->horizontalScrollBar()})
         connect(bar, &QScrollBar::actionTriggered, this, [this] { revealPending_ = false; });
     connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
     // A selection, not the current row: focusing the list by the keyboard makes its first row

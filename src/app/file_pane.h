@@ -52,7 +52,7 @@ class FilePane : public QWidget {
     QWidget* panel4_; // the tree's panel, whose width the selector follows
     QFileSystemModel* folders_;
     QString folder_;
-    QStringList listedNames_; // what FileListBox1 shows
+    QStringList listedNames_;    // what FileListBox1 shows
     bool revealPending_ = false; // the tree still follows the shown folder
     bool revealQueued_ = false;
 };

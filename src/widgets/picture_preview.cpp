@@ -23,8 +23,7 @@ QImage decodedPicture(const QString& path) {
     auto bytes = std::make_shared<ByteBuffer>();
     std::string error;
     // Refused unread like a load: folders, devices and files larger than any image can need.
-    if (!readWholeFile(name, *bytes, error, jpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
-        return {};
+    if (!readWholeFile(name, *bytes, error, jpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes)) return {};
     try {
         const DecodeResult decoded = jpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
         return decoded ? viewImage(*decoded.image) : QImage();

@@ -13,8 +13,8 @@ class PicturePreview : public QLabel {
 
     explicit PicturePreview(QWidget* parent = nullptr);
 
-    // Shows the .JPG or .BMP file at `path`, as a load reads it; anything else, or a file that does not decode,
-    // leaves the preview empty.
+    // Shows the .JPG or .BMP file at `path`, as a load reads it; anything else, or a file that does
+    // not decode, leaves the preview empty.
     void showFile(const QString& path);
 };
 

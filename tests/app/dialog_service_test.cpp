@@ -102,8 +102,7 @@ std::function<void(QFileDialog*, int)> typeOnce(const QString& name) {
 }
 
 QString mtxName(const QString& chosen) {
-    return chosen.endsWith(QStringLiteral(".mtx"), Qt::CaseInsensitive) ? chosen
-                                                                         : chosen + ".mtx";
+    return chosen.endsWith(QStringLiteral(".mtx"), Qt::CaseInsensitive) ? chosen : chosen + ".mtx";
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -149,12 +148,12 @@ void DialogServiceTest::constantsSaveChecksTheNameItWrites_data() {
 
     const QString asks = QStringLiteral("k.mtx は既に存在します。\n上書きしますか？");
     const QString refuses = QStringLiteral("k.mtx\n読み取り専用のファイルには保存できません。");
-    QTest::newRow("typed without extension, No") << false << "k" << int(QMessageBox::No) << asks
-                                                 << false;
-    QTest::newRow("typed without extension, Yes") << false << "k" << int(QMessageBox::Yes) << asks
-                                                  << true;
-    QTest::newRow("typed with extension, No") << false << "k.mtx" << int(QMessageBox::No) << asks
-                                              << false;
+    QTest::newRow("typed without extension, No")
+        << false << "k" << int(QMessageBox::No) << asks << false;
+    QTest::newRow("typed without extension, Yes")
+        << false << "k" << int(QMessageBox::Yes) << asks << true;
+    QTest::newRow("typed with extension, No")
+        << false << "k.mtx" << int(QMessageBox::No) << asks << false;
     QTest::newRow("read-only, typed without extension")
         << true << "k" << int(QMessageBox::Ok) << refuses << false;
 }
@@ -173,9 +172,9 @@ void DialogServiceTest::constantsSaveChecksTheNameItWrites() {
 
     User user(typeOnce(dir.filePath(typed)), QMessageBox::StandardButton(answer));
     tavlo::QtDialogService service;
-    const auto chosen = service.saveImage(nullptr, QStringLiteral("３×３フィルター定数保存"),
-                                          QStringLiteral("MTXﾌｧｲﾙ(*.MTX)|*.mtx"), dir.path() + "/", true,
-                                          mtxName);
+    const auto chosen =
+        service.saveImage(nullptr, QStringLiteral("３×３フィルター定数保存"),
+                          QStringLiteral("MTXﾌｧｲﾙ(*.MTX)|*.mtx"), dir.path() + "/", true, mtxName);
     QCOMPARE(user.boxes, QStringList{QString(box).replace("k.mtx", existing)});
     QCOMPARE(chosen.has_value(), written);
     if (chosen) QCOMPARE(*chosen, existing);
@@ -194,9 +193,10 @@ void DialogServiceTest::saveRefusesAFolderThatDoesNotExist() {
                                           dir.filePath(QStringLiteral("photo.jpg")), true);
     QVERIFY(!chosen);
     QCOMPARE(user.dialogs, 2);
-    QCOMPARE(user.boxes,
-             QStringList{missing +
-                         QStringLiteral("\nフォルダが見つかりません。フォルダ名を確認してください。")});
+    QCOMPARE(
+        user.boxes,
+        QStringList{missing +
+                    QStringLiteral("\nフォルダが見つかりません。フォルダ名を確認してください。")});
 }
 
 // The file-type box shows the menu's filter as it is written, and its pattern still finds files
@@ -225,8 +225,8 @@ void DialogServiceTest::openDialogPreviewsThePictureUnderTheCursor() {
     QTemporaryDir dir;
     const QString picture = dir.filePath(QStringLiteral("photo.jpg"));
     const QString broken = dir.filePath(QStringLiteral("broken.jpg"));
-    QVERIFY(QFile::copy(QStringLiteral(TAVLO_TEST_DATA "/jpeg/valid/baseline_420_64x48.jpg"),
-                        picture));
+    QVERIFY(
+        QFile::copy(QStringLiteral(TAVLO_TEST_DATA "/jpeg/valid/baseline_420_64x48.jpg"), picture));
     writeFile(broken, "not a picture");
     QList<QSize> previews;
     int inner = 0;

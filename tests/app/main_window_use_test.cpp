@@ -93,7 +93,8 @@ class MainWindowUseTest : public QObject {
         QCOMPARE(model->filePath(tree->rootIndex()), QDir::rootPath());
         QCOMPARE(model->filePath(tree->currentIndex()), deep);
         // In view, with the start of its name.
-        QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex()).topLeft()));
+        QTRY_VERIFY(
+            tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex()).topLeft()));
     }
 
     // Disabled menu titles stay readable: their text stands out from the bar.
@@ -108,9 +109,10 @@ class MainWindowUseTest : public QObject {
             int contrast = 0;
             for (int y = title.top(); y <= title.bottom(); ++y)
                 for (int x = title.left(); x <= title.right(); ++x)
-                    contrast = std::max(contrast, std::abs(qGray(shot.pixel(x, y)) -
-                                                           qGray(background.rgb())));
-            QVERIFY2(contrast >= 40, qPrintable(QStringLiteral("%1: %2").arg(menu->title()).arg(contrast)));
+                    contrast = std::max(
+                        contrast, std::abs(qGray(shot.pixel(x, y)) - qGray(background.rgb())));
+            QVERIFY2(contrast >= 40,
+                     qPrintable(QStringLiteral("%1: %2").arg(menu->title()).arg(contrast)));
         }
     }
 

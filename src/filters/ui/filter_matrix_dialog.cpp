@@ -130,9 +130,11 @@ void FilterMatrixDialog::onReset() {
 }
 
 void FilterMatrixDialog::onSaveCoefficients() {
-    const auto chosen = dialogs_.saveImage(
-        this, QStringLiteral("３×３フィルター定数保存"), kFilter, programFolder_, true,
-        [](const QString& name) { return QString::fromStdString(tavlo::withMtxExtension(toStd(name))); });
+    const auto chosen =
+        dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter, programFolder_,
+                           true, [](const QString& name) {
+                               return QString::fromStdString(tavlo::withMtxExtension(toStd(name)));
+                           });
     if (!chosen) return;
     const std::string path = toStd(*chosen);
     const std::string text = tavlo::formatConstantsFile(kernel_);

@@ -4,10 +4,10 @@
 #include "widgets/picture_preview.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QDir>
 #include <QGridLayout>
 #include <QMessageBox>
 
@@ -85,7 +85,7 @@ std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString
         const QFileInfo target(name);
         if (!target.dir().exists())
             message(parent, QStringLiteral("%1\nフォルダが見つかりません。フォルダ名を確認してください。")
-                                .arg(QDir::toNativeSeparators(target.path())));
+                                .arg(target.path()));
         else if (tavlo::isReadOnlyTarget(QFile::encodeName(name).toStdString()))
             message(parent, QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(name));
         else if (!writtenName || !askOverwrite || !target.exists() ||

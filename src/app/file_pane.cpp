@@ -1,9 +1,13 @@
 #include "file_pane.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -49,8 +53,10 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     panel4_ = new QWidget(splitter);
     panel4_->setObjectName(QStringLiteral("Panel4"));
     folderTree = new QTreeView(panel4_);
-    folderTree->setObjectName(QStringLiteral("ShellTreeView1"));
+    folderTree->setObjectName(QStringLiteral("folderTree"));
     folderTree->setModel(folders_);
+    // The root's folders are the top level; the root itself is no node.
+    folderTree->setRootIndex(folders_->index(QDir::rootPath()));
     folderTree->setIndentation(19);
     folderTree->setHeaderHidden(true);
     // Deep folders scroll sideways instead of having their names cut short.
@@ -67,13 +73,13 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     panel7->setObjectName(QStringLiteral("Panel7"));
     panel7->setFixedHeight(kSelectorPanelHeight);
     fileTypeChooser = new QComboBox(panel7);
-    fileTypeChooser->setObjectName(QStringLiteral("FilterComboBox1"));
+    fileTypeChooser->setObjectName(QStringLiteral("fileTypeChooser"));
     fileTypeChooser->setGeometry(0, 0, kSelectorWidth, kSelectorPanelHeight);
     fileTypeChooser->addItem(QStringLiteral("JPGファイル(*.jpg)"), QStringLiteral("*.jpg"));
     fileTypeChooser->addItem(QStringLiteral("BMPファイル(*.bmp)"), QStringLiteral("*.bmp"));
 
     fileList = new QListWidget(lower);
-    fileList->setObjectName(QStringLiteral("FileListBox1"));
+    fileList->setObjectName(QStringLiteral("fileList"));
     fileList->setItemDelegate(new CompactRowDelegate(fileList));
     fileList->setUniformItemSizes(true);
     auto* lowerLayout = new QVBoxLayout(lower);
@@ -91,6 +97,16 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
     connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FilePane::onFolderChosen);
+    // The model reads folders in the background and adds and sorts their rows later, which
+    // moves the shown folder down the tree: it is brought back into view each time, until the
+    // user takes the tree in hand.
+    connect(folders_, &QFileSystemModel::rowsInserted, this, &FilePane::queueReveal);
+    connect(folders_, &QFileSystemModel::layoutChanged, this, &FilePane::queueReveal);
+    folderTree->installEventFilter(this);
+    folderTree->viewport()->installEventFilter(this);
+    for (QScrollBar* bar :
+         {folderTree->verticalScrollBar(), folderTree->horizontalScrollBar()})
+        connect(bar, &QScrollBar::actionTriggered, this, [this] { revealPending_ = false; });
     connect(fileTypeChooser, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
     // A selection, not the current row: focusing the list by the keyboard makes its first row
     // current without selecting it, and that must not load a file.
@@ -99,6 +115,33 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
 QSize FilePane::sizeHint() const {
     return {kPaneWidth, QWidget::sizeHint().height()};
+}
+
+void FilePane::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    queueReveal(); // once the window has laid out the tree
+}
+
+bool FilePane::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        revealPending_ = false;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FilePane::queueReveal() {
+    if (!revealPending_ || revealQueued_) return;
+    revealQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        revealQueued_ = false;
+        if (revealPending_) revealFolder();
+    });
 }
 
 bool FilePane::selectFolder(const QString& folder) {
@@ -110,8 +153,34 @@ bool FilePane::selectFolder(const QString& folder) {
     folder_ = folders_->filePath(index);
     readFolder();
     folderTree->setCurrentIndex(index);
-    folderTree->scrollTo(index);
+    revealPending_ = true;
+    revealFolder();
     return true;
+}
+
+bool FilePane::showFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!selectFolder(file.absolutePath())) return false;
+    const QList<QListWidgetItem*> rows = fileList->findItems(file.fileName(), Qt::MatchExactly);
+    const QSignalBlocker quiet(fileList); // marking the loaded file must not load it again
+    if (rows.isEmpty()) {
+        fileList->clearSelection();
+        return true;
+    }
+    fileList->setCurrentItem(rows.first());
+    fileList->scrollToItem(rows.first());
+    return true;
+}
+
+// The tree scrolls sideways only to the start of its one wide column, so a deep folder is
+// brought in from the left by hand: its branch mark at the pane's left edge.
+void FilePane::revealFolder() {
+    const QModelIndex index = folderTree->currentIndex();
+    if (!index.isValid()) return;
+    folderTree->scrollTo(index);
+    const int left = folderTree->visualRect(index).left() - folderTree->indentation();
+    QScrollBar* sideways = folderTree->horizontalScrollBar();
+    sideways->setValue(sideways->value() + left);
 }
 
 QString FilePane::currentFolder() const {
@@ -147,12 +216,18 @@ void FilePane::onFileClicked() {
     emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
 }
 
+// A list that still shows the folder's files is left alone, with its selection and scroll
+// position, so that moving through it with the arrow keys goes on from the file just loaded.
 void FilePane::readFolder() {
-    fileList->clear();
-    if (folder_.isEmpty()) return;
+    QStringList names;
     // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
-    const QString mask = fileTypeChooser->currentData().toString();
-    fileList->addItems(QDir(folder_).entryList({mask}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    if (!folder_.isEmpty())
+        names = QDir(folder_).entryList({fileTypeChooser->currentData().toString()}, QDir::Files,
+                                        QDir::Name | QDir::IgnoreCase);
+    if (names == listedNames_) return;
+    listedNames_ = names;
+    fileList->clear();
+    fileList->addItems(names);
 }
 
 } // namespace tavlo

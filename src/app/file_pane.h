@@ -16,8 +16,12 @@ class FilePane : public QWidget {
   public:
     explicit FilePane(QWidget* parent = nullptr);
 
-    // Selects the folder in the tree; the list follows. False when the tree cannot show it.
+    // Selects the folder in the tree and brings it into view; the list follows. False when the
+    // tree cannot show it.
     bool selectFolder(const QString& folder);
+    // Selects the file's folder and marks the file in the list, in view, without choosing it
+    // again. False when the tree cannot show the folder.
+    bool showFile(const QString& path);
     QString currentFolder() const;
     // The full paths the list shows, in its order.
     QStringList listedFiles() const;
@@ -37,13 +41,20 @@ class FilePane : public QWidget {
 
   private:
     QSize sizeHint() const override; // 150 wide: the width Splitter3 starts the pane with
+    void showEvent(QShowEvent* event) override; // a hidden tree cannot scroll to its folder
+    bool eventFilter(QObject* watched, QEvent* event) override; // the user takes the tree
     void onFolderChosen();
     void onFileClicked();
     void readFolder();
+    void revealFolder();
+    void queueReveal();
 
     QWidget* panel4_; // the tree's panel, whose width the selector follows
     QFileSystemModel* folders_;
     QString folder_;
+    QStringList listedNames_;    // what fileList shows
+    bool revealPending_ = false; // the tree still follows the shown folder
+    bool revealQueued_ = false;
 };
 
 } // namespace tavlo

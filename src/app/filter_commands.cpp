@@ -108,10 +108,7 @@ void FilterCommands::onMatrixCommand(std::int64_t value) {
 }
 
 void FilterCommands::chartClicked(Qt::MouseButton button) {
-    if (button == Qt::RightButton)
-        histogramFactor_ *= 2;
-    else
-        histogramFactor_ /= 2;
+    histogramFactor_ = tavlo::clickedHistogramFactor(histogramFactor_, button != Qt::RightButton);
     mainWindow_.channel().execute(CommandEdit::HistogramRedraw, mainWindow_.counters().shared);
 }
 

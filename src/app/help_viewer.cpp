@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <QScrollBar>
+#include <QTextFrame>
 
 namespace tavlo {
 
@@ -79,6 +80,8 @@ void assignHelpContexts(const QList<QWidget*>& windows) {
 HelpViewer::HelpViewer(QString helpFile, DialogService& dialogs, QWidget* parent)
     : QTextBrowser(parent), helpFile_(std::move(helpFile)), dialogs_(dialogs) {
     setWindowFlag(Qt::Window);
+    // Opened from the print windows too, which stay on top: it must not open behind them.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Tavlo ヘルプ"));
     resize(560, 640);
     qApp->installEventFilter(this);
@@ -92,6 +95,7 @@ bool HelpViewer::open(const QString& anchor) {
     QUrl url = QUrl::fromLocalFile(helpFile_);
     if (source() != url) {
         setSource(url, QTextDocument::HtmlResource);
+        leaveRoomAfterTheLastTopic();
     }
     // Shown first: the anchor's position depends on the width the text is laid out at.
     show();
@@ -101,6 +105,21 @@ bool HelpViewer::open(const QString& anchor) {
     else
         scrollToAnchor(anchor);
     return true;
+}
+
+// A window's height of blank after the text, so that the last topics, too, can be scrolled to
+// the top of the window.
+void HelpViewer::leaveRoomAfterTheLastTopic() {
+    QTextFrame* root = document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    if (format.bottomMargin() == viewport()->height()) return;
+    format.setBottomMargin(viewport()->height());
+    root->setFrameFormat(format);
+}
+
+void HelpViewer::resizeEvent(QResizeEvent* event) {
+    QTextBrowser::resizeEvent(event);
+    leaveRoomAfterTheLastTopic();
 }
 
 void HelpViewer::showContents() { open(QString()); }

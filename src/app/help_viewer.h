@@ -31,9 +31,11 @@ class HelpViewer : public QTextBrowser {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override; // the help key
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     bool open(const QString& anchor);
+    void leaveRoomAfterTheLastTopic();
 
     QString helpFile_;
     DialogService& dialogs_;

@@ -1,6 +1,7 @@
 // The main window's menu bar: every item with its name, caption, separators and start state.
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QMenuBar>
 
 namespace tavlo {
@@ -36,6 +37,11 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
+    // The bar keeps the menus' own background: on the window's silver the style's grey for a
+    // disabled title would all but vanish.
+    QPalette barColours = bar->palette();
+    barColours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    bar->setPalette(barColours);
 
     fileMenu = menu(bar, "File1", QStringLiteral("ファイル(&F)"));
     openJpegAction = item(fileMenu, "Open1", QStringLiteral("JPGﾌｧｲﾙを開く(&O)"));

@@ -28,9 +28,23 @@ namespace {
 // The view sits 2 pixels from the top and from the pane.
 constexpr int kViewMargin = 2;
 constexpr int kPanelWidths[tavlo::kStatusPanelCount] = {70, 70, 120, 120, 140, 50, 120, 70, 120};
+constexpr int kFileSizePanel = 6;
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 std::string toStd(const QString& text) { return text.toStdString(); }
+
+// A status panel of a given width that grows to show its whole text.
+class WideningPanel : public QLabel {
+  public:
+    explicit WideningPanel(int width) : width_(width) {}
+    QSize sizeHint() const override {
+        return {std::max(width_, QLabel::sizeHint().width()), QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  private:
+    int width_;
+};
 
 // SourcePath with its extension replaced; an empty path gives the extension alone.
 QString withExtension(const QString& path, const QString& extension) {
@@ -122,12 +136,16 @@ void MainWindow::buildStatusBar() {
     bar->setStyleSheet(QStringLiteral("QStatusBar { background: rgb(192, 220, 192); }"
                                       "QStatusBar::item { border: 1px solid gray; }"));
     for (int i = 0; i < tavlo::kStatusPanelCount; ++i) {
-        panels_[i] = new QLabel(fromStd(document_.panels[i]));
-        panels_[i]->setMinimumWidth(kPanelWidths[i]);
+        panels_[i] = i == kFileSizePanel ? new WideningPanel(kPanelWidths[i])
+                                         : new QLabel(fromStd(document_.panels[i]));
+        panels_[i]->setText(fromStd(document_.panels[i]));
+        if (i != kFileSizePanel)
+            panels_[i]->setMinimumWidth(kPanelWidths[i]);
         panels_[i]->setAlignment(i == 8 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-        // The last panel takes the rest of the bar, so the quality text is never cut off.
+        // The last panel takes the rest of the bar, so the quality text is never cut off, and
+        // the file size widens for a large file rather than lose the end of "ﾊﾞｲﾄ".
         bar->addWidget(panels_[i], i == 8 ? 1 : 0);
-        if (i != 8)
+        if (i != 8 && i != kFileSizePanel)
             panels_[i]->setMaximumWidth(kPanelWidths[i]);
     }
 }
@@ -195,7 +213,7 @@ bool MainWindow::loadImageFile() {
             return true;
     }
     const QFileInfo file(fromStd(document_.sourcePath));
-    if (!filePane_->selectFolder(file.absolutePath())) {
+    if (!filePane_->showFile(file.absoluteFilePath())) {
         dialogs_.reportError(this, file.absolutePath() + QStringLiteral(" を開けません。"));
         return false;
     }

@@ -4,6 +4,7 @@
 #include "document/worker_pool.h"
 #include "neighbourhood.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -37,6 +38,11 @@ ChannelCounts countChannels(const Bitmap& image) {
         }
     });
     return counts;
+}
+
+float clickedHistogramFactor(float factor, bool taller) {
+    return std::clamp(taller ? factor / 2 : factor * 2, kSmallestHistogramFactor,
+                      kLargestHistogramFactor);
 }
 
 Histogram scaleCounts(const ChannelCounts& counts, float factor) {

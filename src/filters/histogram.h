@@ -25,6 +25,14 @@ struct Histogram {
 // The vertical scale starts at 1; a smaller factor gives taller bars.
 inline constexpr float kInitialHistogramFactor = 1.0f;
 
+// The scale after a click on a chart: halved for taller bars, doubled for shorter ones. It stays
+// between 2^-28, at and below which every image's divisor is 1 (the largest count is at most
+// 2^28), and 2^7, at and above which every bar is 0: clicks beyond change nothing on the charts,
+// and clicks the other way always bring the scale back.
+inline constexpr float kSmallestHistogramFactor = 0x1p-28f;
+inline constexpr float kLargestHistogramFactor = 0x1p7f;
+float clickedHistogramFactor(float factor, bool taller);
+
 // Pixels per channel value of a 24-bit image.
 ChannelCounts countChannels(const Bitmap& image24);
 

@@ -1,11 +1,14 @@
 #include "widgets/dialog_service.h"
 
 #include "document/file_io.h"
+#include "widgets/picture_preview.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace tavlo {
@@ -14,9 +17,9 @@ QString qtNameFilter(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     const QString description = bar < 0 ? filter : filter.left(bar);
     const QString pattern = bar < 0 ? QStringLiteral("*") : filter.mid(bar + 1);
-    QString patterns = pattern.toLower();
-    if (pattern.toUpper() != patterns) patterns += QLatin1Char(' ') + pattern.toUpper();
-    return description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'), Qt::CaseInsensitive))
+        return description;
+    return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
 namespace {
@@ -27,6 +30,21 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const QString& fi
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setNameFilter(qtNameFilter(filter));
     return dialog;
+}
+
+bool isPictureFilter(const QString& filter) {
+    const QString pattern = filter.mid(filter.indexOf(QLatin1Char('|')) + 1);
+    return pattern.compare(QStringLiteral("*.jpg"), Qt::CaseInsensitive) == 0 ||
+           pattern.compare(QStringLiteral("*.bmp"), Qt::CaseInsensitive) == 0;
+}
+
+// Beside the file list, over all its rows.
+void addPreview(QFileDialog& dialog) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) return;
+    auto* preview = new PicturePreview(&dialog);
+    grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1, Qt::AlignTop);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &PicturePreview::showFile);
 }
 
 std::optional<QString> run(QFileDialog& dialog) {
@@ -43,25 +61,37 @@ std::optional<QString> QtDialogService::openImage(QWidget* parent, const QString
     dialog->setFileMode(QFileDialog::ExistingFile);
     if (!folder.isEmpty()) dialog->setDirectory(folder);
     dialog->setDefaultSuffix(defaultSuffix);
+    if (isPictureFilter(filter)) addPreview(*dialog);
     return run(*dialog);
 }
 
 std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString& title,
                                                   const QString& filter,
-                                                  const QString& proposedName, bool askOverwrite) {
+                                                  const QString& proposedName, bool askOverwrite,
+                                                  const WrittenName& writtenName) {
     std::unique_ptr<QFileDialog> dialog(makeDialog(parent, title, filter));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, !askOverwrite);
+    // The dialog would ask about the name as typed; the question here is about the name written.
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !askOverwrite || writtenName);
     const QFileInfo proposed(proposedName);
     if (proposed.dir().exists() && !proposed.path().isEmpty() && proposed.path() != ".")
         dialog->setDirectory(proposed.dir());
     dialog->selectFile(proposed.fileName());
     for (;;) {
         const auto chosen = run(*dialog);
-        if (!chosen) return std::nullopt;
-        if (!tavlo::isReadOnlyTarget(QFile::encodeName(*chosen).toStdString())) return chosen;
-        message(parent,
-                QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(*chosen));
+        if (!chosen)
+            return std::nullopt;
+        const QString name = writtenName ? writtenName(*chosen) : *chosen;
+        const QFileInfo target(name);
+        if (!target.dir().exists())
+            message(parent, QStringLiteral("%1\nフォルダが見つかりません。フォルダ名を確認してください。")
+                                .arg(target.path()));
+        else if (tavlo::isReadOnlyTarget(QFile::encodeName(name).toStdString()))
+            message(parent, QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(name));
+        else if (!writtenName || !askOverwrite || !target.exists() ||
+                 confirm(parent, QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(name),
+                         false) == Answer::Yes)
+            return name;
     }
 }
 

@@ -1,4 +1,5 @@
 // The help file, the help key and the version window.
+#include "app/file_info_window.h"
 #include "app/filter_commands.h"
 #include "app/geometry_commands.h"
 #include "app/help_viewer.h"
@@ -15,6 +16,10 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,6 +56,17 @@ QString visibleName(const QWidget* control) {
     else if (hasOwnContext(control))
         name = control->toolTip();
     return name.remove(QLatin1Char('&')).trimmed();
+}
+
+// Where the topic's heading lies in the laid-out help text.
+int topicTop(QTextBrowser& viewer, int context) {
+    const QString name = QStringLiteral("context-%1").arg(context);
+    QTextDocument* document = viewer.document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().anchorNames().contains(name))
+                return qRound(document->documentLayout()->blockBoundingRect(block).top());
+    return -1;
 }
 
 } // namespace
@@ -151,6 +167,68 @@ class HelpTest : public QObject {
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages.front().contains(QStringLiteral("Tavlo.hlp")));
         QVERIFY(!missing.isVisible());
+    }
+
+    // F1 pressed in each window, and in each control with a topic of its own, brings that topic
+    // to the top of the help window, the last ones of the file too. The help window stays
+    // above the windows that stay on top.
+    void helpKeyBringsEachTopicToTheTop() {
+        ScriptedDialogs dialogs;
+        MainWindow mainWindow(dialogs, QString());
+        GeometryCommands geometry(mainWindow);
+        JpegQualityDialog jpegQualityDialog(mainWindow.document().jpegQuality, mainWindow.channel());
+        VersionWindow versionWindow;
+        PrintCommands printing(mainWindow);
+        FilterCommands filters(mainWindow);
+        ToneCommands tone(mainWindow);
+        FileInfoWindow fileInfoWindow;
+        const QList<QWidget*> windows = QApplication::topLevelWidgets();
+        assignHelpContexts(windows);
+        HelpViewer viewer(QStringLiteral(TAVLO_HELP_FILE), dialogs);
+        QVERIFY(viewer.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+        QList<int> reached;
+        for (QWidget* window : windows) {
+            QList<QWidget*> targets = window->findChildren<QWidget*>();
+            targets << window;
+            for (QWidget* target : targets) {
+                if (target == &viewer || target->window() != window || !hasOwnContext(target))
+                    continue;
+                // A control that takes no focus is reached through one inside it that does.
+                QWidget* pressed = target;
+                if (target != window && target->focusPolicy() == Qt::NoFocus) {
+                    pressed = nullptr;
+                    for (QWidget* inner : target->findChildren<QWidget*>())
+                        if (inner->focusPolicy() != Qt::NoFocus && !hasOwnContext(inner))
+                            pressed = inner;
+                    if (!pressed)
+                        continue;
+                }
+                const int context = helpContextOf(target);
+                window->show();
+                QApplication::setActiveWindow(window);
+                if (pressed != window)
+                    pressed->setFocus();
+                else if (QWidget* focus = QApplication::focusWidget(); focus && hasOwnContext(focus))
+                    focus->clearFocus();
+                QTest::keyClick(pressed, Qt::Key_F1);
+                QVERIFY(viewer.isVisible());
+                QVERIFY2(topicTop(viewer, context) > 0, qPrintable(QString::number(context)));
+                QVERIFY2(viewer.verticalScrollBar()->value() == topicTop(viewer, context),
+                         qPrintable(QStringLiteral("topic %1 at %2, shown from %3")
+                                        .arg(context)
+                                        .arg(topicTop(viewer, context))
+                                        .arg(viewer.verticalScrollBar()->value())));
+                reached << context;
+                window->hide();
+            }
+        }
+        std::sort(reached.begin(), reached.end());
+        // The histogram's fourth chart takes no focus; its topic is reached from the contents.
+        QList<int> expected = helpContextNumbers();
+        expected.removeAll(1200);
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(reached, expected);
     }
 
     void versionWindowCentresItsControls() {

@@ -28,9 +28,11 @@ struct ScriptedDialogs : DialogService {
         return chosen(next(openAnswers, QString()));
     }
     std::optional<QString> saveImage(QWidget*, const QString& title, const QString& filter,
-                                     const QString& proposedName, bool askOverwrite) override {
+                                     const QString& proposedName, bool askOverwrite,
+                                     const WrittenName& writtenName = {}) override {
         saves.push_back({title, filter, proposedName, askOverwrite});
-        return chosen(next(saveAnswers, QString()));
+        const auto answer = chosen(next(saveAnswers, QString()));
+        return answer && writtenName ? writtenName(*answer) : answer;
     }
     void message(QWidget*, const QString& text) override { messages << text; }
     Answer confirm(QWidget*, const QString& text, bool) override {

@@ -280,6 +280,35 @@ class FilterWindowsTest : public QObject {
         QVERIFY(!histogram().isVisible());
     }
 
+    // Fast clicking: the second press of a double click counts as well. However far the
+    // clicks go in one direction, as many the other way bring the first scale back.
+    void everyChartPressCountsAndTheScaleComesBack() {
+        start(path("grey.bmp"));
+        mainWindow_->histogramAction->trigger();
+        // As a double click reaches a widget: a click, then the second press as a double click.
+        auto doubleClick = [this](Qt::MouseButton button) {
+            QTest::mouseClick(histogram().chartLabel(1), button);
+            QTest::mouseDClick(histogram().chartLabel(1), button);
+        };
+        doubleClick(Qt::LeftButton);
+        QCOMPARE(commands_->histogramFactor(), 0.25f);
+        doubleClick(Qt::RightButton);
+        QCOMPARE(commands_->histogramFactor(), 1.0f);
+
+        const QImage first = histogram().chart(1);
+        const std::tuple<Qt::MouseButton, int, float> runs[] = {
+            {Qt::LeftButton, 200, tavlo::kSmallestHistogramFactor},
+            {Qt::RightButton, 28, 1.0f},
+            {Qt::RightButton, 200, tavlo::kLargestHistogramFactor},
+            {Qt::LeftButton, 7, 1.0f}};
+        for (const auto& [button, clicks, factor] : runs) {
+            for (int i = 0; i < clicks; ++i)
+                QTest::mouseClick(histogram().chartLabel(1), button);
+            QCOMPARE(commands_->histogramFactor(), factor);
+        }
+        QCOMPARE(histogram().chart(1), first);
+    }
+
     void histogramConvertsAPaletteWorkImage() {
         tavlo::Bitmap palette(5, 5, tavlo::PixelFormat::Bit8, {{10, 20, 30, 0}, {200, 100, 0, 0}});
         writeBmp(path("palette.bmp"), palette);

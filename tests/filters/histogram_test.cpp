@@ -36,6 +36,25 @@ TEST(Histogram, BarHeightsOfSimpleImages) {
     expectBars(red.combined, {{0, 42}, {255, 21}});
 }
 
+// The clicks' scale stops where the charts stop changing, for the tallest bin an image within
+// the pixel limit can have and for the lowest, and halving and doubling undo each other.
+TEST(Histogram, ClickedFactorStaysWhereTheChartsStillChange) {
+    ChannelCounts most, least;
+    most.red[0] = static_cast<std::int64_t>(kMaxPixels);
+    most.red[1] = 1;
+    least.red[0] = 1;
+    const float smallest = kSmallestHistogramFactor, largest = kLargestHistogramFactor;
+    EXPECT_EQ(scaleCounts(most, smallest).red, scaleCounts(most, smallest / 2).red);
+    EXPECT_NE(scaleCounts(most, smallest).red, scaleCounts(most, smallest * 2).red);
+    EXPECT_EQ(scaleCounts(least, largest).red, HistogramBins{});
+    EXPECT_NE(scaleCounts(least, largest / 2).red, HistogramBins{});
+
+    EXPECT_EQ(clickedHistogramFactor(smallest, true), smallest);
+    EXPECT_EQ(clickedHistogramFactor(largest, false), largest);
+    for (float factor = smallest; factor < largest; factor *= 2)
+        EXPECT_EQ(clickedHistogramFactor(clickedHistogramFactor(factor, false), true), factor);
+}
+
 // Nine pixels at one value, three at another: the factor scales the common maximum, which is
 // rounded half to even (9 × 0.5 gives 4), and the heights are truncated.
 TEST(Histogram, FactorScalesTheBars) {

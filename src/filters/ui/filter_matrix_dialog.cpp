@@ -130,10 +130,13 @@ void FilterMatrixDialog::onReset() {
 }
 
 void FilterMatrixDialog::onSaveCoefficients() {
-    const auto chosen = dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter,
-                                           programFolder_, true);
+    const auto chosen =
+        dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter, programFolder_,
+                           true, [](const QString& name) {
+                               return QString::fromStdString(tavlo::withMtxExtension(toStd(name)));
+                           });
     if (!chosen) return;
-    const std::string path = tavlo::withMtxExtension(toStd(*chosen));
+    const std::string path = toStd(*chosen);
     const std::string text = tavlo::formatConstantsFile(kernel_);
     const std::span<const std::uint8_t> piece(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());

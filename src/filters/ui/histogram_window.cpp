@@ -79,8 +79,10 @@ void HistogramWindow::showHistogram(const tavlo::Histogram& histogram, const QSt
 }
 
 bool HistogramWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress &&
-        std::find(images_.begin(), images_.end(), watched) != images_.end()) {
+    // The second press of a double click comes as a double click: it counts as a press too.
+    const bool press =
+        event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && std::find(images_.begin(), images_.end(), watched) != images_.end()) {
         emit chartClicked(static_cast<QMouseEvent*>(event)->button());
         return true;
     }

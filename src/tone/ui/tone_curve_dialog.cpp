@@ -163,10 +163,13 @@ void ToneCurveDialog::onReset() {
 }
 
 void ToneCurveDialog::onSaveCurve() {
-    const auto chosen = dialogs_.saveImage(this, QStringLiteral("ＲＧＢ濃度設定定数保存"),
-                                           kTvlFilter, programFolder_, true);
+    const auto chosen = dialogs_.saveImage(
+        this, QStringLiteral("ＲＧＢ濃度設定定数保存"), kTvlFilter, programFolder_, true,
+        [](const QString& name) {
+            return QString::fromStdString(tavlo::withToneCurveExtension(name.toStdString()));
+        });
     if (!chosen) return;
-    const std::string path = tavlo::withToneCurveExtension(chosen->toStdString());
+    const std::string path = chosen->toStdString();
     std::string error;
     if (!tavlo::writeToneCurveFile(path, curve_, error))
         dialogs_.reportError(this, QStringLiteral("定数を保存できませんでした。\n") +

@@ -4,6 +4,8 @@
 #include "widgets/dialog_service.h"
 #include "widgets/picture_preview.h"
 
+#include "child_process.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -15,10 +17,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <grp.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <functional>
 
@@ -290,25 +288,6 @@ void DialogServiceTest::openDialogPreviewsThePictureUnderTheCursor() {
     QCOMPARE(previews, QList<QSize>({QSize(inner, inner * 48 / 64), QSize(0, 0)}));
 }
 
-// Permissions do not bind root, so as root the suite runs in a child process that has given up
-// root rights for those of "nobody" before Qt starts.
-int main(int argc, char** argv) {
-    if (::geteuid() == 0) {
-        const pid_t child = ::fork();
-        if (child < 0) return 1;
-        if (child > 0) {
-            int status = 0;
-            return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status)
-                                                                              : 1;
-        }
-        constexpr uid_t kNobody = 65534;
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-            return 1;
-    }
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true); // as QTEST_MAIN does
-    DialogServiceTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return runAsNobodyUnderRoot<DialogServiceTest>(argc, argv); }
 
 #include "dialog_service_test.moc"

@@ -1,5 +1,7 @@
 #include "app/file_pane.h"
 
+#include "child_process.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -7,10 +9,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <grp.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <memory>
 
@@ -156,25 +154,6 @@ void FilePaneTest::startingLayoutAndFollowWidth() {
     QCOMPARE(pane_->fileTypeChooser->width(), 256);
 }
 
-// Permissions do not bind root, so as root the suite runs in a child process that has given up
-// root rights for those of "nobody" before Qt starts.
-int main(int argc, char** argv) {
-    if (::geteuid() == 0) {
-        const pid_t child = ::fork();
-        if (child < 0) return 1;
-        if (child > 0) {
-            int status = 0;
-            return ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status)
-                                                                              : 1;
-        }
-        constexpr uid_t kNobody = 65534;
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-            return 1;
-    }
-    QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true); // as QTEST_MAIN does
-    FilePaneTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return runAsNobodyUnderRoot<FilePaneTest>(argc, argv); }
 
 #include "file_pane_test.moc"

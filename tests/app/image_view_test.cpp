@@ -3,13 +3,13 @@
 #include "document/bitmap.h"
 #include "widgets/image_view.h"
 
+#include "child_process.h"
+
 #include <QtTest>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <string>
 
 using namespace tavlo;
@@ -106,13 +106,7 @@ class ImageViewTest : public QObject {
         const QRgb background = view.palette().window().color().rgb();
         const pid_t child = fork();
         if (child == 0) {
-            std::ifstream status("/proc/self/status");
-            std::string line;
-            while (std::getline(status, line) && line.rfind("VmData:", 0) != 0) {
-            }
-            const rlim_t used = std::stoull(line.substr(7)) * 1024;
-            const rlimit limit{used + (4 << 20), used + (4 << 20)};
-            if (setrlimit(RLIMIT_DATA, &limit) != 0) _exit(3);
+            if (!limitDataGrowth(4 << 20)) _exit(3);
             try { // the child never returns into the test runner
                 view.render(&target);
             } catch (...) {

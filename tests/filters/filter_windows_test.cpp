@@ -10,10 +10,11 @@
 #include "filters/ui/filter_matrix_dialog.h"
 #include "filters/ui/histogram_window.h"
 
+#include "app/child_process.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -215,13 +216,7 @@ class FilterWindowsTest : public QObject {
         start(path("eight.bmp"));
         const pid_t child = fork();
         if (child == 0) {
-            std::ifstream status("/proc/self/status");
-            std::string line;
-            while (std::getline(status, line) && line.rfind("VmData:", 0) != 0) {
-            }
-            const rlim_t used = std::stoull(line.substr(7)) * 1024;
-            const rlimit limit{used + (4 << 20), used + (4 << 20)};
-            if (setrlimit(RLIMIT_DATA, &limit) != 0) _exit(3);
+            if (!limitDataGrowth(4 << 20)) _exit(3);
             try { // the child never returns into the test runner
                 mainWindow_->histogramAction->trigger();
             } catch (...) {

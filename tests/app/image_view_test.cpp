@@ -93,6 +93,7 @@ class ImageViewTest : public QObject {
         QCOMPARE(view.grab().toImage().pixelColor(3, 3), background);
     }
 
+#ifndef TAVLO_ALLOCATOR_ABORTS_ON_FAILURE
     // In a child whose data may grow by only 4 MiB, the view cannot get the 15 MB buffer of a very
     // wide picture: it says so and paints nothing, instead of crashing.
     void aPaintWithoutMemoryForItsBufferIsReported() {
@@ -120,6 +121,7 @@ class ImageViewTest : public QObject {
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 0);
     }
+#endif
 };
 
 QTEST_MAIN(ImageViewTest)

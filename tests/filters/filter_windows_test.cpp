@@ -208,6 +208,7 @@ class FilterWindowsTest : public QObject {
         QCOMPARE(matrix().sumBox()->text(), QStringLiteral("1"));
     }
 
+#ifndef TAVLO_ALLOCATOR_ABORTS_ON_FAILURE
     // The histogram converts an 8-bit image to 24 bits; in a child whose data may grow by only
     // 4 MiB the 12 MB conversion fails, which is reported and leaves the image as it was.
     void histogramWithoutMemoryIsReported() {
@@ -230,6 +231,7 @@ class FilterWindowsTest : public QObject {
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 0);
     }
+#endif
 
     // A uniform grey 90: one bar of 64 at x = 91 in every chart, drawn on the grid.
     void histogramWindowFollowsTheImage() {

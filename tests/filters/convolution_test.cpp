@@ -96,6 +96,10 @@ TEST(Convolution, MatchesTheWindowRuleForAnyKernel) {
     kernels.push_back({64, 0, 0, 0, 65, 0, 0, 0, 3});
     kernels.push_back({0, 0, -129, 0, 1, 0, 0, 0, 0});
     kernels.push_back({1000, -2000, 3000, 0, 5, 0, -7, 9, 11});
+    // Either side of the sums that 16 bits hold: 255 · 128 < 2^15 ≤ 255 · 129.
+    kernels.push_back({-127, 0, 0, 0, 1, 0, 0, 0, 0});
+    kernels.push_back({64, 0, 0, 0, 0, 0, 0, 0, 64});
+    kernels.push_back({64, 0, 0, 0, 1, 0, 0, 0, 64});
     // Either side of the widest sums that single precision holds exactly: 255 · 4112 < 2^20.
     kernels.push_back({2000, -2000, 0, 0, 111, 0, 0, 0, 1});
     kernels.push_back({0, 0, 0, 0, 4112, 0, 0, 0, 0});

@@ -1,7 +1,8 @@
 // In-process timings of the kernels the speed aims name, on a given number of worker threads,
 // with their yardsticks measured in the same run: one copy of the pixels into a fresh bitmap
 // and one into pages already touched.
-// Usage: tavlo-bench-speed RUNS IN.bmp THREADS    prints "name ms" lines (fastest of RUNS)
+// Usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]   prints "name ms" lines (fastest of RUNS);
+// with NAME, only the kernels whose name contains it (for profiling one kernel alone).
 #include "bench_support.h"
 #include "document/worker_pool.h"
 #include "filters/convolution.h"
@@ -37,15 +38,17 @@ void keepBitmap(const Bitmap& result) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fputs("usage: tavlo-bench-speed RUNS IN.bmp THREADS\n", stderr);
+    if (argc != 4 && argc != 5) {
+        std::fputs("usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]\n", stderr);
         return 2;
     }
     try {
         const int runs = std::max(1, std::stoi(argv[1]));
         const Bitmap image = bench::loadBmp(argv[2]);
         setWorkerCount(std::stoi(argv[3]));
-        const auto report = [runs](const char* name, const std::function<void()>& body) {
+        const char* only = argc == 5 ? argv[4] : "";
+        const auto report = [runs, only](const char* name, const std::function<void()>& body) {
+            if (!std::strstr(name, only)) return;
             std::printf("%s %.1f\n", name, bench::minimumMs(runs, body));
             std::fflush(stdout);
         };

@@ -1,8 +1,8 @@
 #include "monochrome.h"
 
 #include "document/emboss_error.h"
-#include "document/vector_clones.h"
 #include "document/worker_pool.h"
+#include "grey_row.h"
 #include "neighbourhood.h"
 
 namespace tavlo {
@@ -15,15 +15,6 @@ std::uint8_t greyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) 
     const int s = 299 * red + 587 * green + 114 * blue;
     return static_cast<std::uint8_t>((s + 500) / 1000);
 }
-
-namespace {
-
-TAVLO_VECTOR_CLONES void greyRow(const std::uint8_t* in, std::uint8_t* out, int width) {
-    for (int x = 0; x < width; ++x, in += 3, out += 3)
-        out[0] = out[1] = out[2] = greyLevel(in[2], in[1], in[0]);
-}
-
-} // namespace
 
 Bitmap greyed(const Bitmap& image) {
     requireNonEmpty(image);

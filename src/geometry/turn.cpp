@@ -12,17 +12,28 @@ namespace {
 
 // Quarter turns read the source in tall, narrow tiles: the short runs a tile reads from each
 // source row stay in the cache while each destination row is written in long runs (measured on
-// 6000 × 4000: 1024 × 32 beats square tiles by a fifth).
+// 6000 × 4000 with the vector turns and the next tile loaded ahead: 1024 × 32 beats 128 × 128 by
+// a tenth, and 512 × 64, 256 × 128, 2048 × 16 and 64 × 256 too).
 constexpr int kTileRows = 1024;
 constexpr int kTileColumns = 32;
 
 // Source columns [first, last) become whole destination rows, so bands of columns never write
-// the same bytes.
+// the same bytes. Tiles go across the band, then down; each turn is told the one after it.
 void quarterTurn(const geometry::QuarterTurnTile& turn, int first, int last) {
-    for (int y0 = 0; y0 < turn.height; y0 += kTileRows)
-        for (int x0 = first; x0 < last; x0 += kTileColumns)
-            geometry::turnTile(turn, x0, std::min(last, x0 + kTileColumns), y0,
-                               std::min(turn.height, y0 + kTileRows));
+    const auto tileAt = [&](int x0, int y0) {
+        if (x0 >= last) {
+            x0 = first;
+            y0 += kTileRows;
+        }
+        if (y0 >= turn.height) return geometry::TileBounds{first, first, 0, 0};
+        return geometry::TileBounds{x0, std::min(last, x0 + kTileColumns), y0,
+                                    std::min(turn.height, y0 + kTileRows)};
+    };
+    for (geometry::TileBounds tile = tileAt(first, 0); tile.x0 < tile.x1;) {
+        const geometry::TileBounds next = tileAt(tile.x1, tile.y0);
+        geometry::turnTile(turn, tile, next);
+        tile = next;
+    }
 }
 
 } // namespace

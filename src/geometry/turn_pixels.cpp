@@ -4,6 +4,7 @@
 
 #include <hwy/highway.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "geometry/turn_pixels.h"
@@ -138,9 +139,40 @@ class BlockTurner {
     __m512i widen_, narrow_, low_[4], high_[4];
 };
 
-void TurnTile(const QuarterTurnTile& t, int x0, int x1, int y0, int y1) {
+// A tile reads a short run from each of many source rows, too many interleaved streams for the
+// hardware prefetcher to follow, so every source line would otherwise be a cache miss waited for
+// in turn (measured on 6000 x 4000: a third of the time). Each block therefore asks for a share of
+// the rows of the next tile ahead of use.
+class NextTileLoader {
+  public:
+    NextTileLoader(const QuarterTurnTile& t, const TileBounds& next, int blocks)
+        : t_(t), row_(next.y0), end_(next.x0 < next.x1 ? next.y1 : next.y0),
+          first_(static_cast<std::ptrdiff_t>(next.x0) * t.bytes),
+          last_(static_cast<std::ptrdiff_t>(next.x1) * t.bytes - 1),
+          rowsPerBlock_((next.y1 - next.y0 + blocks - 1) / std::max(1, blocks)) {}
+
+    void shareOfRows() {
+        for (int i = 0; i < rowsPerBlock_ && row_ < end_; ++i, ++row_) {
+            const std::uint8_t* const from = t_.from[row_];
+            // Every line the run touches: the run's start, each 64 bytes on, and its last byte.
+            for (std::ptrdiff_t at = first_; at < last_; at += 64)
+                _mm_prefetch(reinterpret_cast<const char*>(from + at), _MM_HINT_T0);
+            _mm_prefetch(reinterpret_cast<const char*>(from + last_), _MM_HINT_T0);
+        }
+    }
+
+  private:
+    const QuarterTurnTile& t_;
+    int row_, end_;
+    std::ptrdiff_t first_, last_;
+    int rowsPerBlock_;
+};
+
+void TurnTile(const QuarterTurnTile& t, const TileBounds& tile, const TileBounds& next) {
+    const auto [x0, x1, y0, y1] = tile;
     const BlockTurner turnBlock(t.bytes);
     const int xEnd = x0 + (x1 - x0) / 16 * 16, yEnd = y0 + (y1 - y0) / 16 * 16;
+    NextTileLoader loadNext(t, next, (xEnd - x0) / 16 * ((yEnd - y0) / 16));
     for (int x = x0; x < xEnd; x += 16) {
         std::uint8_t* out[16];
         for (int y = y0; y < yEnd; y += 16) {
@@ -153,6 +185,7 @@ void TurnTile(const QuarterTurnTile& t, int x0, int x1, int y0, int y1) {
                     t.from[t.right ? y + 15 - r : y + r] + static_cast<std::ptrdiff_t>(x) * t.bytes;
             for (int c = 0; c < 16; ++c)
                 out[c] = t.to[t.right ? x + c : t.width - 1 - (x + c)] + column * t.bytes;
+            loadNext.shareOfRows();
             turnBlock(rows, out);
         }
         turnColumns(t, x, x + 16, yEnd, y1);
@@ -164,8 +197,8 @@ void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int byt
     reverseFrom(in, out, 0, width, bytes);
 }
 
-void TurnTile(const QuarterTurnTile& t, int x0, int x1, int y0, int y1) {
-    turnColumns(t, x0, x1, y0, y1);
+void TurnTile(const QuarterTurnTile& t, const TileBounds& tile, const TileBounds&) {
+    turnColumns(t, tile.x0, tile.x1, tile.y0, tile.y1);
 }
 #endif
 
@@ -182,8 +215,8 @@ void reversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int byt
     HWY_DYNAMIC_DISPATCH(ReversePixels)(in, out, width, bytes);
 }
 
-void turnTile(const QuarterTurnTile& turn, int x0, int x1, int y0, int y1) {
-    HWY_DYNAMIC_DISPATCH(TurnTile)(turn, x0, x1, y0, y1);
+void turnTile(const QuarterTurnTile& turn, const TileBounds& tile, const TileBounds& next) {
+    HWY_DYNAMIC_DISPATCH(TurnTile)(turn, tile, next);
 }
 
 } // namespace tavlo::geometry

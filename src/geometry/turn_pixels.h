@@ -19,6 +19,12 @@ struct QuarterTurnTile {
     int width, height, bytes;
     bool right;
 };
-void turnTile(const QuarterTurnTile& turn, int x0, int x1, int y0, int y1);
+// Source columns [x0, x1) of rows [y0, y1).
+struct TileBounds {
+    int x0, x1, y0, y1;
+};
+// Turns `tile`; where the processor gains from it, also starts loading the source of `next`
+// (the tile turned after this one; empty when there is none) into the cache.
+void turnTile(const QuarterTurnTile& turn, const TileBounds& tile, const TileBounds& next);
 
 } // namespace tavlo::geometry

@@ -96,18 +96,31 @@ TEST(Convolution, MatchesTheWindowRuleForAnyKernel) {
     kernels.push_back({64, 0, 0, 0, 65, 0, 0, 0, 3});
     kernels.push_back({0, 0, -129, 0, 1, 0, 0, 0, 0});
     kernels.push_back({1000, -2000, 3000, 0, 5, 0, -7, 9, 11});
+    // Either side of the sums that 16 bits hold: 255 · 128 < 2^15 ≤ 255 · 129.
+    kernels.push_back({-127, 0, 0, 0, 1, 0, 0, 0, 0});
+    kernels.push_back({64, 0, 0, 0, 0, 0, 0, 0, 64});
+    kernels.push_back({64, 0, 0, 0, 1, 0, 0, 0, 64});
+    // Either side of the widest sums that single precision holds exactly: 255 · 4112 < 2^20.
+    kernels.push_back({2000, -2000, 0, 0, 111, 0, 0, 0, 1});
+    kernels.push_back({0, 0, 0, 0, 4112, 0, 0, 0, 0});
+    kernels.push_back({-4112, 0, 0, 0, 0, 0, 0, 0, 0});
+    kernels.push_back({0, 0, 0, 0, 4113, 0, 0, 0, -1});
     kernels.push_back({kMax, kMax, kMax, kMax, kMax, kMax, kMax, kMax, kMax});
     kernels.push_back({kMin, 0, 0, 0, -1, 0, 0, 0, 0});
     kernels.push_back({kMin, kMax, kMin, kMax, 1, kMin, kMax, kMin, kMax});
-    const std::pair<int, int> sizes[] = {{1, 1}, {1, 7}, {9, 1}, {2, 2}, {2, 5}, {13, 6}, {70, 3}};
-    std::uint32_t seed = 1;
-    for (const FilterKernel& kernel : kernels)
-        for (const auto& [width, height] : sizes) {
-            const Bitmap image = test::randomImage(width, height, seed++);
-            SCOPED_TRACE(testing::Message() << width << "x" << height << " k0 " << kernel[0]);
-            EXPECT_TRUE(
-                test::samePixels(convolved(image, kernel), referenceConvolution(image, kernel)));
-        }
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 7}, {9, 1},  {2, 2},
+                                         {2, 5}, {7, 2}, {13, 6}, {70, 3}};
+    test::onEveryInstructionSet([&](const char* instructions) {
+        std::uint32_t seed = 1;
+        for (const FilterKernel& kernel : kernels)
+            for (const auto& [width, height] : sizes) {
+                const Bitmap image = test::randomImage(width, height, seed++);
+                SCOPED_TRACE(testing::Message() << instructions << ", " << width << "x" << height
+                                                << " k0 " << kernel[0]);
+                EXPECT_TRUE(test::samePixels(convolved(image, kernel),
+                                             referenceConvolution(image, kernel)));
+            }
+    });
 }
 
 TEST(Convolution, ClampsSharpenedEdges) {

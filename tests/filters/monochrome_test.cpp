@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace tavlo {
 namespace {
@@ -25,20 +26,39 @@ TEST(Monochrome, LuminanceOfPrimaries) {
 }
 
 // Every colour against the rule as written: extended-precision products and sum stored as a
-// float, then + 0.5 truncated. Covers the exact halves, where the float rounding decides.
+// float, then + 0.5 truncated. Covers the exact halves, where the float rounding decides. The
+// pass over an image of every colour must agree on every instruction set.
 TEST(Monochrome, EveryColourFollowsTheExtendedPrecisionRule) {
+    Bitmap everyColour = Bitmap::uninitialised(4096, 4096, PixelFormat::Bit24);
+    std::vector<std::uint8_t> expected(std::size_t{1} << 24);
     int mismatches = 0;
     for (int r = 0; r < 256; ++r)
         for (int g = 0; g < 256; ++g)
             for (int b = 0; b < 256; ++b) {
                 const float y = static_cast<float>(0.299L * r + 0.587L * g + 0.114L * b);
-                const auto expected = static_cast<int>(std::trunc(y + 0.5L));
+                const int colour = (r << 16) | (g << 8) | b;
+                expected[static_cast<std::size_t>(colour)] = static_cast<std::uint8_t>(
+                    std::min(static_cast<int>(std::trunc(y + 0.5L)), 255));
+                std::uint8_t* pixel = everyColour.row(colour / 4096) + 3 * (colour % 4096);
+                pixel[0] = static_cast<std::uint8_t>(b);
+                pixel[1] = static_cast<std::uint8_t>(g);
+                pixel[2] = static_cast<std::uint8_t>(r);
                 const auto got =
                     greyLevel(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
                               static_cast<std::uint8_t>(b));
-                if (got != std::min(expected, 255) && ++mismatches < 5)
+                if (got != expected[static_cast<std::size_t>(colour)] && ++mismatches < 5)
                     ADD_FAILURE() << r << "," << g << "," << b << ": " << int(got);
             }
+    EXPECT_EQ(mismatches, 0);
+    test::onEveryInstructionSet([&](const char* instructions) {
+        const Bitmap grey = greyed(everyColour);
+        for (int colour = 0; colour < (1 << 24); ++colour) {
+            const std::uint8_t* pixel = grey.row(colour / 4096) + 3 * (colour % 4096);
+            const std::uint8_t want = expected[static_cast<std::size_t>(colour)];
+            if ((pixel[0] != want || pixel[1] != want || pixel[2] != want) && ++mismatches < 5)
+                ADD_FAILURE() << instructions << ", colour " << colour << ": " << int(pixel[0]);
+        }
+    });
     EXPECT_EQ(mismatches, 0);
 }
 

@@ -138,21 +138,27 @@ TEST(Vividness, SampleTable) {
             << "bar " << row.bar;
 }
 
-// Every amount over pixels that reach both clamps, greys and small differences.
+// Every amount over pixels that reach both clamps, greys and small differences, in rows wider
+// and narrower than a vector, on every instruction set.
 TEST(Vividness, KernelMatchesTheArithmeticAsWritten) {
-    const Bitmap pattern = test::patternBitmap(61, 17, PixelFormat::Bit24);
-    for (int amount = -50; amount <= 50; ++amount) {
-        const Bitmap result = *vividBitmap(pattern, amount);
-        const float k = vividFactor(amount);
-        for (int y = 0; y < pattern.height(); ++y)
-            for (int x = 0; x < pattern.width(); ++x) {
-                const auto [r, g, b] = pattern.pixel(x, y);
-                const Rgb expected{vividAsWritten(k, r, g, b), vividAsWritten(k, g, r, b),
-                                   vividAsWritten(k, b, r, g)};
-                ASSERT_EQ(result.pixel(x, y), expected)
-                    << "amount " << amount << " at " << x << "," << y;
+    test::onEveryInstructionSet([](const char* instructions) {
+        for (const int width : {61, 5}) {
+            const Bitmap pattern = test::patternBitmap(width, 17, PixelFormat::Bit24);
+            for (int amount = -50; amount <= 50; ++amount) {
+                const Bitmap result = *vividBitmap(pattern, amount);
+                const float k = vividFactor(amount);
+                for (int y = 0; y < pattern.height(); ++y)
+                    for (int x = 0; x < pattern.width(); ++x) {
+                        const auto [r, g, b] = pattern.pixel(x, y);
+                        const Rgb expected{vividAsWritten(k, r, g, b), vividAsWritten(k, g, r, b),
+                                           vividAsWritten(k, b, r, g)};
+                        ASSERT_EQ(result.pixel(x, y), expected)
+                            << instructions << ", amount " << amount << " at " << x << "," << y
+                            << " of " << width;
+                    }
             }
-    }
+        }
+    });
 }
 
 TEST(Vividness, GreyStaysAtEveryAmount) {

@@ -1,0 +1,87 @@
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "tone/vivid_row.cpp"
+#include <hwy/foreach_target.h> // IWYU pragma: keep
+
+#include <hwy/highway.h>
+
+#include "tone/vivid_row.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace tavlo::HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+#if HWY_NATIVE_FMA
+// k × d + own is formed exactly and rounded once by the fused multiply-add, which is exactly the
+// single-precision sum. With |sum| ≤ 510, adding 0.5 is exact unless the sum crosses a power of
+// two, and then the rounded value stays in [2^m, 2^m + 0.5], so truncation gives what it gives
+// on the exact value.
+void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
+    const hn::ScalableTag<float> df;
+    const hn::RebindToSigned<decltype(df)> di;
+    const hn::Rebind<std::uint8_t, decltype(df)> d8;
+    const int lanes = static_cast<int>(hn::Lanes(df));
+    const auto factor = hn::Set(df, k);
+    const auto half = hn::Set(df, 0.5f);
+    const auto three = hn::Set(di, 3);
+    const auto zero = hn::Zero(di);
+    const auto top = hn::Set(di, 255);
+    const auto pixels = [&](int x) {
+        hn::Vec<decltype(d8)> b, g, r;
+        hn::LoadInterleaved3(d8, in + 3 * x, b, g, r);
+        const auto blue = hn::PromoteTo(di, b), green = hn::PromoteTo(di, g),
+                   red = hn::PromoteTo(di, r);
+        const auto all = hn::Add(hn::Add(blue, green), red);
+        const auto moved = [&](hn::Vec<decltype(di)> own) {
+            const auto difference = hn::Sub(hn::Mul(own, three), all); // 2 × own − the others
+            const auto sum =
+                hn::MulAdd(factor, hn::ConvertTo(df, difference), hn::ConvertTo(df, own));
+            const auto level = hn::ConvertTo(di, hn::Add(sum, half)); // toward zero
+            return hn::DemoteTo(d8, hn::Min(hn::Max(level, zero), top));
+        };
+        hn::StoreInterleaved3(moved(blue), moved(green), moved(red), d8, out + 3 * x);
+    };
+    int x = 0;
+    for (; x + lanes <= width; x += lanes)
+        pixels(x);
+    // The last pixels as one more vector ending at the row's end, rewriting some with the same
+    // values; a row narrower than a vector goes through a copy.
+    if (x == width) return;
+    if (width >= lanes) return pixels(width - lanes);
+    std::uint8_t inCopy[3 * HWY_LANES(float)] = {}, outCopy[3 * HWY_LANES(float)];
+    for (int i = 0; i < 3 * width; ++i)
+        inCopy[i] = in[i];
+    VividRow(inCopy, outCopy, lanes, k);
+    for (int i = 0; i < 3 * width; ++i)
+        out[i] = outCopy[i];
+}
+#else
+// Without fused multiply-add, in double precision one channel at a time: k has 24 significant
+// bits and the difference 10, so k × d + own is exact there, and rounding it to single gives the
+// same sum.
+void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
+    for (int x = 0; x < width; ++x, in += 3, out += 3) {
+        const int all = in[0] + in[1] + in[2];
+        for (int c = 0; c < 3; ++c) {
+            const float sum =
+                static_cast<float>(in[c] + static_cast<double>(k) * (3 * in[c] - all));
+            const int level = static_cast<int>(static_cast<double>(sum) + 0.5); // toward zero
+            out[c] = static_cast<std::uint8_t>(level < 0 ? 0 : level > 255 ? 255 : level);
+        }
+    }
+}
+#endif
+
+} // namespace tavlo::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace tavlo {
+
+HWY_EXPORT(VividRow);
+
+void vividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
+    HWY_DYNAMIC_DISPATCH(VividRow)(in, out, width, k);
+}
+
+} // namespace tavlo
+#endif

@@ -86,6 +86,7 @@ HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
 #include "channel_lookup.h"
+#include "worker_pool.h"
 
 namespace tavlo {
 
@@ -94,6 +95,15 @@ HWY_EXPORT(MapChannelRow);
 void mapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const std::uint8_t* blue,
                    const std::uint8_t* green, const std::uint8_t* red) {
     HWY_DYNAMIC_DISPATCH(MapChannelRow)(in, out, pixels, blue, green, red);
+}
+
+void mapChannelRows(const Bitmap& source, Bitmap& result, const ChannelTables& tables) {
+    const WritableRows to(result);
+    forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            mapChannelRow(source.row(y), to[y], source.width(), tables.blue.data(),
+                          tables.green.data(), tables.red.data());
+    });
 }
 
 } // namespace tavlo

@@ -2,9 +2,22 @@
 // stored B, G, R, replaced by its entry in that channel's 256-entry table.
 #pragma once
 
+#include "document/bitmap.h"
+
+#include <array>
 #include <cstdint>
 
 namespace tavlo {
+
+using ChannelTable = std::array<std::uint8_t, 256>;
+
+struct ChannelTables {
+    ChannelTable red, green, blue;
+};
+
+// Every row of the 24-bit `source` through the tables into `result`, a bitmap of the same size,
+// split over the worker threads.
+void mapChannelRows(const Bitmap& source, Bitmap& result, const ChannelTables& tables);
 
 // Maps `pixels` pixels from `in` to `out` (which may be the same row). The processor's widest
 // byte permutes are used where it has them (AVX-512 VBMI); the bytes are the same either way.

@@ -2,7 +2,6 @@
 
 #include "document/channel_lookup.h"
 #include "document/emboss_error.h"
-#include "document/worker_pool.h"
 #include "neighbourhood.h"
 
 #include <cmath>
@@ -60,12 +59,7 @@ ChannelTables equalisationTables(const Histogram& heights) {
 
 Bitmap mappedThrough(const Bitmap& image, const ChannelTables& tables) {
     Bitmap result = newResult24(image.width(), image.height());
-    const WritableRows to(result);
-    forEachBand(image.height(), kRowsPerBand, [&](int first, int last) {
-        for (int y = first; y < last; ++y)
-            mapChannelRow(image.row(y), to[y], image.width(), tables.blue.data(),
-                          tables.green.data(), tables.red.data());
-    });
+    mapChannelRows(image, result, tables);
     return result;
 }
 

@@ -3,18 +3,10 @@
 #pragma once
 
 #include "document/bitmap.h"
+#include "document/channel_lookup.h"
 #include "histogram.h"
 
-#include <array>
-#include <cstdint>
-
 namespace tavlo {
-
-using ChannelTable = std::array<std::uint8_t, 256>;
-
-struct ChannelTables {
-    ChannelTable red, green, blue;
-};
 
 // The mapping of each channel value. The black level is the highest value at which a channel's
 // running sum is still 0; from there each distribution is stretched to 0 … 255 (t + 0.5

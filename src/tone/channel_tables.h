@@ -3,17 +3,9 @@
 #pragma once
 
 #include "document/bitmap.h"
-
-#include <array>
-#include <cstdint>
+#include "document/channel_lookup.h"
 
 namespace tavlo {
-
-using ChannelTable = std::array<std::uint8_t, 256>;
-
-struct ChannelTables {
-    ChannelTable red, green, blue;
-};
 
 ChannelTable identityTable();
 

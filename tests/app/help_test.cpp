@@ -1,12 +1,7 @@
 // The help file, the help key and the version window.
-#include "app/file_info_window.h"
-#include "app/filter_commands.h"
-#include "app/geometry_commands.h"
 #include "app/help_viewer.h"
 #include "app/main_window.h"
-#include "app/jpeg_quality_dialog.h"
-#include "app/print_commands.h"
-#include "app/tone_commands.h"
+#include "app/program.h"
 #include "app/version_window.h"
 #include "widgets/image_view.h"
 #include "scripted_dialogs.h"
@@ -85,16 +80,9 @@ class HelpTest : public QObject {
     // open it, so that a renamed or added control cannot leave its help behind.
     void topicsNameTheControlsOfTheirWindows() {
         ScriptedDialogs dialogs;
-        MainWindow mainWindow(dialogs, QString());
-        GeometryCommands geometry(mainWindow);
-        JpegQualityDialog jpegQualityDialog(mainWindow.document().jpegQuality, mainWindow.channel());
-        VersionWindow versionWindow;
-        PrintCommands printing(mainWindow);
-        FilterCommands filters(mainWindow);
-        ToneCommands tone(mainWindow);
-        // Every window the program has, as created at start-up.
+        // Every window the program has, as created at start-up, with their help contexts.
+        const Program program(dialogs, QString(), QStringLiteral(TAVLO_HELP_FILE));
         const QList<QWidget*> windows = QApplication::topLevelWidgets();
-        assignHelpContexts(windows);
         const QString html = helpText();
         int checked = 0;
         for (QWidget* window : windows)
@@ -174,17 +162,9 @@ class HelpTest : public QObject {
     // above the windows that stay on top.
     void helpKeyBringsEachTopicToTheTop() {
         ScriptedDialogs dialogs;
-        MainWindow mainWindow(dialogs, QString());
-        GeometryCommands geometry(mainWindow);
-        JpegQualityDialog jpegQualityDialog(mainWindow.document().jpegQuality, mainWindow.channel());
-        VersionWindow versionWindow;
-        PrintCommands printing(mainWindow);
-        FilterCommands filters(mainWindow);
-        ToneCommands tone(mainWindow);
-        FileInfoWindow fileInfoWindow;
+        const Program program(dialogs, QString(), QStringLiteral(TAVLO_HELP_FILE));
         const QList<QWidget*> windows = QApplication::topLevelWidgets();
-        assignHelpContexts(windows);
-        HelpViewer viewer(QStringLiteral(TAVLO_HELP_FILE), dialogs);
+        HelpViewer& viewer = program.help();
         QVERIFY(viewer.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
         QList<int> reached;

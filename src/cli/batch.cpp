@@ -19,11 +19,6 @@ namespace {
 
 thread_local std::ostream* threadErrors = nullptr;
 
-// Exit statuses, as main() returns them.
-constexpr int kUsageFailure = 2;
-constexpr int kInputFailure = 3;
-constexpr int kOutputFailure = 5;
-
 std::string outputName(const Options& options, const std::string& input) {
     fs::path name = fs::path(input).filename();
     if (options.bitsGiven) name.replace_extension(".bmp");
@@ -86,7 +81,7 @@ int runBatch(const Options& options, const std::function<int(const Options&)>& r
     if (error || !fs::is_directory(*options.outDir)) {
         std::cerr << "tavlo-cli: --out-dir '" << *options.outDir
                   << "' cannot be made: " << error.message() << '\n';
-        return kOutputFailure;
+        return OutputFailure;
     }
     std::atomic<int> worst{0};
     Progress progress(static_cast<int>(options.inputs.size()));
@@ -98,11 +93,11 @@ int runBatch(const Options& options, const std::function<int(const Options&)>& r
         single.outDir.reset();
         std::ostringstream messages;
         threadErrors = &messages;
-        int status = kUsageFailure;
+        int status = UsageFailure;
         try {
             status = runOne(single);
         } catch (const std::bad_alloc&) {
-            status = kInputFailure;
+            status = Refused;
             messages << "out of memory";
         } catch (const std::exception& e) {
             messages << e.what();

@@ -11,6 +11,9 @@
 
 namespace tavlo::cli {
 
+// The tool's exit statuses; a batch of files exits with the highest of its files'.
+enum ExitStatus { Done = 0, UsageFailure = 2, InputFailure = 3, Refused = 4, OutputFailure = 5 };
+
 struct OperationCall {
     std::string name;
     std::string argument; // after the first colon

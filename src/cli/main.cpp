@@ -14,7 +14,7 @@
 
 namespace {
 
-enum ExitStatus { Done = 0, UsageFailure = 2, InputFailure = 3, Refused = 4, OutputFailure = 5 };
+using namespace tavlo::cli;
 
 int fail(int status, const std::string& message) {
     tavlo::cli::errorStream() << "tavlo-cli: " << message << '\n';

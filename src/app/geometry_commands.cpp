@@ -93,7 +93,7 @@ void GeometryCommands::resizeTo(int divisor) {
     Document& document = mainWindow_.document();
     const tavlo::ImageSize size = tavlo::requestedSize(document, divisor, target_);
     if (const std::string_view refusal = tavlo::resizeRefusal(size); !refusal.empty()) {
-        mainWindow_.dialogs().message(&mainWindow_, fromUtf8(refusal));
+        mainWindow_.dialogs().message(mainWindow_.actionWindow(), fromUtf8(refusal));
         return;
     }
     mainWindow_.runOperation([size](Document& d) {

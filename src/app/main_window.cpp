@@ -270,7 +270,7 @@ bool MainWindow::runAction(const std::function<void()>& work) {
             panels_[i]->setText(fromStd(document_.panels[i]));
         checkScaleItem();
         busy.reset();
-        dialogs_.reportError(this, failureText(error));
+        dialogs_.reportError(actionWindow(), failureText(error));
         return false;
     }
 }
@@ -292,7 +292,14 @@ MainWindow::runOperation(const std::function<tavlo::OperationStatus(tavlo::Docum
 }
 
 void MainWindow::showUnsupportedFormat() {
-    dialogs_.message(this, fromStd(std::string(tavlo::kUnsupportedFormatMessage)));
+    dialogs_.message(actionWindow(), fromStd(std::string(tavlo::kUnsupportedFormatMessage)));
+}
+
+// A dialog's "実行" is answered over that dialog: one that stays on top would hide a box owned by
+// the main window.
+QWidget* MainWindow::actionWindow() {
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : this;
 }
 
 void MainWindow::checkScaleItem() {

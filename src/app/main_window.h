@@ -60,6 +60,8 @@ class MainWindow : public QMainWindow {
     // The redraw every operation ends with: setDisplayScale(DisplayScale).
     void refresh() { setDisplayScale(document_.displayScale); }
     void showUnsupportedFormat();
+    // The window the user started the running action from, which owns its messages.
+    QWidget* actionWindow();
     DialogService& dialogs() { return dialogs_; }
 
   signals:

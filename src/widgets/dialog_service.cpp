@@ -95,26 +95,15 @@ std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString
     }
 }
 
-namespace {
-
-// A box belongs to the window the user is working in: owned by the main window, the box about a
-// dialog's "実行" would open under that dialog when the dialog stays on top.
-QWidget* ownerFor(QWidget* requested) {
-    QWidget* active = QApplication::activeWindow();
-    return active && active->isVisible() ? active : requested;
-}
-
-} // namespace
-
 void QtDialogService::message(QWidget* parent, const QString& text) {
-    QMessageBox::information(ownerFor(parent), QApplication::applicationName(), text);
+    QMessageBox::information(parent, QApplication::applicationName(), text);
 }
 
 DialogService::Answer QtDialogService::confirm(QWidget* parent, const QString& text,
                                                bool withCancel) {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
-    switch (QMessageBox::question(ownerFor(parent), QStringLiteral("確認"), text, buttons)) {
+    switch (QMessageBox::question(parent, QStringLiteral("確認"), text, buttons)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -125,7 +114,7 @@ DialogService::Answer QtDialogService::confirm(QWidget* parent, const QString& t
 }
 
 void QtDialogService::reportError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(ownerFor(parent), QApplication::applicationName(), text);
+    QMessageBox::critical(parent, QApplication::applicationName(), text);
 }
 
 } // namespace tavlo

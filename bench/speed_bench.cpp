@@ -2,7 +2,10 @@
 // with their yardsticks measured in the same run: one copy of the pixels into a fresh bitmap
 // and one into pages already touched.
 // Usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]   prints "name ms" lines (fastest of RUNS);
-// with NAME, only the kernels whose name contains it (for profiling one kernel alone).
+// with NAME, only the kernels whose name contains it (for profiling one kernel alone). The first
+// line names the instruction set the kernels ran on; TAVLO_INSTRUCTION_SET=NAME picks another
+// that this processor runs (AVX2 on an AVX-512 machine), and `tavlo-bench-speed --instruction-sets`
+// lists them, best first.
 #include "bench_support.h"
 #include "document/worker_pool.h"
 #include "filters/convolution.h"
@@ -18,7 +21,9 @@
 #include "tone/vividness.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <hwy/targets.h>
 #include <memory>
 
 namespace {
@@ -35,9 +40,31 @@ void keepBitmap(const Bitmap& result) {
     keep(result.bottomUpData());
 }
 
+// Dispatches every kernel to the named instruction set; false when this processor does not run it
+// or the kernels were not built for it.
+bool useInstructionSet(const char* name) {
+    for (const std::int64_t target : hwy::SupportedAndGeneratedTargets())
+        if (std::strcmp(hwy::TargetName(target), name) == 0) {
+            hwy::SetSupportedTargetsForTest(target);
+            hwy::GetChosenTarget().Update(hwy::SupportedTargets());
+            return true;
+        }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--instruction-sets") == 0) {
+        for (const std::int64_t target : hwy::SupportedAndGeneratedTargets())
+            std::printf("%s\n", hwy::TargetName(target));
+        return 0;
+    }
+    if (const char* wanted = std::getenv("TAVLO_INSTRUCTION_SET"); wanted && *wanted)
+        if (!useInstructionSet(wanted)) {
+            std::fprintf(stderr, "tavlo-bench-speed: no instruction set %s here\n", wanted);
+            return 2;
+        }
     if (argc != 4 && argc != 5) {
         std::fputs("usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]\n", stderr);
         return 2;
@@ -64,6 +91,8 @@ int main(int argc, char** argv) {
                 keep(warm.get());
             });
         };
+        std::printf("instructions %s\n",
+                    hwy::TargetName(hwy::SupportedAndGeneratedTargets().front()));
         yardsticks();
         report("turn-right", [&] { keepResult(turnBitmap(image, TurnMode::Right)); });
         report("turn-left", [&] { keepResult(turnBitmap(image, TurnMode::Left)); });

@@ -8,6 +8,7 @@ for threads in 1 2; do
     if [[ -x $speed_bench ]] && "$speed_bench" "$runs" "$img.bmp" "$threads" >"$scratch/speed" 2>"$scratch/err"; then
         # The yardsticks are taken before and after the kernels: the faster of the two counts.
         while read -r name ms; do
+            [[ $name == instructions ]] && speed_instructions=$ms && continue
             key=$name@$threads
             if [[ -z ${speed[$key]:-} ]] || awk -v a="$ms" -v b="${speed[$key]}" 'BEGIN { exit !(a < b) }'; then
                 speed[$key]=$ms
@@ -64,6 +65,7 @@ echo
 echo "  Speed table, ms. kernel: in process, the slowest of the row's kernels; cli and vips: the"
 echo "  operation alone (whole command less the same load and save). memcpy of the pixels on 1"
 echo "  thread in the same run: ${speed[memcpy-fresh@1]:-?} into fresh pages, ${speed[memcpy-warm@1]:-?} warm."
+echo "  Kernels dispatched to ${speed_instructions:-?}."
 speed_line() { printf '  | %-29s | %6s | %-11s | %6s | %6s | %6s | %-11s | %6s | %6s |\n' "$@"; }
 speed_line kernel "1 thr" aim cli vips "2 thr" aim cli vips
 echo "  |-------------------------------|--------|-------------|--------|--------|--------|-------------|--------|--------|"
@@ -92,3 +94,51 @@ for entry in "${speed_rows[@]}"; do
         summary+=("$size_name  $label: ${reached[1]} ms on 1 thread ($cell1), ${reached[2]} ms on 2 ($cell2)")
     fi
 done
+
+# The kernels again on every instruction set this processor runs, as multiples of the memcpy into
+# fresh pages of the same run: the aims are multiples, so that they hold on any machine.
+# name|label|aim as a multiple of memcpy at 1 thread
+multiple_rows=(
+    "curve tone contrast gamma|tone tables (one table pass)|1.5"
+    "monochrome|monochrome|2"
+    "turn-right turn-left|quarter turns|3"
+    "turn-half mirror|half turn, left-right mirror|1.5"
+    "equalisation|equalisation|2.5"
+    "vivid|vividness|2.5"
+    "convolution|3 x 3 convolution|3"
+    "median|median|4"
+    "rotate-30|rotation by 30 degrees|8"
+)
+if [[ -x $speed_bench ]]; then
+    for set in $("$speed_bench" --instruction-sets); do
+        declare -A per_set=()
+        for threads in 1 2; do
+            TAVLO_INSTRUCTION_SET=$set "$speed_bench" "$runs" "$img.bmp" "$threads" >"$scratch/speed" 2>/dev/null || continue
+            while read -r name ms; do
+                key=$name@$threads
+                if [[ -z ${per_set[$key]:-} ]] || awk -v a="$ms" -v b="${per_set[$key]}" 'BEGIN { exit !(a < b) }'; then
+                    per_set[$key]=$ms
+                fi
+            done < <(grep -v '^instructions ' "$scratch/speed")
+        done
+        memcpy=${per_set[memcpy-fresh@1]:-0}
+        echo
+        echo "  $set, ms (memcpy into fresh pages $memcpy ms on 1 thread)"
+        multiple_line() { printf '  | %-29s | %6s | %7s | %-6s | %6s | %6s |\n' "$@"; }
+        multiple_line kernel "1 thr" x_memcpy aim "2 thr" gain
+        echo "  |-------------------------------|--------|---------|--------|--------|--------|"
+        for entry in "${multiple_rows[@]}"; do
+            IFS='|' read -r names label aim <<<"$entry"
+            one=0 two=0
+            for name in $names; do
+                one=$(awk -v a="${per_set[$name@1]:-9999}" -v b="$one" 'BEGIN { print (a > b ? a : b) }')
+                two=$(awk -v a="${per_set[$name@2]:-9999}" -v b="$two" 'BEGIN { print (a > b ? a : b) }')
+            done
+            multiple=$(awk -v a="$one" -v m="$memcpy" 'BEGIN { if (m > 0) printf "%.2f", a / m; else print "-" }')
+            verdict=$(awk -v x="$multiple" -v aim="$aim" 'BEGIN { print (x != "-" && x <= aim ? "met" : "MISSED") }')
+            gain=$(awk -v a="$one" -v b="$two" 'BEGIN { printf "%.2f", a / b }')
+            multiple_line "$label" "$one" "$multiple" "<=$aim $verdict" "$two" "$gain"
+            summary+=("$size_name  $set $label: ${multiple}x memcpy (aim <=$aim, $verdict), 2nd core ${gain}x")
+        done
+    done
+fi

@@ -12,9 +12,9 @@ namespace hn = hwy::HWY_NAMESPACE;
 
 #if HWY_NATIVE_FMA
 // k × d + own is formed exactly and rounded once by the fused multiply-add, which is exactly the
-// single-precision sum. With |sum| ≤ 510, adding 0.5 is exact unless the sum crosses a power of
-// two, and then the rounded value stays in [2^m, 2^m + 0.5], so truncation gives what it gives
-// on the exact value.
+// single-precision sum. Adding 0.5 in single precision would round again (0.49999998 + 0.5 gives
+// 1), so the half is added exactly: the sum's whole part goes up by one when its fraction is at
+// least a half. A negative sum ends at 0 either way.
 void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
     const hn::ScalableTag<float> df;
     const hn::RebindToSigned<decltype(df)> di;
@@ -22,6 +22,7 @@ void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
     const int lanes = static_cast<int>(hn::Lanes(df));
     const auto factor = hn::Set(df, k);
     const auto half = hn::Set(df, 0.5f);
+    const auto one = hn::Set(di, 1);
     const auto three = hn::Set(di, 3);
     const auto zero = hn::Zero(di);
     const auto top = hn::Set(di, 255);
@@ -35,7 +36,10 @@ void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
             const auto difference = hn::Sub(hn::Mul(own, three), all); // 2 × own − the others
             const auto sum =
                 hn::MulAdd(factor, hn::ConvertTo(df, difference), hn::ConvertTo(df, own));
-            const auto level = hn::ConvertTo(di, hn::Add(sum, half)); // toward zero
+            const auto whole = hn::ConvertTo(di, sum);                    // toward zero
+            const auto fraction = hn::Sub(sum, hn::ConvertTo(df, whole)); // exact
+            const auto level = hn::IfThenElse(hn::RebindMask(di, hn::Ge(fraction, half)),
+                                              hn::Add(whole, one), whole);
             return hn::DemoteTo(d8, hn::Min(hn::Max(level, zero), top));
         };
         hn::StoreInterleaved3(moved(blue), moved(green), moved(red), d8, out + 3 * x);

@@ -71,6 +71,27 @@ bool samePixels(const Bitmap& a, const Bitmap& b) {
     return true;
 }
 
+std::uint32_t everyColourAt(std::size_t index, int step) {
+    const std::size_t colour = index * static_cast<std::size_t>(step);
+    return colour < (std::size_t{1} << 24) ? static_cast<std::uint32_t>(colour) : 0;
+}
+
+Bitmap everyColourImage(int step) {
+    const std::size_t count = ((std::size_t{1} << 24) + step - 1) / static_cast<std::size_t>(step);
+    const int height = static_cast<int>((count + 4095) / 4096);
+    Bitmap image = Bitmap::uninitialised(4096, height, PixelFormat::Bit24);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* pixel = image.row(y);
+        for (int x = 0; x < 4096; ++x, pixel += 3) {
+            const std::uint32_t colour = everyColourAt(std::size_t(y) * 4096 + x, step);
+            pixel[0] = static_cast<std::uint8_t>(colour);
+            pixel[1] = static_cast<std::uint8_t>(colour >> 8);
+            pixel[2] = static_cast<std::uint8_t>(colour >> 16);
+        }
+    }
+    return image;
+}
+
 void onEveryInstructionSet(const std::function<void(const char* name)>& body) {
     struct Restore {
         ~Restore() {

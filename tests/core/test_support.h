@@ -43,6 +43,13 @@ Bitmap patternBitmap(int width, int height, PixelFormat format, int paletteSize 
 // (row padding ignored).
 bool samePixels(const Bitmap& a, const Bitmap& b);
 
+// Colours 0, step, 2 × step, … of the 2^24 (0xRRGGBB) as a 24-bit image 4096 pixels wide (the
+// last row filled up with black), so that colour c / step sits at x = (c / step) % 4096.
+Bitmap everyColourImage(int step = 1);
+
+// The colour at pixel `index` of everyColourImage(step); 0 past the last one.
+std::uint32_t everyColourAt(std::size_t index, int step);
+
 // Runs body once for each instruction set that the vector kernels were compiled for and this
 // processor runs, with the kernels dispatched to it, then restores the usual choice.
 void onEveryInstructionSet(const std::function<void(const char* name)>& body);

@@ -4,6 +4,7 @@
 #include "file_entry.h"
 #include "file_io.h"
 #include "jpeg_codec.h"
+#include "photo_source.h"
 #include "pixel_convert.h"
 
 #include <algorithm>
@@ -58,13 +59,19 @@ LoadOutcome Document::loadImageFile() {
     setInformation(InformationTexts::FileName, currentFileName);
     currentExt = fileExtension(currentFileName);
 
+    DecodedPhoto photo;
     DecodeResult decoded;
     const bool isJpeg = std::ranges::find(jpegExtensions, currentExt) != jpegExtensions.end();
     if (isJpeg || currentExt == ".BMP") {
         auto bytes = std::make_shared<ByteBuffer>();
         if (!readWholeFile(sourcePath, *bytes, error, isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
             return LoadOutcome::CannotRead;
-        decoded = isJpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
+        if (isJpeg) {
+            photo = decodePhoto(std::move(bytes), uprightOnLoad);
+            decoded = std::move(photo.decoded);
+        } else {
+            decoded = decodeBmp(std::move(bytes));
+        }
     } else {
         setInformation(InformationTexts::FileName, "?????");
         return LoadOutcome::RefusedExtension;
@@ -74,6 +81,8 @@ LoadOutcome Document::loadImageFile() {
         return LoadOutcome::InvalidImage;
     }
     undoImage = std::move(*decoded.image);
+    iccProfile = std::move(photo.iccProfile);
+    photo_ = std::move(photo.source);
 
     loadedWidth = undoImage.width();
     loadedHeight = undoImage.height();
@@ -154,6 +163,8 @@ void Document::undo() {
 void Document::paste(Bitmap image) {
     workImage = std::move(image);
     undoImage = workImage;
+    iccProfile.clear();
+    photo_.reset();
     setDisplayScale(displayScale);
     showColourCount();
     panels[NamePanel].clear();
@@ -191,15 +202,22 @@ SaveOutcome Document::finishSave(bool written) {
 SaveOutcome Document::saveJpeg(const std::string& path) {
     if (!extensionAcceptable(path))
         return SaveOutcome::BadExtension;
-    std::string encoded;
+    EncodedJpeg encoded;
     try {
-        encoded = encodeJpeg(workImage, jpegQuality);
+        if (photo_)
+            encoded =
+                photo_->encode(workImage, {jpegQuality, keepMetadata, losslessTurns, modified});
+        else
+            encoded.bytes = encodeJpeg(workImage, jpegQuality);
     } catch (const std::runtime_error& e) {
         error = e.what();
         return SaveOutcome::WriteFailed;
     }
-    const std::span<const std::uint8_t> pieces[] = {asBytes(encoded)};
-    return finishSave(writeFileAtomically(path, pieces, error));
+    const std::span<const std::uint8_t> pieces[] = {asBytes(encoded.bytes)};
+    const SaveOutcome outcome = finishSave(writeFileAtomically(path, pieces, error));
+    if (outcome == SaveOutcome::Saved)
+        lastSaveLossless = encoded.lossless;
+    return outcome;
 }
 
 SaveOutcome Document::saveBmp(const std::string& path) {

@@ -11,11 +11,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tavlo {
+
+class PhotoSource;
 
 // The information window's fields, Memo1 … Memo9, and the caption of its second group.
 struct InformationTexts {
@@ -79,6 +82,23 @@ class Document {
     std::array<std::string, kStatusPanelCount> panels;
     InformationTexts information;
 
+    // A JPEG is set upright as its EXIF orientation says; when off, its stored pixels are taken
+    // as they are and a save leaves the orientation tag alone.
+    bool uprightOnLoad = true;
+    // A JPEG saved from a picture loaded from a JPEG carries that file's tags and profile,
+    // updated to the new pixels.
+    bool keepMetadata = true;
+    // A JPEG save of a modified picture that is only a turn of the loaded one (or of an
+    // unmodified one turned on load) writes the file's own blocks turned when the turn is
+    // perfect, instead of encoding at jpegQuality.
+    bool losslessTurns = true;
+    // Whether the last JPEG save was such a turn.
+    bool lastSaveLossless = false;
+
+    // The ICC profile embedded in the loaded JPEG, which the stored pixel values are in; empty
+    // when it has none (sRGB), for a BMP and for a pasted image.
+    std::vector<std::uint8_t> iccProfile;
+
     // The last failure's one-line reason (CannotRead, WriteFailed).
     std::string error;
 
@@ -117,6 +137,8 @@ class Document {
     SaveOutcome saveBmp(const std::string& path);
 
   private:
+    std::shared_ptr<const PhotoSource> photo_; // the loaded JPEG file, when there is one
+
     void refreshView();
     void setInformation(InformationTexts::Field field, std::string text);
     bool extensionAcceptable(const std::string& path);

@@ -220,6 +220,11 @@ SaveOutcome Document::saveJpeg(const std::string& path) {
     return outcome;
 }
 
+std::string Document::jpegSaveReport() const {
+    return lastSaveLossless ? "JPG無劣化保存（回転・反転のみ）"
+                            : "JPG再圧縮保存（圧縮度 " + std::to_string(jpegQuality) + "）";
+}
+
 SaveOutcome Document::saveBmp(const std::string& path) {
     if (!extensionAcceptable(path))
         return SaveOutcome::BadExtension;

@@ -94,6 +94,8 @@ class Document {
     bool losslessTurns = true;
     // Whether the last JPEG save was such a turn.
     bool lastSaveLossless = false;
+    // The main window's short report of the last JPEG save: turned without loss, or encoded.
+    std::string jpegSaveReport() const;
 
     // The ICC profile embedded in the loaded JPEG, which the stored pixel values are in; empty
     // when it has none (sRGB), for a BMP and for a pasted image.

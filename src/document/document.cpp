@@ -206,7 +206,7 @@ SaveOutcome Document::saveJpeg(const std::string& path) {
     try {
         if (photo_)
             encoded =
-                photo_->encode(workImage, {jpegQuality, keepMetadata, losslessTurns, modified});
+                photo_->encode(workImage, {jpegQuality, keepMetadata, losslessTurns});
         else
             encoded.bytes = encodeJpeg(workImage, jpegQuality);
     } catch (const std::runtime_error& e) {

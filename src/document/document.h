@@ -88,8 +88,8 @@ class Document {
     // A JPEG saved from a picture loaded from a JPEG carries that file's tags and profile,
     // updated to the new pixels.
     bool keepMetadata = true;
-    // A JPEG save of a modified picture that is only a turn of the loaded one (or of an
-    // unmodified one turned on load) writes the file's own blocks turned when the turn is
+    // A JPEG save of a picture that is only a turn of the file's stored pixels (the turn on load
+    // included, and not none at all) writes the file's own blocks turned when the turn is
     // perfect, instead of encoding at jpegQuality.
     bool losslessTurns = true;
     // Whether the last JPEG save was such a turn.

@@ -37,13 +37,15 @@ EncodedJpeg PhotoSource::encode(const Bitmap& picture, const JpegSaveOptions& op
     // Turned blocks keep the file's own colour space, so they keep its profile too.
     std::span<const std::uint8_t> profile;
     if (!facts_.profileApplied) profile = facts_.iccProfile;
-    // Saving a picture nobody touched asks for the chosen quality, unless it was turned on load.
-    if (options.losslessTurns && (options.edited || !loadTurn_.isIdentity()))
+    // A picture that is, all told, the file's own pixels unturned is saved at the chosen quality:
+    // that is what saving an untouched photo asks for.
+    if (options.losslessTurns)
         if (const auto turn = turnFromLoaded(picture))
-            if (auto blocks = turnLosslessly(*file_, loadTurn_.then(*turn))) {
-                result = {std::move(*blocks), true};
-                profile = facts_.iccProfile;
-            }
+            if (const PictureTurn total = loadTurn_.then(*turn); !total.isIdentity())
+                if (auto blocks = turnLosslessly(*file_, total)) {
+                    result = {std::move(*blocks), true};
+                    profile = facts_.iccProfile;
+                }
     if (!result.lossless)
         result.bytes = encodeJpeg(picture, options.quality,
                                   options.keepMetadata ? facts_.density : std::nullopt);

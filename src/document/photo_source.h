@@ -20,7 +20,6 @@ struct JpegSaveOptions {
     int quality = 50;
     bool keepMetadata = true;  // the source's tags and profile, updated
     bool losslessTurns = true; // turns written from the DCT blocks when they are perfect
-    bool edited = true;        // false: nothing ran since the load
 };
 
 struct EncodedJpeg {

@@ -212,7 +212,7 @@ TEST_F(PhotoTest, PureTurnsSaveThePixelsJpegtranPerfectGives) {
         {{TurnMode::Flip}, "-flip vertical"},
         {{TurnMode::Right, TurnMode::Mirror}, "-transpose"},
         {{TurnMode::Left, TurnMode::Mirror}, "-transverse"},
-        {{TurnMode::Right, TurnMode::Right, TurnMode::Half}, "-copy none"},
+        {{TurnMode::Half, TurnMode::Mirror}, "-flip vertical"},
     };
     const std::string original = photo("block.jpg", 64, 48);
     for (const Row& row : rows) {
@@ -232,6 +232,12 @@ TEST_F(PhotoTest, PureTurnsSaveThePixelsJpegtranPerfectGives) {
     runOrFail("jpegtran -perfect -rotate 90 -outfile " + theirs + " " + original);
     EXPECT_TRUE(test::samePixels(decoded(upright), decoded(theirs)));
     EXPECT_EQ(tagsOf(upright, "-Orientation"), "1\n");
+    // The turn on load comes first, then the user's: turned right, then mirrored, is transposed.
+    turn({TurnMode::Mirror});
+    const std::string transposed = save("transposed.jpg");
+    EXPECT_TRUE(document.lastSaveLossless);
+    runOrFail("jpegtran -perfect -transpose -outfile " + theirs + " " + original);
+    EXPECT_TRUE(test::samePixels(decoded(transposed), decoded(theirs)));
 }
 
 TEST_F(PhotoTest, EverythingButAPerfectTurnOfAnEditedPhotoIsEncodedAgain) {
@@ -247,9 +253,12 @@ TEST_F(PhotoTest, EverythingButAPerfectTurnOfAnEditedPhotoIsEncodedAgain) {
     save("gamma.jpg");
     EXPECT_FALSE(document.lastSaveLossless);
 
-    load(blocks); // untouched: saved at the chosen quality, as before
+    load(blocks); // untouched, or turned back: saved at the chosen quality, as before
     document.jpegQuality = 10;
     EXPECT_LT(std::filesystem::file_size(save("small.jpg")), std::filesystem::file_size(blocks));
+    EXPECT_FALSE(document.lastSaveLossless);
+    turn({TurnMode::Right, TurnMode::Left});
+    save("back.jpg");
     EXPECT_FALSE(document.lastSaveLossless);
 
     document.losslessTurns = false;

@@ -97,8 +97,9 @@ class Document {
     // The main window's short report of the last JPEG save: turned without loss, or encoded.
     std::string jpegSaveReport() const;
 
-    // The ICC profile embedded in the loaded JPEG, which the stored pixel values are in; empty
-    // when it has none (sRGB), for a BMP and for a pasted image.
+    // The ICC profile embedded in the loaded JPEG, which the working pixel values are in; empty
+    // when they are sRGB: a JPEG without one, a CMYK JPEG converted through its profile on load,
+    // a BMP and a pasted image.
     std::vector<std::uint8_t> iccProfile;
 
     // The last failure's one-line reason (CannotRead, WriteFailed).

@@ -7,12 +7,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string error;
     const auto values = tavlo::parseConstantsFile({data, size}, CONSTANTS_LINES, error);
-    if (!values)
-        return 0;
+    if (!values) return 0;
     const std::string text = tavlo::formatConstantsFile(*values);
     const auto again = tavlo::parseConstantsFile(
         {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, CONSTANTS_LINES, error);
-    if (!again || *again != *values)
-        std::abort();
+    if (!again || *again != *values) std::abort();
     return 0;
 }

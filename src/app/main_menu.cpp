@@ -63,6 +63,8 @@ void MainWindow::buildMenus() {
     fileListAction = checkItem(settingsMenu, "L2", QStringLiteral("ﾌｧｲﾙﾘｽﾄ(&L)"));
     settingsMenu->addSeparator();
     jpegQualityAction = item(settingsMenu, "JPGJ1", QStringLiteral("JPG圧縮度合(&J)"));
+    saveMetadataAction = checkItem(settingsMenu, "MetadataM1", QStringLiteral("ﾒﾀﾃﾞｰﾀを保存(&M)"));
+    saveMetadataAction->setChecked(true);
     bmpFormatMenu = submenu(settingsMenu, "BMPB1", QStringLiteral("BMPビット形式(&B)"));
     bmp8BitAction = checkItem(bmpFormatMenu, "A2", QStringLiteral("８ビット(&A)"));
     bmp24BitAction = checkItem(bmpFormatMenu, "N24C1", QStringLiteral("24ビット(&C)"));

@@ -29,6 +29,8 @@ namespace {
 constexpr int kViewMargin = 2;
 constexpr int kPanelWidths[tavlo::kStatusPanelCount] = {70, 70, 120, 120, 140, 50, 120, 70, 120};
 constexpr int kFileSizePanel = 6;
+// A JPEG save is reported in the status bar this long, over the panels.
+constexpr int kSaveReportMs = 3000;
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 std::string toStd(const QString& text) { return text.toStdString(); }
@@ -163,6 +165,8 @@ void MainWindow::connectHandlers() {
     connect(jpegQualityAction, &QAction::triggered, this, [this] {
         if (jpegQualityDialog) jpegQualityDialog->show();
     });
+    connect(saveMetadataAction, &QAction::toggled, this,
+            [this](bool on) { document_.keepMetadata = on; });
     connect(bmp8BitAction, &QAction::triggered, this,
             [this] { chooseBmpFormat(bmp8BitAction, tavlo::PixelFormat::Bit8); });
     connect(bmp24BitAction, &QAction::triggered, this,
@@ -414,7 +418,9 @@ bool MainWindow::saveThroughDialog(bool jpeg, bool saveAs) {
         }))
         return false;
     switch (outcome) {
-    case tavlo::SaveOutcome::Saved: return true;
+    case tavlo::SaveOutcome::Saved:
+        if (jpeg) statusBar()->showMessage(fromStd(document_.jpegSaveReport()), kSaveReportMs);
+        return true;
     case tavlo::SaveOutcome::BadExtension:
         dialogs_.message(this, fromStd(std::string(tavlo::kBadExtensionMessage)));
         return false;

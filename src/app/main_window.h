@@ -78,7 +78,7 @@ class MainWindow : public QMainWindow {
     QMenu *bmpFormatMenu, *filterMenu;
     QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction,
         *saveBmpAsAction, *printAction, *quitAction;
-    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction, *bmp8BitAction,
+    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction, *saveMetadataAction, *bmp8BitAction,
         *bmp24BitAction, *bmp32BitAction, *copyAction, *pasteAction;
     QAction *undoAction, *revertAction;
     QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,

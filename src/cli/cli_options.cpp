@@ -12,7 +12,8 @@ namespace tavlo::cli {
 
 const char* const kUsage =
     "usage: tavlo-cli INPUT [OP ...] [--out OUTPUT] [--bits 8|24|32] [--quality 1..100] [--info]"
-    " [--histogram [F]] [--threads N]; or INPUT ... [OP ...] --out-dir DIR";
+    " [--histogram [F]] [--threads N] [--as-stored] [--no-metadata] [--reencode];"
+    " or INPUT ... [OP ...] --out-dir DIR";
 
 const std::vector<std::string> kJpegExtensions{".JPG", ".JPEG", ".JPE"};
 
@@ -127,6 +128,12 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             }
         } else if (word == "--info") {
             options.info = true;
+        } else if (word == "--as-stored") {
+            options.asStored = true;
+        } else if (word == "--no-metadata") {
+            options.noMetadata = true;
+        } else if (word == "--reencode") {
+            options.reencode = true;
         } else if (word == "--histogram") {
             options.histogramFactor = histogramFactorAfter(arguments, i);
         } else if (word.starts_with("-") && word.size() > 1) {

@@ -29,6 +29,9 @@ struct Options {
     int quality = kJpegQuality.defaultValue;
     int threads = 0; // --threads: 0 means every core
     bool info = false;
+    bool asStored = false;   // --as-stored: a JPEG's pixels as stored, its orientation tag ignored
+    bool noMetadata = false; // --no-metadata: a JPEG is saved without the input's tags
+    bool reencode = false;   // --reencode: turns are encoded again, never written without loss
     std::optional<float> histogramFactor; // --histogram: print the bar heights at this factor
 };
 

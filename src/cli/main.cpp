@@ -90,8 +90,11 @@ int run(const tavlo::cli::Options& options) {
     document.jpegQuality = options.quality;
     document.setBmpSaveFormat(options.bits);
     document.jpegExtensions = tavlo::cli::kJpegExtensions;
-    if (const int status = refusingLimits(
-            options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
+    document.uprightOnLoad = !options.asStored;
+    document.keepMetadata = !options.noMetadata;
+    document.losslessTurns = !options.reencode;
+    if (const int status =
+            refusingLimits(options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
         status != Done)
         return status;
     for (const auto& call : options.operations) {

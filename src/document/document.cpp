@@ -4,6 +4,7 @@
 #include "file_entry.h"
 #include "file_io.h"
 #include "jpeg_codec.h"
+#include "photo_source.h"
 #include "pixel_convert.h"
 
 #include <algorithm>
@@ -65,6 +66,7 @@ LoadOutcome Document::loadImageFile() {
     setInformation(InformationTexts::FileName, currentFileName);
     currentExt = fileExtension(currentFileName);
 
+    DecodedPhoto photo;
     DecodeResult decoded;
     const bool isJpeg = std::ranges::find(jpegExtensions, currentExt) != jpegExtensions.end();
     if (isJpeg || currentExt == ".BMP") {
@@ -72,7 +74,12 @@ LoadOutcome Document::loadImageFile() {
         if (!readWholeFile(sourcePath, *bytes, error,
                            isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
             return LoadOutcome::CannotRead;
-        decoded = isJpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
+        if (isJpeg) {
+            photo = decodePhoto(std::move(bytes), uprightOnLoad);
+            decoded = std::move(photo.decoded);
+        } else {
+            decoded = decodeBmp(std::move(bytes));
+        }
     } else {
         setInformation(InformationTexts::FileName, "?????");
         return LoadOutcome::RefusedExtension;
@@ -82,6 +89,8 @@ LoadOutcome Document::loadImageFile() {
         return LoadOutcome::InvalidImage;
     }
     undoImage = std::move(*decoded.image);
+    iccProfile = std::move(photo.iccProfile);
+    photo_ = std::move(photo.source);
 
     loadedWidth = undoImage.width();
     loadedHeight = undoImage.height();
@@ -161,6 +170,8 @@ void Document::undo() {
 void Document::paste(Bitmap image) {
     workImage = std::move(image);
     undoImage = workImage;
+    iccProfile.clear();
+    photo_.reset();
     setDisplayScale(displayScale);
     showColourCount();
     panels[NamePanel].clear();
@@ -194,16 +205,29 @@ SaveOutcome Document::finishSave(bool written) {
 }
 
 SaveOutcome Document::saveJpeg(const std::string& path) {
-    if (!extensionAcceptable(path)) return SaveOutcome::BadExtension;
-    std::string encoded;
+    if (!extensionAcceptable(path))
+        return SaveOutcome::BadExtension;
+    EncodedJpeg encoded;
     try {
-        encoded = encodeJpeg(workImage, jpegQuality);
+        if (photo_)
+            encoded =
+                photo_->encode(workImage, {jpegQuality, keepMetadata, losslessTurns});
+        else
+            encoded.bytes = encodeJpeg(workImage, jpegQuality);
     } catch (const std::runtime_error& e) {
         error = e.what();
         return SaveOutcome::WriteFailed;
     }
-    const std::span<const std::uint8_t> pieces[] = {asBytes(encoded)};
-    return finishSave(writeFileAtomically(path, pieces, error));
+    const std::span<const std::uint8_t> pieces[] = {asBytes(encoded.bytes)};
+    const SaveOutcome outcome = finishSave(writeFileAtomically(path, pieces, error));
+    if (outcome == SaveOutcome::Saved)
+        lastSaveLossless = encoded.lossless;
+    return outcome;
+}
+
+std::string Document::jpegSaveReport() const {
+    return lastSaveLossless ? "JPG無劣化保存（回転・反転のみ）"
+                            : "JPG再圧縮保存（圧縮度 " + std::to_string(jpegQuality) + "）";
 }
 
 SaveOutcome Document::saveBmp(const std::string& path) {

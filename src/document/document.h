@@ -11,11 +11,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tavlo {
+
+class PhotoSource;
 
 // The information window's fields, Memo1 … Memo9, and the caption of its second group.
 struct InformationTexts {
@@ -79,6 +82,26 @@ class Document {
     std::array<std::string, kStatusPanelCount> panels;
     InformationTexts information;
 
+    // A JPEG is set upright as its EXIF orientation says; when off, its stored pixels are taken
+    // as they are and a save leaves the orientation tag alone.
+    bool uprightOnLoad = true;
+    // A JPEG saved from a picture loaded from a JPEG carries that file's tags and profile,
+    // updated to the new pixels.
+    bool keepMetadata = true;
+    // A JPEG save of a picture that is only a turn of the file's stored pixels (the turn on load
+    // included, and not none at all) writes the file's own blocks turned when the turn is
+    // perfect, instead of encoding at jpegQuality.
+    bool losslessTurns = true;
+    // Whether the last JPEG save was such a turn.
+    bool lastSaveLossless = false;
+    // The main window's short report of the last JPEG save: turned without loss, or encoded.
+    std::string jpegSaveReport() const;
+
+    // The ICC profile embedded in the loaded JPEG, which the working pixel values are in; empty
+    // when they are sRGB: a JPEG without one, a CMYK JPEG converted through its profile on load,
+    // a BMP and a pasted image.
+    std::vector<std::uint8_t> iccProfile;
+
     // The last failure's one-line reason (CannotRead, WriteFailed).
     std::string error;
 
@@ -122,6 +145,8 @@ class Document {
     SaveOutcome saveBmp(const std::string& path);
 
   private:
+    std::shared_ptr<const PhotoSource> photo_; // the loaded JPEG file, when there is one
+
     void refreshView();
     void setInformation(InformationTexts::Field field, std::string text);
     bool extensionAcceptable(const std::string& path);

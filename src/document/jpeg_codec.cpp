@@ -1,11 +1,14 @@
 #include "jpeg_codec.h"
 
+#include "colour_profile.h"
 #include "pixel_convert.h"
 
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -109,11 +112,14 @@ class JpegDecoder {
         cinfo_.err = &errors_.pub;
         progress_.progress_monitor = refuseScanFlood;
     }
-    ~JpegDecoder() { jpeg_destroy_decompress(&cinfo_); }
+    ~JpegDecoder() {
+        std::free(icc_);
+        jpeg_destroy_decompress(&cinfo_);
+    }
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
-    DecodeResult decode(std::span<const std::uint8_t> file) {
+    DecodeResult decode(std::span<const std::uint8_t> file, JpegFileFacts* facts) {
         if (setjmp(errors_.jump)) {
             throwIfOutOfMemory(errors_);
             return DecodeResult::refused(errors_.message);
@@ -122,7 +128,15 @@ class JpegDecoder {
         jpeg_create_decompress(&cinfo_);
         cinfo_.progress = &progress_;
         jpeg_mem_src(&cinfo_, file.data(), file.size());
+        jpeg_save_markers(&cinfo_, JPEG_APP0 + 2, 0xFFFF);
         jpeg_read_header(&cinfo_, TRUE);
+        readProfile();
+        if (facts) {
+            facts->iccProfile = profile_;
+            if (cinfo_.saw_JFIF_marker)
+                facts->density =
+                    JpegDensity{cinfo_.density_unit, cinfo_.X_density, cinfo_.Y_density};
+        }
 
         const std::uint64_t pixels =
             std::uint64_t{cinfo_.image_width} * std::uint64_t{cinfo_.image_height};
@@ -153,10 +167,13 @@ class JpegDecoder {
         else
             image_ = Bitmap::uninitialised(width, height, PixelFormat::Bit24);
 
-        if (cinfo_.out_color_space == JCS_CMYK)
+        if (cinfo_.out_color_space == JCS_CMYK) {
+            cmykProfile_ = CmykToSrgb::from(profile_, cinfo_.saw_Adobe_marker);
+            if (facts) facts->profileApplied = cmykProfile_ != nullptr;
             readCmykRows();
-        else
+        } else {
             readRowsInPlace();
+        }
         zeroRowPadding(*image_);
         // The whole picture is in; jpeg_finish_decompress would only read what trails it, and
         // refusing a complete image over damaged trailing bytes helps nobody.
@@ -164,6 +181,16 @@ class JpegDecoder {
     }
 
   private:
+    // A profile whose chunks do not add up, or that lcms2 cannot read, is no profile: the
+    // picture loads without it.
+    void readProfile() {
+        unsigned int length = 0;
+        if (jpeg_read_icc_profile(&cinfo_, &icc_, &length)) profile_.assign(icc_, icc_ + length);
+        std::free(icc_);
+        icc_ = nullptr;
+        if (!profileParses(profile_)) profile_.clear();
+    }
+
     void readRowsInPlace() {
         Bitmap& image = *image_;
         rows_.resize(cinfo_.output_height);
@@ -184,14 +211,21 @@ class JpegDecoder {
             const int first = static_cast<int>(cinfo_.output_scanline);
             const int count =
                 static_cast<int>(jpeg_read_scanlines(&cinfo_, scratch, kCmykBatchRows));
-            for (int i = 0; i < count; ++i)
-                cmykRowToBgr(scratch[i], image.row(first + i), image.width());
+            for (int i = 0; i < count; ++i) {
+                if (cmykProfile_)
+                    cmykProfile_->convert(scratch[i], image.row(first + i), image.width());
+                else
+                    cmykRowToBgr(scratch[i], image.row(first + i), image.width());
+            }
         }
     }
 
     jpeg_decompress_struct cinfo_{};
     ErrorHandler errors_{};
     jpeg_progress_mgr progress_{};
+    JOCTET* icc_ = nullptr; // malloc'ed by the library
+    std::vector<std::uint8_t> profile_;
+    std::unique_ptr<CmykToSrgb> cmykProfile_;
     std::optional<Bitmap> image_;
     std::vector<JSAMPROW> rows_;
 };
@@ -221,7 +255,7 @@ class JpegEncoder {
     JpegEncoder& operator=(const JpegEncoder&) = delete;
 
     // `image` must be Bit24; its B,G,R rows are handed to the library as they are.
-    std::string encode(const Bitmap& image, int quality) {
+    std::string encode(const Bitmap& image, int quality, std::optional<JpegDensity> density) {
         if (setjmp(errors_.jump)) {
             throwIfOutOfMemory(errors_);
             throw std::runtime_error(errors_.message);
@@ -235,6 +269,11 @@ class JpegEncoder {
         cinfo_.in_color_space = JCS_EXT_BGR;
         jpeg_set_defaults(&cinfo_);
         jpeg_set_quality(&cinfo_, quality, TRUE);
+        if (density) {
+            cinfo_.density_unit = static_cast<UINT8>(density->unit);
+            cinfo_.X_density = static_cast<UINT16>(density->x);
+            cinfo_.Y_density = static_cast<UINT16>(density->y);
+        }
         jpeg_start_compress(&cinfo_, TRUE);
 
         rows_.resize(static_cast<std::size_t>(image.height()));
@@ -276,16 +315,16 @@ class JpegEncoder {
 
 } // namespace
 
-DecodeResult decodeJpeg(std::span<const std::uint8_t> file) {
+DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts) {
     JpegDecoder decoder;
-    return decoder.decode(file);
+    return decoder.decode(file, facts);
 }
 
-std::string encodeJpeg(const Bitmap& bitmap, int quality) {
+std::string encodeJpeg(const Bitmap& bitmap, int quality, std::optional<JpegDensity> density) {
     std::optional<Bitmap> converted;
     if (bitmap.format() != PixelFormat::Bit24) converted = convertedTo(bitmap, PixelFormat::Bit24);
     JpegEncoder encoder;
-    return encoder.encode(converted ? *converted : bitmap, std::clamp(quality, 1, 100));
+    return encoder.encode(converted ? *converted : bitmap, std::clamp(quality, 1, 100), density);
 }
 
 } // namespace tavlo

@@ -4,8 +4,10 @@
 #include "decode_result.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tavlo {
 
@@ -14,14 +16,31 @@ namespace tavlo {
 // stuffed, and markers take little.
 inline constexpr std::uint64_t kMaxJpegFileBytes = 32 * kMaxPixels;
 
+// The JFIF marker's pixel density: unit 0 gives only the aspect ratio, 1 dots per inch, 2 per cm.
+struct JpegDensity {
+    int unit = 0;
+    int x = 1, y = 1;
+    bool operator==(const JpegDensity&) const = default;
+};
+
+// What a decoded file says about its pixels besides the pixels themselves.
+struct JpegFileFacts {
+    std::vector<std::uint8_t> iccProfile; // the embedded profile, empty when there is none
+    std::optional<JpegDensity> density;   // set when the file has a JFIF marker
+    bool profileApplied = false;          // CMYK turned into sRGB through the profile
+};
+
 // Decodes a whole JPEG file held in memory: colour (YCbCr, RGB, CMYK, YCCK) to Bit24, greyscale to
-// Bit8 with a grey palette. Every library error refuses the file; the library never prints.
-// Throws std::bad_alloc when memory runs out.
-DecodeResult decodeJpeg(std::span<const std::uint8_t> file);
+// Bit8 with a grey palette. CMYK goes through the file's CMYK profile to sRGB when it has one.
+// Every library error refuses the file; the library never prints. `facts`, when given, receives the
+// file's profile and density. Throws std::bad_alloc when memory runs out.
+DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts = nullptr);
 
 // Encodes a 24-bit copy of the bitmap with the library's defaults and its standard quality
-// scaling at `quality` (1..100, clamped), baseline tables forced; sequential, colour.
+// scaling at `quality` (1..100, clamped), baseline tables forced; sequential, colour. The JFIF
+// marker carries `density` when given, else the library's 1:1.
 // Throws std::bad_alloc when memory runs out, std::runtime_error if the library fails otherwise.
-std::string encodeJpeg(const Bitmap& bitmap, int quality);
+std::string encodeJpeg(const Bitmap& bitmap, int quality,
+                       std::optional<JpegDensity> density = std::nullopt);
 
 } // namespace tavlo

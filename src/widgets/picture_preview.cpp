@@ -3,7 +3,7 @@
 #include "document/bmp_codec.h"
 #include "document/document.h"
 #include "document/file_io.h"
-#include "document/jpeg_codec.h"
+#include "document/photo_source.h"
 #include "widgets/view_image.h"
 
 #include <QFile>
@@ -25,7 +25,8 @@ QImage decodedPicture(const QString& path) {
     // Refused unread like a load: folders, devices and files larger than any image can need.
     if (!readWholeFile(name, *bytes, error, jpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes)) return {};
     try {
-        const DecodeResult decoded = jpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
+        const DecodeResult decoded =
+            jpeg ? decodePhoto(std::move(bytes), true).decoded : decodeBmp(std::move(bytes));
         return decoded ? viewImage(*decoded.image) : QImage();
     } catch (const std::exception&) { // out of memory, or above the pixel limit: no preview
         return {};

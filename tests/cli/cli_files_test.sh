@@ -112,4 +112,28 @@ for writer in "${writers[@]}"; do
   fi
 done
 
+# Photos: set upright on load unless --as-stored; an untouched one turned on load is written from
+# its own blocks unless --reencode, as jpegtran -perfect turns it; its tags go along unless
+# --no-metadata, with the orientation reset.
+cli=$tool
+plain=$data/jpeg/valid/baseline_420_64x48.jpg
+cp "$plain" "$work/photo.jpg"
+exiftool -q -q -overwrite_original -n -Orientation=6 -Make=Canon "$work/photo.jpg"
+expect 0 "$work/photo.jpg" --info
+[ "$(line 1)/$(line 2)" = "W = 48/H = 64" ] || fail "orientation 6 not applied: $(line 1)"
+expect 0 "$work/photo.jpg" --as-stored --info
+[ "$(line 1)" = "W = 64" ] || fail "--as-stored turned the picture: $(line 1)"
+jpegtran -perfect -rotate 90 -outfile "$work/jpegtran.jpg" "$plain"
+djpeg -outfile "$work/jpegtran.ppm" "$work/jpegtran.jpg"
+expect 0 "$work/photo.jpg" --out "$work/upright.jpg"
+djpeg -outfile "$work/upright.ppm" "$work/upright.jpg"
+cmp -s "$work/upright.ppm" "$work/jpegtran.ppm" || fail "the upright save was not lossless"
+[ "$(exiftool -s3 -n -Orientation -Make "$work/upright.jpg" | tr '\n' ' ')" = "1 Canon " ] ||
+  fail "tags of the upright save: $(exiftool -s3 -n -Orientation -Make "$work/upright.jpg")"
+expect 0 "$work/photo.jpg" --reencode --out "$work/reencoded.jpg"
+djpeg -outfile "$work/reencoded.ppm" "$work/reencoded.jpg"
+cmp -s "$work/reencoded.ppm" "$work/jpegtran.ppm" && fail "--reencode still turned without loss"
+expect 0 "$work/photo.jpg" --no-metadata --out "$work/bare.jpg"
+[ -z "$(exiftool -s3 -Make -Orientation "$work/bare.jpg")" ] || fail "--no-metadata kept tags"
+
 finish "all batch-tool file and memory cases passed"

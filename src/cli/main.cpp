@@ -43,22 +43,26 @@ std::string forTerminal(std::string_view message) {
 int loadInput(tavlo::Document& document, const std::string& input) {
     document.sourcePath = input;
     switch (document.loadImageFile()) {
-    case tavlo::LoadOutcome::Loaded: return Done;
+    case tavlo::LoadOutcome::Loaded:
+        return Done;
     case tavlo::LoadOutcome::RefusedExtension:
         return fail(InputFailure, input + ": not a .jpg, .jpeg, .jpe or .bmp file");
     case tavlo::LoadOutcome::InvalidImage:
         return fail(InputFailure, input + ": invalid image: " + document.error);
-    case tavlo::LoadOutcome::CannotRead: return fail(InputFailure, document.error);
+    case tavlo::LoadOutcome::CannotRead:
+        return fail(InputFailure, document.error);
     }
     return fail(InputFailure, input + ": cannot load");
 }
 
 int save(tavlo::Document& document, const std::string& output) {
     switch (tavlo::cli::isJpegName(output) ? document.saveJpeg(output) : document.saveBmp(output)) {
-    case tavlo::SaveOutcome::Saved: return Done;
+    case tavlo::SaveOutcome::Saved:
+        return Done;
     case tavlo::SaveOutcome::BadExtension:
         return fail(UsageFailure, output + ": " + std::string(tavlo::kBadExtensionMessage));
-    case tavlo::SaveOutcome::WriteFailed: return fail(OutputFailure, document.error);
+    case tavlo::SaveOutcome::WriteFailed:
+        return fail(OutputFailure, document.error);
     }
     return fail(OutputFailure, output + ": cannot write");
 }
@@ -82,15 +86,17 @@ int runOperation(tavlo::Document& document, const tavlo::cli::OperationCall& cal
 
 int run(const tavlo::cli::Options& options) {
     tavlo::Document document;
+    document.keepsUndoCopy = false; // nothing can undo here
     document.jpegQuality = options.quality;
     document.setBmpSaveFormat(options.bits);
     document.jpegExtensions = tavlo::cli::kJpegExtensions;
-    if (const int status =
-            refusingLimits(options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
+    if (const int status = refusingLimits(
+            options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
         status != Done)
         return status;
     for (const auto& call : options.operations) {
-        const std::string word = call.argument.empty() ? call.name : call.name + ":" + call.argument;
+        const std::string word =
+            call.argument.empty() ? call.name : call.name + ":" + call.argument;
         if (const int status = refusingLimits(word, [&] { return runOperation(document, call); });
             status != Done)
             return status;
@@ -101,16 +107,14 @@ int run(const tavlo::cli::Options& options) {
     if (options.histogramFactor)
         std::cout << tavlo::histogramText(
             tavlo::computeHistogram(document.workImage, *options.histogramFactor));
-    if (!options.output)
-        return Done;
+    if (!options.output) return Done;
     return refusingLimits(*options.output, [&] { return save(document, *options.output); });
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2)
-        return fail(UsageFailure, tavlo::cli::kUsage);
+    if (argc < 2) return fail(UsageFailure, tavlo::cli::kUsage);
     try {
         const auto options =
             tavlo::cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc));

@@ -14,8 +14,17 @@ namespace tavlo {
 
 namespace {
 
-enum Panel { WidthPanel, HeightPanel, AspectPanel, ScalePanel, NamePanel, AttributePanel,
-             SizePanel, ColourPanel, QualityPanel };
+enum Panel {
+    WidthPanel,
+    HeightPanel,
+    AspectPanel,
+    ScalePanel,
+    NamePanel,
+    AttributePanel,
+    SizePanel,
+    ColourPanel,
+    QualityPanel
+};
 
 // Single-precision ratio; an image without height has none, and shows 0.
 float ratio(int width, int height) {
@@ -36,8 +45,7 @@ std::string fileExtension(const std::string& path) {
 
 std::string upperCased(std::string text) {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 
@@ -48,8 +56,7 @@ Document::Document() {
 }
 
 void Document::setInformation(InformationTexts::Field field, std::string text) {
-    if (startupLoad <= 0)
-        information.fields[field] = std::move(text);
+    if (startupLoad <= 0) information.fields[field] = std::move(text);
 }
 
 LoadOutcome Document::loadImageFile() {
@@ -62,7 +69,8 @@ LoadOutcome Document::loadImageFile() {
     const bool isJpeg = std::ranges::find(jpegExtensions, currentExt) != jpegExtensions.end();
     if (isJpeg || currentExt == ".BMP") {
         auto bytes = std::make_shared<ByteBuffer>();
-        if (!readWholeFile(sourcePath, *bytes, error, isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
+        if (!readWholeFile(sourcePath, *bytes, error,
+                           isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
             return LoadOutcome::CannotRead;
         decoded = isJpeg ? decodeJpeg(*bytes) : decodeBmp(std::move(bytes));
     } else {
@@ -82,12 +90,14 @@ LoadOutcome Document::loadImageFile() {
     panels[WidthPanel] = widthPanelText(loadedWidth);
     panels[HeightPanel] = heightPanelText(loadedHeight);
     if (isJpeg) {
-        setInformation(InformationTexts::LoadedAspect, jpegAspectInfoText(viewAspect, bmpFormatText));
+        setInformation(InformationTexts::LoadedAspect,
+                       jpegAspectInfoText(viewAspect, bmpFormatText));
         panels[ColourPanel] = bmpFormatText;
     } else {
         showColourCount();
     }
     workImage = undoImage;
+    if (!keepsUndoCopy) undoImage = Bitmap(); // so that the working image is the only copy
     showFileEntry(sourcePath);
     setDisplayScale(displayScale);
     noSourceFile = false;
@@ -103,8 +113,7 @@ void Document::showColourCount() {
 
 void Document::showFileEntry(const std::string& path) {
     const auto entry = lookUpFileEntry(path);
-    if (!entry)
-        return;
+    if (!entry) return;
     panels[AttributePanel] = attributeText(*entry);
     setInformation(InformationTexts::Attributes, panels[AttributePanel]);
     setInformation(InformationTexts::CreatedTime, fileTimeText(entry->created));
@@ -135,15 +144,13 @@ void Document::refreshView() {
 }
 
 bool Document::applyKernelResult(KernelResult result) {
-    if (!result)
-        return false;
+    if (!result) return false;
     workImage = std::move(*result);
     return true;
 }
 
 void Document::setChangeCaption(std::string_view caption) {
-    if (startupLoad <= 0)
-        information.changeCaption = caption;
+    if (startupLoad <= 0) information.changeCaption = caption;
 }
 
 void Document::undo() {
@@ -164,8 +171,7 @@ void Document::paste(Bitmap image) {
 }
 
 void Document::setBmpSaveFormat(PixelFormat format) {
-    if (format != PixelFormat::Bit8 && format != PixelFormat::Bit24 &&
-        format != PixelFormat::Bit32)
+    if (format != PixelFormat::Bit8 && format != PixelFormat::Bit24 && format != PixelFormat::Bit32)
         throw std::invalid_argument("BMP files are saved with 8, 24 or 32 bits per pixel");
     bmpSaveFormat = format;
     bmpFormatText = tavlo::bmpFormatText(format);
@@ -182,15 +188,13 @@ bool Document::extensionAcceptable(const std::string& path) {
 }
 
 SaveOutcome Document::finishSave(bool written) {
-    if (!written)
-        return SaveOutcome::WriteFailed;
+    if (!written) return SaveOutcome::WriteFailed;
     modified = false;
     return SaveOutcome::Saved;
 }
 
 SaveOutcome Document::saveJpeg(const std::string& path) {
-    if (!extensionAcceptable(path))
-        return SaveOutcome::BadExtension;
+    if (!extensionAcceptable(path)) return SaveOutcome::BadExtension;
     std::string encoded;
     try {
         encoded = encodeJpeg(workImage, jpegQuality);
@@ -203,8 +207,7 @@ SaveOutcome Document::saveJpeg(const std::string& path) {
 }
 
 SaveOutcome Document::saveBmp(const std::string& path) {
-    if (!extensionAcceptable(path))
-        return SaveOutcome::BadExtension;
+    if (!extensionAcceptable(path)) return SaveOutcome::BadExtension;
     setPixelFormat(workImage, bmpSaveFormat);
     const BmpFileParts file = encodeBmp(workImage);
     const std::span<const std::uint8_t> pieces[] = {asBytes(file.header), file.pixels};

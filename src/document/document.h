@@ -96,8 +96,13 @@ class Document {
     void setDisplayScale(int scale);
     // Undo: the working image becomes the undo copy again; the copy stays.
     void undo();
+    // Off in the batch tool, which has no undo: kernels may then change the working image where
+    // it lies, and the old image is freed as soon as the new one exists.
+    bool keepsUndoCopy = true;
     // Runs before a kernel changes the working image.
-    void takeUndoCopy() { undoImage = workImage; }
+    void takeUndoCopy() {
+        if (keepsUndoCopy) undoImage = workImage;
+    }
     // The working image becomes the kernel's result; false, and nothing changes, on a refusal.
     bool applyKernelResult(KernelResult result);
     // The information window's second group tells what last changed the image.

@@ -1,6 +1,5 @@
 #include "channel_tables.h"
 
-
 #include <cassert>
 
 namespace tavlo {

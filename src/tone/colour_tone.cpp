@@ -18,12 +18,16 @@ ChannelTable shiftTable(std::int32_t offset) {
 
 } // namespace
 
+ChannelTables colourToneTables(const std::array<std::int32_t, 3>& offsets) {
+    return {.red = shiftTable(offsets[Red]),
+            .green = shiftTable(offsets[Green]),
+            .blue = shiftTable(offsets[Blue])};
+}
+
 KernelResult colourToneBitmap(const Bitmap& source, const std::array<std::int32_t, 3>& offsets) {
     requireNonEmpty(source);
     if (source.format() != PixelFormat::Bit24) return std::nullopt;
-    return mapChannels(source, {.red = shiftTable(offsets[Red]),
-                                .green = shiftTable(offsets[Green]),
-                                .blue = shiftTable(offsets[Blue])});
+    return mapChannels(source, colourToneTables(offsets));
 }
 
 } // namespace tavlo

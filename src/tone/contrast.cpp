@@ -14,14 +14,18 @@ std::uint8_t contrastValue(int v, std::int32_t contrast, std::int32_t brightness
     return static_cast<std::uint8_t>(std::clamp(rounded, 0.0L, 255.0L));
 }
 
-KernelResult contrastBitmap(const Bitmap& source, const ContrastSettings& settings) {
-    requireNonEmpty(source);
-    if (source.format() != PixelFormat::Bit24) return std::nullopt;
+ChannelTables contrastTables(const ContrastSettings& settings) {
     const auto table = [&](ColourChannel c) {
         return tableOf(
             [&](int v) { return contrastValue(v, settings.contrast[c], settings.brightness[c]); });
     };
-    return mapChannels(source, {.red = table(Red), .green = table(Green), .blue = table(Blue)});
+    return {.red = table(Red), .green = table(Green), .blue = table(Blue)};
+}
+
+KernelResult contrastBitmap(const Bitmap& source, const ContrastSettings& settings) {
+    requireNonEmpty(source);
+    if (source.format() != PixelFormat::Bit24) return std::nullopt;
+    return mapChannels(source, contrastTables(settings));
 }
 
 } // namespace tavlo

@@ -20,11 +20,15 @@ std::uint8_t gammaCorrected(int v, float gamma) {
     return roundedHalfUpChannel(out);
 }
 
-KernelResult gammaBitmap(const Bitmap& source, std::int32_t amount) {
-    requireNonEmpty(source);
+ChannelTables gammaTables(std::int32_t amount) {
     const float gamma = gammaValue(amount);
     const ChannelTable table = tableOf([gamma](int v) { return gammaCorrected(v, gamma); });
-    const ChannelTables tables{table, table, table};
+    return {table, table, table};
+}
+
+KernelResult gammaBitmap(const Bitmap& source, std::int32_t amount) {
+    requireNonEmpty(source);
+    const ChannelTables tables = gammaTables(amount);
     if (source.format() == PixelFormat::Bit24) return mapChannels(source, tables);
     return mapChannels(convertedTo(source, PixelFormat::Bit24), tables);
 }

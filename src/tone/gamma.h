@@ -1,6 +1,7 @@
 // Gamma correction: v becomes 255 × (v / 255)^(1/γ), γ = 1 + amount / 100.
 #pragma once
 
+#include "document/channel_lookup.h"
 #include "document/kernel_result.h"
 
 #include <cstdint>
@@ -14,6 +15,8 @@ float gammaValue(std::int32_t amount);
 // rounded to single, + 0.5 truncated and clamped.
 std::uint8_t gammaCorrected(int v, float gamma);
 
+// The same table for all three channels.
+ChannelTables gammaTables(std::int32_t amount);
 // Converts any pixel format to 24 bits first, then maps every channel. An empty image throws
 // EEmbossError; no format is refused.
 KernelResult gammaBitmap(const Bitmap& source, std::int32_t amount);

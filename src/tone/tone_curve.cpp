@@ -29,15 +29,19 @@ std::uint8_t toneCurveValue(const ToneCurve& curve, int v) {
     return roundedHalfUpChannel(static_cast<float>(out));
 }
 
-KernelResult toneCurveBitmap(const Bitmap& source, const ToneCurve& curve) {
-    requireNonEmpty(source);
-    if (source.format() != PixelFormat::Bit24) return std::nullopt;
+ChannelTables toneCurveTables(const ToneCurve& curve) {
     const ChannelTable mapped = tableOf([&](int v) { return toneCurveValue(curve, v); });
     const ChannelTable same = identityTable();
     const int c = curve.channel;
-    return mapChannels(source, {.red = c == 0 || c == 1 ? mapped : same,
-                                .green = c == 0 || c == 2 ? mapped : same,
-                                .blue = c == 0 || c == 3 ? mapped : same});
+    return {.red = c == 0 || c == 1 ? mapped : same,
+            .green = c == 0 || c == 2 ? mapped : same,
+            .blue = c == 0 || c == 3 ? mapped : same};
+}
+
+KernelResult toneCurveBitmap(const Bitmap& source, const ToneCurve& curve) {
+    requireNonEmpty(source);
+    if (source.format() != PixelFormat::Bit24) return std::nullopt;
+    return mapChannels(source, toneCurveTables(curve));
 }
 
 } // namespace tavlo

@@ -10,18 +10,40 @@
 
 namespace tavlo {
 
+namespace {
+
+// With no undo copy to keep (the batch tool), a 24-bit working image is mapped where it lies, so
+// that a chain of table operations costs their passes and no new image each; otherwise the
+// kernel builds a new one, converting or refusing other formats as it does.
+template <class Tables, class Kernel>
+OperationStatus mapWorkImage(Document& document, Tables&& tables, Kernel&& kernel) {
+    Bitmap& image = document.workImage;
+    if (document.keepsUndoCopy || image.empty() || image.format() != PixelFormat::Bit24)
+        return applyKernel(document, kernel(std::as_const(image)));
+    mapChannelRows(image, image, tables());
+    return OperationStatus::Done;
+}
+
+} // namespace
+
 OperationStatus runToneCurve(Document& document, const ToneCurve& curve) {
     document.takeUndoCopy();
-    return applyKernel(document, toneCurveBitmap(std::as_const(document.workImage), curve));
+    return mapWorkImage(
+        document, [&] { return toneCurveTables(curve); },
+        [&](const Bitmap& image) { return toneCurveBitmap(image, curve); });
 }
 
 OperationStatus runColourTone(Document& document, const std::array<std::int32_t, 3>& offsets) {
-    return applyKernel(document, colourToneBitmap(std::as_const(document.workImage), offsets));
+    return mapWorkImage(
+        document, [&] { return colourToneTables(offsets); },
+        [&](const Bitmap& image) { return colourToneBitmap(image, offsets); });
 }
 
 OperationStatus runContrast(Document& document, const ContrastSettings& settings) {
     document.takeUndoCopy();
-    return applyKernel(document, contrastBitmap(std::as_const(document.workImage), settings));
+    return mapWorkImage(
+        document, [&] { return contrastTables(settings); },
+        [&](const Bitmap& image) { return contrastBitmap(image, settings); });
 }
 
 OperationStatus runVividness(Document& document, std::int32_t amount) {
@@ -31,7 +53,9 @@ OperationStatus runVividness(Document& document, std::int32_t amount) {
 
 OperationStatus runGamma(Document& document, std::int32_t amount) {
     document.takeUndoCopy();
-    return applyKernel(document, gammaBitmap(std::as_const(document.workImage), amount));
+    return mapWorkImage(
+        document, [&] { return gammaTables(amount); },
+        [&](const Bitmap& image) { return gammaBitmap(image, amount); });
 }
 
 } // namespace tavlo

@@ -158,22 +158,22 @@ TEST(ToneSteps, UndoCopyAndRefusal) {
     struct Row {
         std::string name;
         std::function<OperationStatus(Document&)> run;
-        bool takesUndoCopy, converts;
+        bool takesUndoCopy, converts, mapsTables;
     };
     const Row rows[] = {
-        {"curve", [](Document& d) { return runToneCurve(d, ToneCurve{}); }, true, false},
+        {"curve", [](Document& d) { return runToneCurve(d, ToneCurve{}); }, true, false, true},
         {"tone",
          [](Document& d) {
              return runColourTone(d, {5, 5, 5});
          },
-         false, false},
+         false, false, true},
         {"contrast",
          [](Document& d) {
              return runContrast(d, {{5, 5, 5}, {}});
          },
-         true, false},
-        {"vivid", [](Document& d) { return runVividness(d, 10); }, true, true},
-        {"gamma", [](Document& d) { return runGamma(d, 10); }, true, true},
+         true, false, true},
+        {"vivid", [](Document& d) { return runVividness(d, 10); }, true, true, false},
+        {"gamma", [](Document& d) { return runGamma(d, 10); }, true, true, true},
     };
     for (const Row& row : rows)
         for (const PixelFormat format :
@@ -191,6 +191,25 @@ TEST(ToneSteps, UndoCopyAndRefusal) {
                 EXPECT_EQ(document.workImage.format(), PixelFormat::Bit24);
             else
                 EXPECT_TRUE(samePixels(document.workImage, before));
+
+            // Without an undo copy (the batch tool): the same result, nothing kept, and a 24-bit
+            // image mapped through tables in its own pixels.
+            Document batch;
+            batch.keepsUndoCopy = false;
+            batch.workImage = patternBitmap(6, 5, format);
+            batch.undoImage = Bitmap(2, 2, PixelFormat::Bit24);
+            const std::uint8_t* pixels = std::as_const(batch.workImage).bottomUpData();
+            EXPECT_EQ(row.run(batch),
+                      accepted ? OperationStatus::Done : OperationStatus::UnsupportedFormat);
+            EXPECT_EQ(batch.undoImage.width(), 2);
+            if (accepted) {
+                Document again;
+                again.workImage = patternBitmap(6, 5, format);
+                row.run(again);
+                EXPECT_TRUE(samePixels(batch.workImage, again.workImage));
+            }
+            EXPECT_EQ(std::as_const(batch.workImage).bottomUpData() == pixels,
+                      !accepted || (row.mapsTables && format == PixelFormat::Bit24));
         }
 }
 

@@ -43,8 +43,8 @@ TEST(ChannelLookup, MapsEveryByteThroughItsChannelsTable) {
                 const Table& red = shared ? b : r;
                 std::vector<std::uint8_t> in(static_cast<std::size_t>(3 * pixels));
                 for (std::size_t j = 0; j < in.size(); ++j)
-                    in[j] = static_cast<std::uint8_t>(
-                        pixels == kEveryValueInEveryLane ? j + j / 192 : random());
+                    in[j] = static_cast<std::uint8_t>(pixels == kEveryValueInEveryLane ? j + j / 192
+                                                                                       : random());
                 std::vector<std::uint8_t> out(in.size() + 1, 0xA5);
                 mapChannelRow(in.data(), out.data(), pixels, b.data(), green.data(), red.data());
                 for (std::size_t j = 0; j < in.size(); ++j) {

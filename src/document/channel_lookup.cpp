@@ -69,6 +69,90 @@ void MapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const 
     }
     mapBytes(in, out, j, bytes, tables);
 }
+#elif HWY_TARGET == HWY_AVX2
+// A 256-entry byte table as sixteen 16-entry pieces, each in both halves of a register: a byte
+// shuffle looks up the low four bits in every piece, and a tree of blends on bits 4 to 7 keeps
+// the piece the high four bits name.
+struct Table256 {
+    explicit Table256(const std::uint8_t* table) {
+        for (int k = 0; k < 16; ++k)
+            piece[k] = _mm256_broadcastsi128_si256(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(table + 16 * k)));
+    }
+    __m256i operator()(__m256i index) const {
+        const __m256i low = _mm256_and_si256(index, _mm256_set1_epi8(15));
+        // A blend takes each byte's top bit; a 16-bit shift brings bit 4, 5 or 6 up to it.
+        const __m256i bit4 = _mm256_slli_epi16(index, 3);
+        __m256i picked[8];
+        for (int k = 0; k < 8; ++k)
+            picked[k] = _mm256_blendv_epi8(_mm256_shuffle_epi8(piece[2 * k], low),
+                                           _mm256_shuffle_epi8(piece[2 * k + 1], low), bit4);
+        const __m256i bit5 = _mm256_slli_epi16(index, 2);
+        for (int k = 0; k < 4; ++k)
+            picked[k] = _mm256_blendv_epi8(picked[2 * k], picked[2 * k + 1], bit5);
+        const __m256i bit6 = _mm256_slli_epi16(index, 1);
+        for (int k = 0; k < 2; ++k)
+            picked[k] = _mm256_blendv_epi8(picked[2 * k], picked[2 * k + 1], bit6);
+        return _mm256_blendv_epi8(picked[0], picked[1], index);
+    }
+    __m256i piece[16];
+};
+
+// Lanes of a vector starting at byte `first` of a row whose byte belongs to the channel.
+inline __m256i channelLanes(int first, int channel) {
+    alignas(32) std::uint8_t lanes[32];
+    for (int i = 0; i < 32; ++i)
+        lanes[i] = (first + i) % 3 == channel ? 0xFF : 0;
+    return _mm256_load_si256(reinterpret_cast<const __m256i*>(lanes));
+}
+
+// In three vectors of 96 bytes every lane holds one byte of each channel, so three blends gather
+// each channel into a vector of its own, in place, without moving a byte to another lane.
+struct ChannelSplit {
+    explicit ChannelSplit(int channel)
+        : first(channelLanes(0, channel)), second(channelLanes(32, channel)),
+          third(channelLanes(64, channel)) {}
+    __m256i operator()(__m256i a, __m256i b, __m256i c) const {
+        return _mm256_blendv_epi8(_mm256_blendv_epi8(a, b, second), c, third);
+    }
+    __m256i first, second, third;
+};
+
+void MapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const std::uint8_t* blue,
+                   const std::uint8_t* green, const std::uint8_t* red) {
+    const std::uint8_t* const tables[3] = {blue, green, red};
+    const int bytes = 3 * pixels;
+    const auto load = [in](int at) {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + at));
+    };
+    const auto store = [out](int at, __m256i v) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + at), v);
+    };
+    int j = 0;
+    if (blue == green && green == red) {
+        const Table256 all(blue);
+        for (; j + 32 <= bytes; j += 32)
+            store(j, all(load(j)));
+    } else {
+        const Table256 b(blue), g(green), r(red);
+        const ChannelSplit blueOf(0), greenOf(1), redOf(2);
+        for (; j + 96 <= bytes; j += 96) {
+            const __m256i v0 = load(j), v1 = load(j + 32), v2 = load(j + 64);
+            const __m256i mappedBlue = b(blueOf(v0, v1, v2));
+            const __m256i mappedGreen = g(greenOf(v0, v1, v2));
+            const __m256i mappedRed = r(redOf(v0, v1, v2));
+            // Back where they came from: each vector takes its lanes of each channel.
+            const auto merge = [&](__m256i greenLanes, __m256i redLanes) {
+                return _mm256_blendv_epi8(_mm256_blendv_epi8(mappedBlue, mappedGreen, greenLanes),
+                                          mappedRed, redLanes);
+            };
+            store(j, merge(greenOf.first, redOf.first));
+            store(j + 32, merge(greenOf.second, redOf.second));
+            store(j + 64, merge(greenOf.third, redOf.third));
+        }
+    }
+    mapBytes(in, out, j, bytes, tables);
+}
 #else
 void MapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const std::uint8_t* blue,
                    const std::uint8_t* green, const std::uint8_t* red) {

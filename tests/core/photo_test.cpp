@@ -55,14 +55,18 @@ Bitmap decoded(const std::string& file) {
     return result ? *result.image : Bitmap();
 }
 
-std::vector<std::uint8_t> srgbProfile() {
-    cmsHPROFILE profile = cmsCreate_sRGBProfile();
+// The profile's bytes as a file would hold them; the profile is closed.
+std::vector<std::uint8_t> savedAndClosed(cmsHPROFILE profile) {
     cmsUInt32Number size = 0;
     cmsSaveProfileToMem(profile, nullptr, &size);
     std::vector<std::uint8_t> bytes(size);
     cmsSaveProfileToMem(profile, bytes.data(), &size);
     cmsCloseProfile(profile);
     return bytes;
+}
+
+std::vector<std::uint8_t> srgbProfile() {
+    return savedAndClosed(cmsCreate_sRGBProfile());
 }
 
 // A CMYK profile that turns every ink into a grey, white without ink and black with any full
@@ -82,12 +86,7 @@ std::vector<std::uint8_t> greyCmykProfile() {
     cmsWriteTag(profile, cmsSigAToB0Tag, lut);
     cmsWriteTag(profile, cmsSigMediaWhitePointTag, cmsD50_XYZ());
     cmsPipelineFree(lut);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::vector<std::uint8_t> bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
+    return savedAndClosed(profile);
 }
 
 class PhotoTest : public testing::Test {

@@ -1,6 +1,9 @@
 // The main window's menu bar: every item with its name, caption, separators and start state.
 #include "app/main_window.h"
 
+#include "tone/tone_entries.h"
+#include "widgets/dialog_controls.h"
+
 #include <QApplication>
 #include <QMenuBar>
 
@@ -13,6 +16,10 @@ QAction* item(QMenu* menu, const char* name, const QString& caption, bool enable
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
     return action;
+}
+
+QAction* item(QMenu* menu, const MenuItemText& text) {
+    return item(menu, text.objectName, fromUtf8(text.caption));
 }
 
 QAction* checkItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
@@ -34,6 +41,10 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
 }
 
 } // namespace
+
+QAction* MainWindow::menuAction(const MenuItemText& text) const {
+    return menuBar()->findChild<QAction*>(QString::fromLatin1(text.objectName));
+}
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -131,7 +142,7 @@ void MainWindow::buildMenus() {
     colourToneAction = item(colourMenu, "T1", QStringLiteral("色調(&T)"));
     contrastAction = item(colourMenu, "M1", QStringLiteral("ｺﾝﾄﾗｽﾄ・明るさ(&M)"));
     vividnessAction = item(colourMenu, "A4", QStringLiteral("色あい(&A)"));
-    gammaAction = item(colourMenu, "G3", QStringLiteral("ガンマ補正(&G)"));
+    gammaAction = item(colourMenu, kGammaMenuItems[0].item);
     equaliseAction = item(colourMenu, "C3", QStringLiteral("ヒストグラム均一化(&C)"));
     monochromeAction = item(colourMenu, "B1", QStringLiteral("白黒調(&B)"));
 

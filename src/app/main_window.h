@@ -4,6 +4,7 @@
 
 #include "document/command_channel.h"
 #include "document/document.h"
+#include "document/operation_entry.h"
 #include "document/operation_status.h"
 #include "widgets/dialog_service.h"
 
@@ -46,7 +47,8 @@ class MainWindow : public QMainWindow {
     // an error was reported (a file or folder that cannot be read).
     bool loadImageFile();
     void setDisplayScale(int scale);
-    // Files dropped from the file manager: the first one is loaded, whole path, if its type is ours.
+    // Files dropped from the file manager: the first one is loaded, whole path, if its type is
+    // ours.
     void filesDropped(const QList<QUrl>& urls);
 
     // Everything the window starts runs through here: the busy cursor from the start, a chosen
@@ -57,6 +59,13 @@ class MainWindow : public QMainWindow {
     // refused the image, the modified flag when it changed it, and the refresh either way.
     enum class RunOutcome { Changed, Refused, Failed };
     RunOutcome runOperation(const std::function<tavlo::OperationStatus(tavlo::Document&)>& steps);
+    template <class Parameters>
+    RunOutcome runEntry(const OperationEntry<Parameters>& entry, const Parameters& parameters) {
+        return runOperation(
+            [&](tavlo::Document& document) { return entry.steps(document, parameters); });
+    }
+    // The menu item built for `item`.
+    QAction* menuAction(const MenuItemText& item) const;
     // The redraw every operation ends with: setDisplayScale(DisplayScale).
     void refresh() { setDisplayScale(document_.displayScale); }
     void showUnsupportedFormat();
@@ -71,15 +80,15 @@ class MainWindow : public QMainWindow {
     void imageLoaded();
 
   public:
-
     // Menu items, by their names.
     QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu,
         *deformMenu, *colourMenu, *helpMenu;
     QMenu *bmpFormatMenu, *filterMenu;
     QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction,
         *saveBmpAsAction, *printAction, *quitAction;
-    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction, *saveMetadataAction, *bmp8BitAction,
-        *bmp24BitAction, *bmp32BitAction, *copyAction, *pasteAction;
+    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction,
+        *saveMetadataAction, *bmp8BitAction, *bmp24BitAction, *bmp32BitAction, *copyAction,
+        *pasteAction;
     QAction *undoAction, *revertAction;
     QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,
         *scaleEighthAction;

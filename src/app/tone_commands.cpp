@@ -1,6 +1,7 @@
 #include "app/tone_commands.h"
 
 #include "app/main_window.h"
+#include "tone/tone_entries.h"
 #include "tone/tone_steps.h"
 #include "tone/ui/colour_tone_dialog.h"
 #include "tone/ui/contrast_dialog.h"
@@ -26,18 +27,22 @@ ToneCommands::ToneCommands(MainWindow& mainWindow) : QObject(&mainWindow), mainW
     contrastDialog = new ContrastDialog(contrast_, sender(CommandEdit::Contrast), &mainWindow);
     vividnessDialog =
         new VividnessDialog(vividAmount_, sender(CommandEdit::Vividness), &mainWindow);
-    gammaDialog = new GammaDialog(gammaAmount_, sender(CommandEdit::Gamma), &mainWindow);
+    gammaDialog = new GammaDialog(&mainWindow);
+    connect(gammaDialog, &GammaDialog::runRequested, this,
+            [this](const GammaParameters& parameters) {
+                mainWindow_.runEntry(kGammaEntry, parameters);
+            });
 
     connect(mainWindow.toneCurveAction, &QAction::triggered, this, &ToneCommands::onToneCurve);
     connect(mainWindow.colourToneAction, &QAction::triggered, this, &ToneCommands::onColourTone);
     connect(mainWindow.contrastAction, &QAction::triggered, this, &ToneCommands::onContrast);
     connect(mainWindow.vividnessAction, &QAction::triggered, this, &ToneCommands::onVividness);
-    connect(mainWindow.gammaAction, &QAction::triggered, this, &ToneCommands::onGamma);
+    connect(mainWindow.menuAction(kGammaMenuItems[0].item), &QAction::triggered, this,
+            &ToneCommands::onGamma);
     channel.setHandler(CommandEdit::ToneCurve, [this](std::int64_t v) { onToneCurveCommand(v); });
     channel.setHandler(CommandEdit::ColourTone, [this](std::int64_t v) { onColourToneCommand(v); });
     channel.setHandler(CommandEdit::Contrast, [this](std::int64_t v) { onContrastCommand(v); });
     channel.setHandler(CommandEdit::Vividness, [this](std::int64_t v) { onVividnessCommand(v); });
-    channel.setHandler(CommandEdit::Gamma, [this](std::int64_t v) { onGammaCommand(v); });
 }
 
 // The caption is the file name without its folder; a dialog already shown just comes forward.
@@ -83,11 +88,6 @@ void ToneCommands::onVividnessCommand(std::int64_t value) {
     if (value >= 0)
         mainWindow_.runOperation(
             [this](Document& d) { return tavlo::runVividness(d, vividAmount_); });
-}
-
-void ToneCommands::onGammaCommand(std::int64_t value) {
-    if (value >= 0)
-        mainWindow_.runOperation([this](Document& d) { return tavlo::runGamma(d, gammaAmount_); });
 }
 
 } // namespace tavlo

@@ -40,7 +40,6 @@ class ToneCommands : public QObject {
     void onColourToneCommand(std::int64_t value);
     void onContrastCommand(std::int64_t value);
     void onVividnessCommand(std::int64_t value);
-    void onGammaCommand(std::int64_t value);
 
     void showDialog(QWidget* dialog);
 
@@ -51,7 +50,6 @@ class ToneCommands : public QObject {
     std::array<std::int32_t, 3> colourOffsets_{};
     tavlo::ContrastSettings contrast_;
     std::int32_t vividAmount_ = 0;
-    std::int32_t gammaAmount_ = 0;
 };
 
 } // namespace tavlo

@@ -13,12 +13,6 @@ namespace tavlo {
 
 namespace {
 
-void requireNoArgument(std::string_view name, std::string_view argument) {
-    if (!argument.empty())
-        throw OperationArgumentError("'" + std::string(argument) + "': " + std::string(name) +
-                                     " takes no argument");
-}
-
 FilterKernel kernelFromWords(std::string_view argument) {
     const auto words = argumentWords(argument, ',', 9, "kernel:k0,...,k8");
     FilterKernel kernel{};

@@ -1,24 +1,16 @@
-// The table of image operations the batch tool runs by name. Each entry runs the same code as the
-// main window's command for it; each parameter is declared once with its range and default, and
-// the dialogs, the batch tool and the tests read it from here.
+// The table of image operations the batch tool runs by name, built from the subsystems' entries.
 #pragma once
 
+#include "document/operation_entry.h"
 #include "document/operation_status.h"
-#include "document/parameter_range.h"
+#include "document/parameter_parse.h"
 
 #include <functional>
 #include <span>
-#include <stdexcept>
 #include <string_view>
 #include <vector>
 
 namespace tavlo {
-
-// A malformed or out-of-range argument; the message names the offending word.
-class OperationArgumentError : public std::invalid_argument {
-  public:
-    using std::invalid_argument::invalid_argument;
-};
 
 struct OperationSpec {
     std::string_view name;  // the word before the colon: "turn", "contrast"
@@ -27,14 +19,15 @@ struct OperationSpec {
     std::function<OperationStatus(Document&, std::string_view argument)> run;
 };
 
+// The batch tool's view of an entry: its argument parsed into the entry's parameters, then its
+// steps.
+template <class Parameters> OperationSpec batchOperation(const OperationEntry<Parameters>& entry) {
+    return {entry.name, entry.usage, [&entry](Document& document, std::string_view argument) {
+                return entry.steps(document, entry.parse(argument));
+            }};
+}
+
 const std::vector<OperationSpec>& operationTable();
 const OperationSpec* findOperation(std::string_view name);
-
-// Reads one decimal parameter and checks it against its range.
-int parseParameter(std::string_view word, const ParameterRange& range);
-// The words of an argument between separators, exactly `count` of them; otherwise an
-// OperationArgumentError that shows `usage`.
-std::vector<std::string_view> argumentWords(std::string_view argument, char separator,
-                                            std::size_t count, std::string_view usage);
 
 } // namespace tavlo

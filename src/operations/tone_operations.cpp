@@ -1,6 +1,7 @@
 #include "operations/tone_operations.h"
 
 #include "tone/tone_curve_file.h"
+#include "tone/tone_entries.h"
 #include "tone/tone_steps.h"
 
 #include <string>
@@ -63,10 +64,7 @@ std::vector<OperationSpec> toneOperations() {
          [](Document& document, std::string_view argument) {
              return runVividness(document, parseParameter(argument, kVividAmount));
          }},
-        {"gamma", "gamma:N",
-         [](Document& document, std::string_view argument) {
-             return runGamma(document, parseParameter(argument, kGammaAmount));
-         }},
+        batchOperation(kGammaEntry),
     };
 }
 

@@ -22,9 +22,8 @@ inline constexpr ParameterRange kColourOffset{"offset", -128, 128, 0};
 // Contrast and brightness, each −128 … 128 (bar position − 128).
 inline constexpr ParameterRange kContrast{"contrast", -128, 128, 0};
 inline constexpr ParameterRange kBrightness{"brightness", -128, 128, 0};
-// Vividness amount k × 100 and gamma amount (γ − 1) × 100 (bar position − 50).
+// Vividness amount k × 100 (bar position − 50).
 inline constexpr ParameterRange kVividAmount{"vividness", -50, 50, 0};
-inline constexpr ParameterRange kGammaAmount{"gamma", -50, 50, 0};
 
 // Channel order of the per-channel settings: red, green, blue.
 enum ColourChannel { Red = 0, Green = 1, Blue = 2 };
@@ -35,6 +34,12 @@ struct ToneCurve {
     std::array<std::int32_t, 4> points{0, kCurvePoint2.defaultValue, kCurvePoint3.defaultValue,
                                        255};
     std::array<std::int32_t, 4> levels = kIdentityCurveLevels;
+};
+
+struct GammaParameters {
+    // (γ − 1) × 100, the bar position − 50.
+    static constexpr ParameterRange kAmount{"gamma", -50, 50, 0};
+    std::int32_t amount = kAmount.defaultValue;
 };
 
 struct ContrastSettings {

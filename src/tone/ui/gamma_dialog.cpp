@@ -2,7 +2,6 @@
 
 #include "document/text_format.h"
 #include "tone/gamma.h"
-#include "tone/tone_parameters.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
@@ -25,10 +24,9 @@ QLabel* boldLabel(QWidget* parent, const char* name, const QString& text, QPoint
 
 } // namespace
 
-GammaDialog::GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* parent)
+GammaDialog::GammaDialog(QWidget* parent)
     : QWidget(parent, kToolWindow | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      amount_(amount), sender_(std::move(sender)) {
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form15"));
     gammaGroup = new QGroupBox(QStringLiteral("γ補正値設定"), this);
     gammaGroup->setGeometry(kGroup);
@@ -38,23 +36,21 @@ GammaDialog::GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* pa
     gammaBox->setText(QStringLiteral("1.00"));
     darkLabel = boldLabel(gammaGroup, "Label2", QStringLiteral("暗"), {8, 83});
     brightLabel = boldLabel(gammaGroup, "Label1", QStringLiteral("明"), {218, 83});
-    amountBar = bar(gammaGroup, "ScrollBar1", Qt::Horizontal, tavlo::kGammaAmount.minimum + kMiddle,
-                    tavlo::kGammaAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
+    amountBar =
+        bar(gammaGroup, "ScrollBar1", Qt::Horizontal, GammaParameters::kAmount.minimum + kMiddle,
+            GammaParameters::kAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
 
     connect(amountBar, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
-    connect(runButton, &QPushButton::clicked, this, [this] { sender_.execute(); });
-    connect(backButton, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
+    connect(runButton, &QPushButton::clicked, this, [this] { emit runRequested(parameters_); });
+    connect(backButton, &QPushButton::clicked, this, &QWidget::hide);
 
     amountBar->setValue(kMiddle);
     placeTopRight(this, kGroup, 24, 48, 30, 50);
 }
 
 void GammaDialog::onAmountChanged() {
-    amount_ = amountBar->value() - kMiddle;
-    const long double gamma = tavlo::gammaValue(amount_);
+    parameters_.amount = amountBar->value() - kMiddle;
+    const long double gamma = tavlo::gammaValue(parameters_.amount);
     gammaBox->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));
 }
 

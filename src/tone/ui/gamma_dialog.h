@@ -2,7 +2,7 @@
 // two decimals.
 #pragma once
 
-#include "widgets/command_sender.h"
+#include "tone/tone_parameters.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -11,14 +11,12 @@
 #include <QScrollBar>
 #include <QWidget>
 
-#include <cstdint>
-
 namespace tavlo {
 
 class GammaDialog : public QWidget {
     Q_OBJECT
   public:
-    GammaDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
+    explicit GammaDialog(QWidget* parent = nullptr);
 
     QGroupBox* gammaGroup;
     QLabel *brightLabel, *darkLabel;
@@ -26,11 +24,14 @@ class GammaDialog : public QWidget {
     QScrollBar* amountBar;
     QPushButton *backButton, *runButton;
 
+  signals:
+    // 実行: the amount the bar shows.
+    void runRequested(const tavlo::GammaParameters& parameters);
+
   private:
     void onAmountChanged();
 
-    std::int32_t& amount_;
-    CommandSender sender_;
+    GammaParameters parameters_;
 };
 
 } // namespace tavlo

@@ -75,7 +75,8 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     fileTypeChooser = new QComboBox(panel7);
     fileTypeChooser->setObjectName(QStringLiteral("fileTypeChooser"));
     fileTypeChooser->setGeometry(0, 0, kSelectorWidth, kSelectorPanelHeight);
-    fileTypeChooser->addItem(QStringLiteral("JPGファイル(*.jpg)"), QStringLiteral("*.jpg"));
+    fileTypeChooser->addItem(QStringLiteral("JPGファイル(*.jpg)"),
+                             QStringLiteral("*.jpg *.jpeg *.jpe"));
     fileTypeChooser->addItem(QStringLiteral("BMPファイル(*.bmp)"), QStringLiteral("*.bmp"));
 
     fileList = new QListWidget(lower);
@@ -104,8 +105,7 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     connect(folders_, &QFileSystemModel::layoutChanged, this, &FilePane::queueReveal);
     folderTree->installEventFilter(this);
     folderTree->viewport()->installEventFilter(this);
-    for (QScrollBar* bar :
-         {folderTree->verticalScrollBar(), folderTree->horizontalScrollBar()})
+    for (QScrollBar* bar : {folderTree->verticalScrollBar(), folderTree->horizontalScrollBar()})
         connect(bar, &QScrollBar::actionTriggered, this, [this] { revealPending_ = false; });
     connect(fileTypeChooser, &QComboBox::currentIndexChanged, this, &FilePane::onFileTypeChosen);
     // A selection, not the current row: focusing the list by the keyboard makes its first row
@@ -222,8 +222,9 @@ void FilePane::readFolder() {
     QStringList names;
     // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
     if (!folder_.isEmpty())
-        names = QDir(folder_).entryList({fileTypeChooser->currentData().toString()}, QDir::Files,
-                                        QDir::Name | QDir::IgnoreCase);
+        names = QDir(folder_).entryList(
+            fileTypeChooser->currentData().toString().split(QLatin1Char(' ')), QDir::Files,
+            QDir::Name | QDir::IgnoreCase);
     if (names == listedNames_) return;
     listedNames_ = names;
     fileList->clear();

@@ -49,8 +49,7 @@ QString findHelpFile(const QString& programFolder) {
 int helpContextOf(const QWidget* widget) {
     for (; widget; widget = widget->parentWidget()) {
         const QVariant context = widget->property(kContextProperty);
-        if (context.isValid())
-            return context.toInt();
+        if (context.isValid()) return context.toInt();
     }
     return 0;
 }
@@ -62,18 +61,18 @@ QList<int> helpContextNumbers() {
     return numbers;
 }
 
-void setHelpContext(QWidget* widget, int context) { widget->setProperty(kContextProperty, context); }
+void setHelpContext(QWidget* widget, int context) {
+    widget->setProperty(kContextProperty, context);
+}
 
 void assignHelpContexts(const QList<QWidget*>& windows) {
     for (QWidget* window : windows)
         for (const ContextEntry& entry : kContexts) {
-            if (qstrcmp(window->metaObject()->className(), entry.windowClass) != 0)
-                continue;
+            if (qstrcmp(window->metaObject()->className(), entry.windowClass) != 0) continue;
             QWidget* target = entry.control
                                   ? window->findChild<QWidget*>(QString::fromLatin1(entry.control))
                                   : window;
-            if (target)
-                setHelpContext(target, entry.context);
+            if (target) setHelpContext(target, entry.context);
         }
 }
 
@@ -89,7 +88,8 @@ HelpViewer::HelpViewer(QString helpFile, DialogService& dialogs, QWidget* parent
 
 bool HelpViewer::open(const QString& anchor) {
     if (!QFileInfo::exists(helpFile_)) {
-        dialogs_.message(parentWidget(), QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(helpFile_));
+        dialogs_.message(parentWidget(),
+                         QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(helpFile_));
         return false;
     }
     QUrl url = QUrl::fromLocalFile(helpFile_);
@@ -122,7 +122,9 @@ void HelpViewer::resizeEvent(QResizeEvent* event) {
     leaveRoomAfterTheLastTopic();
 }
 
-void HelpViewer::showContents() { open(QString()); }
+void HelpViewer::showContents() {
+    open(QString());
+}
 
 void HelpViewer::showTopic(int context) {
     open(context > 0 ? QStringLiteral("context-%1").arg(context) : QString());

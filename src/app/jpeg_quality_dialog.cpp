@@ -20,11 +20,9 @@ void addLabel(QWidget* group, const QString& text, int left, int top) {
 
 } // namespace
 
-JpegQualityDialog::JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& channel,
-                                     QWidget* parent)
+JpegQualityDialog::JpegQualityDialog(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
-      jpegQuality_(jpegQuality), channel_(channel) {
+                          Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("JPG画像圧縮度指定"));
     QPalette shade = palette();
@@ -78,8 +76,13 @@ void JpegQualityDialog::showEvent(QShowEvent* event) {
     if (event->spontaneous()) // the window system mapping it again: keep the bar where it is
         return;
     raise();
-    pendingQuality_ = jpegQuality_;
-    qualityBar->setValue(jpegQuality_);
+    pendingQuality_ = quality_;
+    qualityBar->setValue(quality_);
+}
+
+void JpegQualityDialog::open(int quality) {
+    quality_ = quality;
+    show();
 }
 
 void JpegQualityDialog::onQualityChanged() {
@@ -88,15 +91,14 @@ void JpegQualityDialog::onQualityChanged() {
 }
 
 void JpegQualityDialog::onRun() {
-    jpegQuality_ = pendingQuality_;
-    channel_.execute(tavlo::CommandEdit::Quality, counter_);
+    quality_ = pendingQuality_;
+    emit qualityChosen(quality_);
     hide();
 }
 
-// Cancelling also writes a new positive number: the main window's status line refreshes
-// either way, with the quality left as it was.
+// The main window's status line refreshes either way, with the quality left as it was.
 void JpegQualityDialog::onCancel() {
-    channel_.execute(tavlo::CommandEdit::Quality, counter_);
+    emit cancelled();
     hide();
 }
 

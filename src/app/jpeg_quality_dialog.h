@@ -1,8 +1,6 @@
 // The JPEG quality dialog: a bar from 1 to 100; "実　行" hands the quality to the main
-// window through the command channel, "キャンセル" only tells it the dialog closed.
+// window, "キャンセル" only tells it the dialog closed.
 #pragma once
-
-#include "document/command_channel.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,13 +12,18 @@ namespace tavlo {
 class JpegQualityDialog : public QWidget {
     Q_OBJECT
   public:
-    // jpegQuality is the document's setting, which "実　行" replaces.
-    JpegQualityDialog(int& jpegQuality, tavlo::CommandChannel& channel, QWidget* parent = nullptr);
+    explicit JpegQualityDialog(QWidget* parent = nullptr);
+    // Shows the dialog with its bar at the document's quality.
+    void open(int quality);
 
     QPushButton* runButton;    // "実　行"
     QPushButton* cancelButton; // "キャンセル"
     QLineEdit* qualityBox;
     QScrollBar* qualityBar;
+
+  signals:
+    void qualityChosen(int quality);
+    void cancelled();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -30,9 +33,7 @@ class JpegQualityDialog : public QWidget {
     void onRun();
     void onCancel();
 
-    int& jpegQuality_;
-    tavlo::CommandChannel& channel_;
-    tavlo::CommandCounter counter_; // private to this dialog
+    int quality_ = 0; // the document's, as last opened
     int pendingQuality_ = 0;
 };
 

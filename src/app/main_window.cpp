@@ -1,20 +1,23 @@
 #include "app/main_window.h"
 
 #include "app/failure_text.h"
+#include "app/file_commands.h"
 #include "app/file_info_window.h"
 #include "app/file_pane.h"
 #include "app/jpeg_quality_dialog.h"
+#include "app/status_panels.h"
 #include "widgets/busy_cursor.h"
 #include "widgets/clipboard.h"
 #include "widgets/image_view.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -27,31 +30,12 @@ namespace {
 
 // The view sits 2 pixels from the top and from the pane.
 constexpr int kViewMargin = 2;
-constexpr int kPanelWidths[tavlo::kStatusPanelCount] = {70, 70, 120, 120, 140, 50, 120, 70, 120};
-constexpr int kFileSizePanel = 6;
-// A JPEG save is reported in the status bar this long, over the panels.
-constexpr int kSaveReportMs = 3000;
 
-QString fromStd(const std::string& text) { return QString::fromStdString(text); }
-std::string toStd(const QString& text) { return text.toStdString(); }
-
-// A status panel of a given width that grows to show its whole text.
-class WideningPanel : public QLabel {
-  public:
-    explicit WideningPanel(int width) : width_(width) {}
-    QSize sizeHint() const override {
-        return {std::max(width_, QLabel::sizeHint().width()), QLabel::sizeHint().height()};
-    }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-  private:
-    int width_;
-};
-
-// SourcePath with its extension replaced; an empty path gives the extension alone.
-QString withExtension(const QString& path, const QString& extension) {
-    const QString ext = fromStd(tavlo::fileExtension(toStd(path)));
-    return path.left(path.size() - ext.size()) + extension;
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+std::string toStd(const QString& text) {
+    return text.toStdString();
 }
 
 } // namespace
@@ -66,7 +50,9 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     setPalette(silver);
 
     buildMenus();
-    buildStatusBar();
+    panels_ = new StatusPanels(this);
+    setStatusBar(panels_);
+    files_ = new FileCommands(*this);
 
     filePane_ = new FilePane;
     view_ = new ImageView;
@@ -94,28 +80,22 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     document_.displayScale = 1;
     showFilePane(true);
     fileListAction->setChecked(true);
-    for (QMenu* menu :
-         {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
-        menu->setEnabled(false);
-    histogramAction->setEnabled(false);
-    fileInfoAction->setEnabled(false);
     fileInfoAction->setChecked(false);
     filePane_->onFileTypeChosen();
-    refreshPasteItem();
     document_.jpegQuality = tavlo::kJpegQuality.defaultValue;
     chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24);
-    document_.operationParams[1] = 0;
     const QSize screen = QApplication::primaryScreen()->size();
     resize(screen.width() * 9 / 10, screen.height() * 9 / 10);
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
     document_.noSourceFile = true;
     document_.modified = false;
+    panels_->show(document_.panels);
+    updateMenus();
     document_.programFolder = toStd(QApplication::applicationDirPath() + QLatin1Char('/'));
     document_.startupLoad = startupFile.isEmpty() ? 0 : 1;
     if (!startupFile.isEmpty()) {
-        document_.sourcePath = toStd(startupFile);
         // A file that cannot be read is reported once; the second load would only repeat it.
-        if (loadImageFile()) startupTimer_->start(100);
+        if (files_->load(startupFile)) startupTimer_->start(100);
     } else {
         // Started from a menu or a shell: the pane opens on the folder it was started in.
         filePane_->selectFolder(QDir::currentPath());
@@ -128,42 +108,35 @@ void MainWindow::attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpeg
     jpegQualityDialog = jpegQuality;
     connect(fileInfoWindow, &FileInfoWindow::closedByUser, this,
             [this] { fileInfoAction->setChecked(false); });
+    connect(jpegQualityDialog, &JpegQualityDialog::qualityChosen, this, [this](int quality) {
+        document_.jpegQuality = quality;
+        showQualityPanel();
+    });
+    connect(jpegQualityDialog, &JpegQualityDialog::cancelled, this, &MainWindow::showQualityPanel);
 }
 
-void MainWindow::buildStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setFixedHeight(24);
-    bar->setSizeGripEnabled(false);
-    bar->setStyleSheet(QStringLiteral("QStatusBar { background: rgb(192, 220, 192); }"
-                                      "QStatusBar::item { border: 1px solid gray; }"));
-    for (int i = 0; i < tavlo::kStatusPanelCount; ++i) {
-        panels_[i] = i == kFileSizePanel ? new WideningPanel(kPanelWidths[i])
-                                         : new QLabel(fromStd(document_.panels[i]));
-        panels_[i]->setText(fromStd(document_.panels[i]));
-        if (i != kFileSizePanel)
-            panels_[i]->setMinimumWidth(kPanelWidths[i]);
-        panels_[i]->setAlignment(i == 8 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-        // The last panel takes the rest of the bar, so the quality text is never cut off, and
-        // the file size widens for a large file rather than lose the end of "ﾊﾞｲﾄ".
-        bar->addWidget(panels_[i], i == 8 ? 1 : 0);
-        if (i != 8 && i != kFileSizePanel)
-            panels_[i]->setMaximumWidth(kPanelWidths[i]);
-    }
+QString MainWindow::panelText(int panel) const {
+    return panels_->text(panel);
+}
+
+void MainWindow::showStatusReport(const QString& text, int milliseconds) {
+    panels_->showMessage(text, milliseconds);
 }
 
 void MainWindow::connectHandlers() {
-    connect(openJpegAction, &QAction::triggered, this, &MainWindow::onOpenJpeg);
-    connect(openBmpAction, &QAction::triggered, this, &MainWindow::onOpenBmp);
-    connect(saveJpegAction, &QAction::triggered, this, &MainWindow::onSaveJpeg);
-    connect(saveBmpAction, &QAction::triggered, this, &MainWindow::onSaveBmp);
-    connect(saveJpegAsAction, &QAction::triggered, this, &MainWindow::onSaveJpegAs);
-    connect(saveBmpAsAction, &QAction::triggered, this, &MainWindow::onSaveBmpAs);
+    using Type = ImageFileType;
+    connect(openJpegAction, &QAction::triggered, this, [this] { files_->open(Type::Jpeg); });
+    connect(openBmpAction, &QAction::triggered, this, [this] { files_->open(Type::Bmp); });
+    connect(saveJpegAction, &QAction::triggered, this, [this] { files_->save(Type::Jpeg, false); });
+    connect(saveBmpAction, &QAction::triggered, this, [this] { files_->save(Type::Bmp, false); });
+    connect(saveJpegAsAction, &QAction::triggered, this,
+            [this] { files_->save(Type::Jpeg, true); });
+    connect(saveBmpAsAction, &QAction::triggered, this, [this] { files_->save(Type::Bmp, true); });
     connect(quitAction, &QAction::triggered, this, &MainWindow::onQuit);
     connect(fileInfoAction, &QAction::triggered, this, &MainWindow::onFileInfo);
     connect(fileListAction, &QAction::triggered, this, &MainWindow::onFileList);
     connect(jpegQualityAction, &QAction::triggered, this, [this] {
-        if (jpegQualityDialog) jpegQualityDialog->show();
+        if (jpegQualityDialog) jpegQualityDialog->open(document_.jpegQuality);
     });
     connect(saveMetadataAction, &QAction::toggled, this,
             [this](bool on) { document_.keepMetadata = on; });
@@ -173,10 +146,10 @@ void MainWindow::connectHandlers() {
             [this] { chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24); });
     connect(bmp32BitAction, &QAction::triggered, this,
             [this] { chooseBmpFormat(bmp32BitAction, tavlo::PixelFormat::Bit32); });
-    connect(undoAction, &QAction::triggered, this, &MainWindow::onUndo);
+    connect(undoAction, &QAction::triggered, this, &MainWindow::undo);
     connect(copyAction, &QAction::triggered, this, &MainWindow::onCopy);
     connect(pasteAction, &QAction::triggered, this, &MainWindow::onPaste);
-    connect(revertAction, &QAction::triggered, this, &MainWindow::onRevert);
+    connect(revertAction, &QAction::triggered, this, [this] { files_->revert(); });
     const std::pair<QAction*, int> scales[] = {{scaleFullAction, 1},
                                                {scaleHalfAction, 2},
                                                {scaleThirdAction, 3},
@@ -185,8 +158,9 @@ void MainWindow::connectHandlers() {
     for (const auto& [action, scale] : scales)
         connect(action, &QAction::triggered, this,
                 [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
-    connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::onSettingsMenuShown);
-    connect(startupTimer_, &QTimer::timeout, this, &MainWindow::onStartupTimer);
+    connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
+    connect(startupTimer_, &QTimer::timeout, this,
+            [this] { files_->load(fromStd(document_.sourcePath)); });
     // Reported after the paint that ran short, not from inside it.
     connect(
         view_, &ImageView::outOfMemory, this,
@@ -195,61 +169,18 @@ void MainWindow::connectHandlers() {
                                  QStringLiteral("メモリが足りないため、画像を表示できません。"));
         },
         Qt::QueuedConnection);
-    connect(filePane_, &FilePane::fileChosen, this, [this](const QString& path) {
-        document_.sourcePath = toStd(path);
-        loadImageFile();
-    });
+    connect(filePane_, &FilePane::fileChosen, this,
+            [this](const QString& path) { files_->load(path); });
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
         filePane_->followWidth();
         showFilePane(true);
     });
-    channel_.setHandler(tavlo::CommandEdit::Quality,
-                        [this](std::int64_t value) { onQualityCommand(value); });
 }
 
-bool MainWindow::loadImageFile() {
-    if (document_.modified) {
-        const auto answer = dialogs_.confirm(
-            this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
-        if (answer == DialogService::Answer::Yes)
-            saveAsForPrompt();
-        if (answer != DialogService::Answer::No)
-            return true;
-    }
-    const QFileInfo file(fromStd(document_.sourcePath));
-    if (!filePane_->showFile(file.absoluteFilePath())) {
-        dialogs_.reportError(this, file.absolutePath() + QStringLiteral(" を開けません。"));
-        return false;
-    }
-    tavlo::LoadOutcome outcome = tavlo::LoadOutcome::CannotRead;
-    if (!runAction([&] { outcome = loadAndShow(); })) return false;
-    if (outcome == tavlo::LoadOutcome::CannotRead)
-        dialogs_.reportError(this, fromStd(document_.error));
-    if (outcome == tavlo::LoadOutcome::Loaded) emit imageLoaded();
-    return outcome != tavlo::LoadOutcome::CannotRead;
-}
-
-tavlo::LoadOutcome MainWindow::loadAndShow() {
-    const tavlo::LoadOutcome outcome = document_.loadImageFile();
-    switch (outcome) {
-    case tavlo::LoadOutcome::Loaded:
-        checkScaleItem();
-        enableImageMenus();
-        break;
-    case tavlo::LoadOutcome::InvalidImage:
-        view_->clear(); // the previous image comes back at the next refresh
-        break;
-    case tavlo::LoadOutcome::CannotRead:
-    case tavlo::LoadOutcome::RefusedExtension: break;
-    }
-    if (outcome == tavlo::LoadOutcome::Loaded)
-        showDocument();
-    else
-        for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
-            panels_[i]->setText(fromStd(document_.panels[i]));
-    if (fileInfoWindow && document_.startupLoad <= 0)
-        fileInfoWindow->showTexts(document_.information);
-    return outcome;
+void MainWindow::showLoadedDocument() {
+    checkScaleItem();
+    updateMenus();
+    showDocument();
 }
 
 void MainWindow::setDisplayScale(int scale) {
@@ -259,6 +190,9 @@ void MainWindow::setDisplayScale(int scale) {
 }
 
 bool MainWindow::runAction(const std::function<void()>& work) {
+    // The events let through below may include a timer or a queued call that starts work.
+    if (running_) return false;
+    const QScopedValueRollback running(running_, true);
     std::optional<BusyCursor> busy(std::in_place);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // Pixels are shared until written, so these copies cost little.
@@ -270,9 +204,9 @@ bool MainWindow::runAction(const std::function<void()>& work) {
         document_ = std::move(before);
         // The view only borrows the working image, so showing the restored one allocates nothing.
         showView();
-        for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
-            panels_[i]->setText(fromStd(document_.panels[i]));
+        panels_->show(document_.panels);
         checkScaleItem();
+        updateMenus();
         busy.reset();
         dialogs_.reportError(actionWindow(), failureText(error));
         return false;
@@ -317,8 +251,7 @@ void MainWindow::checkScaleItem() {
 }
 
 void MainWindow::showDocument() {
-    for (int i = 0; i < tavlo::kStatusPanelCount; ++i)
-        panels_[i]->setText(fromStd(document_.panels[i]));
+    panels_->show(document_.panels);
     showView();
     if (fileInfoWindow && document_.startupLoad <= 0)
         fileInfoWindow->showTexts(document_.information);
@@ -329,134 +262,56 @@ void MainWindow::showView() {
     view_->showImage(document_.workImage, QSize(document_.viewWidth, document_.viewHeight));
 }
 
-void MainWindow::enableImageMenus() {
-    for (QMenu* menu :
-         {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu, colourMenu, trimMenu})
-        menu->setEnabled(true);
-    for (QAction* action : {histogramAction, fileInfoAction, saveJpegAction, saveBmpAction,
-                            saveJpegAsAction, saveBmpAsAction, printAction, copyAction})
-        action->setEnabled(true);
-}
-
-void MainWindow::refreshPasteItem() {
+void MainWindow::updateMenus() {
+    const bool picture = !document_.workImage.empty();
+    const bool fromFile = !document_.noSourceFile;
+    // A pasted picture keeps what a file loaded before it enabled.
+    const bool fileEverLoaded = !document_.loadedPath.empty();
+    for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu})
+        menu->setEnabled(picture);
+    for (QMenu* menu : {colourMenu, trimMenu})
+        menu->setEnabled(picture && fileEverLoaded);
+    for (QAction* action : {histogramAction, saveJpegAction, saveBmpAction, saveJpegAsAction,
+                            saveBmpAsAction, printAction, copyAction})
+        action->setEnabled(picture);
+    fileInfoAction->setEnabled(picture && fromFile);
+    if (!fileInfoAction->isEnabled()) fileInfoAction->setChecked(false);
     pasteAction->setEnabled(clipboardHasBitmap());
 }
 
 void MainWindow::onCopy() {
-    copyToClipboard(document_.workImage);
+    runAction([this] { copyToClipboard(document_.workImage); });
 }
 
 void MainWindow::onPaste() {
-    std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard();
-    if (!pasted) {
-        dialogs_.message(this, QStringLiteral("クリップボードは空っぽです。"));
-        return;
-    }
+    bool empty = false;
     if (!runAction([&] {
+            std::optional<tavlo::Bitmap> pasted = bitmapFromClipboard();
+            if (!pasted) {
+                empty = true;
+                return;
+            }
             document_.paste(std::move(*pasted));
             checkScaleItem();
+            updateMenus();
             showDocument();
         }))
         return;
-    for (QMenu* menu : {undoMenu, scaleMenu, sizeMenu, rotateMenu, deformMenu})
-        menu->setEnabled(true);
-    for (QAction* action : {histogramAction, saveJpegAction, saveBmpAction, saveJpegAsAction,
-                            saveBmpAsAction, printAction, copyAction})
-        action->setEnabled(true);
-    fileInfoAction->setEnabled(false);
-    fileInfoAction->setChecked(false);
+    if (empty) {
+        dialogs_.message(this, QStringLiteral("クリップボードは空っぽです。"));
+        return;
+    }
     if (fileInfoWindow) fileInfoWindow->hide();
 }
 
-void MainWindow::onOpenJpeg() {
-    openThroughDialog(QStringLiteral("JPGファイルを開く"), QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.JPG"));
-}
-
-void MainWindow::onOpenBmp() {
-    openThroughDialog(QStringLiteral("BMPファイルを開く"), QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"));
-}
-
-void MainWindow::openThroughDialog(const QString& title, const QString& filter) {
-    const auto path = dialogs_.openImage(this, title, filter);
-    if (!path)
-        return;
-    document_.sourcePath = toStd(*path);
-    loadImageFile();
-}
-
-bool MainWindow::onSaveJpeg() {
-    return saveThroughDialog(true, false);
-}
-bool MainWindow::onSaveBmp() {
-    return saveThroughDialog(false, false);
-}
-bool MainWindow::onSaveJpegAs() {
-    return saveThroughDialog(true, true);
-}
-bool MainWindow::onSaveBmpAs() {
-    return saveThroughDialog(false, true);
-}
-
-bool MainWindow::saveThroughDialog(bool jpeg, bool saveAs) {
-    const QString source = fromStd(document_.sourcePath);
-    QString title;
-    if (jpeg)
-        title = (saveAs ? QStringLiteral("JPGファイル別名保存") : QStringLiteral("JPGファイル上書き保存")) +
-                QStringLiteral("(%1)").arg(document_.jpegQuality);
-    else
-        title = (saveAs ? QStringLiteral("BMPファイル別名保存 ") : QStringLiteral("BMPファイル上書き保存 ")) +
-                fromStd(document_.bmpFormatText);
-    const auto path = jpeg ? dialogs_.saveImage(this, title, QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.jpg"),
-                                                withExtension(source, QStringLiteral(".jpg")), saveAs)
-                           : dialogs_.saveImage(this, title, QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"),
-                                                withExtension(source, QStringLiteral(".bmp")), saveAs);
-    if (!path)
-        return false;
-    tavlo::SaveOutcome outcome = tavlo::SaveOutcome::WriteFailed;
-    if (!runAction([&] {
-            outcome = jpeg ? document_.saveJpeg(toStd(*path)) : document_.saveBmp(toStd(*path));
-        }))
-        return false;
-    switch (outcome) {
-    case tavlo::SaveOutcome::Saved:
-        if (jpeg) statusBar()->showMessage(fromStd(document_.jpegSaveReport()), kSaveReportMs);
-        return true;
-    case tavlo::SaveOutcome::BadExtension:
-        dialogs_.message(this, fromStd(std::string(tavlo::kBadExtensionMessage)));
-        return false;
-    case tavlo::SaveOutcome::WriteFailed:
-        dialogs_.reportError(this, fromStd(document_.error));
-        return false;
-    }
-    return false;
-}
-
-bool MainWindow::saveAsForPrompt() {
-    return document_.currentExt == ".JPG" ? onSaveJpegAs() : onSaveBmpAs();
-}
-
 void MainWindow::onQuit() {
-    if (document_.modified) {
-        const auto answer = dialogs_.confirm(
-            this, fromStd(tavlo::savePromptText(document_.currentFileName)), false);
-        // Leaving after a cancelled or failed save would lose the changes: stay instead.
-        if (answer == DialogService::Answer::Yes && !saveAsForPrompt())
-            return;
-    }
+    if (!files_->mayQuit(false)) return;
     document_.modified = false;
     close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!document_.modified) {
-        event->accept();
-        return;
-    }
-    const auto answer =
-        dialogs_.confirm(this, fromStd(tavlo::savePromptText(document_.currentFileName)), true);
-    const bool close = answer == DialogService::Answer::No ||
-                       (answer == DialogService::Answer::Yes && saveAsForPrompt());
-    if (close)
+    if (files_->mayQuit(true))
         event->accept();
     else
         event->ignore();
@@ -483,63 +338,33 @@ void MainWindow::chooseBmpFormat(QAction* item, tavlo::PixelFormat format) {
     document_.setBmpSaveFormat(format);
     for (QAction* action : {bmp8BitAction, bmp24BitAction, bmp32BitAction})
         action->setChecked(action == item);
-    panels_[8]->setText(fromStd(document_.panels[8]));
+    panels_->showPanel(tavlo::QualityPanel, document_.panels[tavlo::QualityPanel]);
 }
 
-void MainWindow::onUndo() {
+void MainWindow::undo() {
     runAction([this] {
         document_.undo();
         refresh();
     });
 }
 
-void MainWindow::onRevert() {
-    if (!document_.noSourceFile) {
-        loadImageFile();
-        return;
-    }
-    onUndo();
-}
-
-void MainWindow::onSettingsMenuShown() {
-    refreshPasteItem();
-}
-
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    refreshPasteItem();
+    updateMenus();
     QMainWindow::mousePressEvent(event);
 }
 
-void MainWindow::onStartupTimer() {
-    document_.startupLoad = 0;
-    loadImageFile();
-}
-
-void MainWindow::onQualityCommand(std::int64_t) {
+void MainWindow::showQualityPanel() {
     document_.refreshQualityPanel();
-    panels_[8]->setText(fromStd(document_.panels[8]));
+    panels_->showPanel(tavlo::QualityPanel, document_.panels[tavlo::QualityPanel]);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
-    filesDropped(event->mimeData()->urls());
-}
-
-void MainWindow::filesDropped(const QList<QUrl>& urls) {
-    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
-        return;
-    document_.sourcePath = toStd(urls.constFirst().toLocalFile());
-    const std::string ext = tavlo::upperCased(tavlo::fileExtension(document_.sourcePath));
-    if (ext != ".JPG" && ext != ".BMP") {
-        dialogs_.message(this, fromStd(tavlo::unsupportedDropMessage(ext)));
-        return;
-    }
-    loadImageFile();
+    files_->drop(event->mimeData()->urls());
 }
 
 } // namespace tavlo

@@ -21,8 +21,10 @@
 
 namespace tavlo {
 
+class FileCommands;
 class FilePane;
 class ImageView;
+class StatusPanels;
 class FileInfoWindow;
 class JpegQualityDialog;
 
@@ -40,20 +42,24 @@ class MainWindow : public QMainWindow {
     tavlo::CommandChannel& channel() { return channel_; }
     tavlo::CommandCounters& counters() { return counters_; }
     FilePane* filePane() const { return filePane_; }
-    QString panelText(int panel) const { return panels_[panel]->text(); }
+    FileCommands& files() { return *files_; }
+    QString panelText(int panel) const;
     ImageView* view() const { return view_; }
 
-    // Loads SourcePath with the save prompt first when the image has unsaved changes. False when
-    // an error was reported (a file or folder that cannot be read).
-    bool loadImageFile();
     void setDisplayScale(int scale);
-    // Files dropped from the file manager: the first one is loaded, whole path, if its type is
-    // ours.
-    void filesDropped(const QList<QUrl>& urls);
+    // The window's state after the document loaded a file: the scale item, menus and texts.
+    void showLoadedDocument();
+    // A short report over the status panels.
+    void showStatusReport(const QString& text, int milliseconds);
+    void undo();
+    // Sets every menu item's enabled state from the document: a picture shown, a file behind
+    // it, a file loaded at some time, something on the clipboard.
+    void updateMenus();
 
     // Everything the window starts runs through here: the busy cursor from the start, a chosen
     // menu off the screen before the work, and after any exception a message box and the
-    // document, status texts and view exactly as they were. False when the work failed.
+    // document, status texts and view exactly as they were. False when the work failed, or
+    // when it was refused because other work is still running.
     bool runAction(const std::function<void()>& work);
     // A document operation through runAction: the unsupported-format message when the kernel
     // refused the image, the modified flag when it changed it, and the refresh either way.
@@ -113,38 +119,19 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildMenus();
-    void buildStatusBar();
     void connectHandlers();
 
-    void onOpenJpeg();
-    void onOpenBmp();
-    void openThroughDialog(const QString& title, const QString& filter);
-    bool onSaveJpeg();
-    bool onSaveBmp();
-    bool onSaveJpegAs();
-    bool onSaveBmpAs();
-    bool saveThroughDialog(bool jpeg, bool saveAs);
-    bool saveAsForPrompt();
     void onQuit();
     void onFileInfo();
     void onFileList();
     void showFilePane(bool visible);
     void chooseBmpFormat(QAction* item, tavlo::PixelFormat format);
-    void onUndo();
-    void onRevert();
-    void onSettingsMenuShown();
     void onCopy();
     void onPaste();
-    void onStartupTimer();
-    void onQualityCommand(std::int64_t value);
+    void showQualityPanel();
 
-    // The menus of the image-from-a-file state.
-    void enableImageMenus();
-    void refreshPasteItem();
     // Copies the document's texts and view to the window.
     void showDocument();
-    // The document's load of SourcePath and the window's new state; the caller reports.
-    tavlo::LoadOutcome loadAndShow();
     void showView();
     void checkScaleItem();
 
@@ -157,8 +144,10 @@ class MainWindow : public QMainWindow {
     FilePane* filePane_;
     QScrollArea* viewArea_;
     ImageView* view_;
-    std::array<QLabel*, tavlo::kStatusPanelCount> panels_{};
+    StatusPanels* panels_;
+    FileCommands* files_;
     QTimer* startupTimer_;
+    bool running_ = false; // runAction is under way
 
     FileInfoWindow* fileInfoWindow = nullptr;
     JpegQualityDialog* jpegQualityDialog = nullptr;

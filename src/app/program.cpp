@@ -31,8 +31,7 @@ Program::Program(DialogService& dialogs, const QString& startupFile, const QStri
     MainWindow& window = *mainWindow_;
     geometry_ = new GeometryCommands(window);
     fileInfoWindow_ = new FileInfoWindow(&window);
-    jpegQualityDialog_ =
-        new JpegQualityDialog(window.document().jpegQuality, window.channel(), &window);
+    jpegQualityDialog_ = new JpegQualityDialog(&window);
     versionWindow_ = new VersionWindow(&window);
     printing_ = new PrintCommands(window);
     filters_ = new FilterCommands(window);

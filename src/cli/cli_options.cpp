@@ -1,6 +1,7 @@
 #include "cli_options.h"
 
 #include "document/document.h"
+#include "document/image_file_type.h"
 #include "filters/histogram.h"
 #include "operations/filter_operations.h"
 #include "operations/operation_table.h"
@@ -15,22 +16,12 @@ const char* const kUsage =
     " [--histogram [F]] [--threads N] [--as-stored] [--no-metadata] [--reencode];"
     " or INPUT ... [OP ...] --out-dir DIR";
 
-const std::vector<std::string> kJpegExtensions{".JPG", ".JPEG", ".JPE"};
-
-bool isJpegName(const std::string& path) {
-    return std::ranges::find(kJpegExtensions, upperCased(fileExtension(path))) !=
-           kJpegExtensions.end();
-}
-
 namespace {
 
 PixelFormat parseBits(const std::string& word) {
-    if (word == "8")
-        return PixelFormat::Bit8;
-    if (word == "24")
-        return PixelFormat::Bit24;
-    if (word == "32")
-        return PixelFormat::Bit32;
+    if (word == "8") return PixelFormat::Bit8;
+    if (word == "24") return PixelFormat::Bit24;
+    if (word == "32") return PixelFormat::Bit32;
     throw UsageError("--bits must be 8, 24 or 32, not '" + word + "'");
 }
 
@@ -39,8 +30,8 @@ PixelFormat parseBits(const std::string& word) {
 // "./median") is an input.
 bool looksLikeOperation(const std::string& word) {
     const auto name = word.substr(0, word.find(':'));
-    return !name.empty() && std::all_of(name.begin(), name.end(),
-                                        [](char c) { return c >= 'a' && c <= 'z'; });
+    return !name.empty() &&
+           std::all_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
 int parseThreads(const std::string& word) {
@@ -53,14 +44,14 @@ int parseThreads(const std::string& word) {
 
 // Rules that concern the command line as a whole rather than one word.
 void checkInputsAgainstOutputs(const Options& options) {
-    if (options.inputs.empty())
-        throw UsageError("no INPUT file given");
+    if (options.inputs.empty()) throw UsageError("no INPUT file given");
     if (options.output && options.outDir)
         throw UsageError("--out and --out-dir exclude each other");
     if (options.inputs.size() > 1 && !options.outDir)
         throw UsageError("several inputs need --out-dir DIR, not '" + options.inputs[1] + "'");
     if (options.outDir && (options.info || options.histogramFactor))
-        throw UsageError("--info and --histogram print for one file; they do not go with --out-dir");
+        throw UsageError(
+            "--info and --histogram print for one file; they do not go with --out-dir");
     if (options.outDir && options.bitsGiven && options.qualityGiven)
         throw UsageError("with --out-dir, --bits asks for BMP and --quality for JPEG: give one");
 }
@@ -100,16 +91,14 @@ float histogramFactorAfter(const std::vector<std::string>& arguments, std::size_
 Options parseOptions(const std::vector<std::string>& arguments) {
     Options options;
     auto valueAfter = [&](std::size_t& i) -> const std::string& {
-        if (i + 1 >= arguments.size())
-            throw UsageError(arguments[i] + " needs a value");
+        if (i + 1 >= arguments.size()) throw UsageError(arguments[i] + " needs a value");
         return arguments[++i];
     };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
         if (word == "--out") {
             options.output = valueAfter(i);
-            if (!isJpegName(*options.output) &&
-                upperCased(fileExtension(*options.output)) != ".BMP")
+            if (imageFileType(*options.output) == ImageFileType::Other)
                 throw UsageError("--out '" + *options.output +
                                  "' must end in .jpg, .jpeg, .jpe or .bmp");
         } else if (word == "--out-dir") {

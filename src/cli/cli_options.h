@@ -43,11 +43,6 @@ class UsageError : public std::invalid_argument {
 
 Options parseOptions(const std::vector<std::string>& arguments);
 
-// The batch tool reads and writes ".jpeg" and ".jpe" as JPEG too, as such tools do; the
-// program's own dialogs keep to ".JPG". Upper-cased, as Document::jpegExtensions.
-extern const std::vector<std::string> kJpegExtensions;
-bool isJpegName(const std::string& path);
-
 extern const char* const kUsage;
 
 } // namespace tavlo::cli

@@ -3,6 +3,7 @@
 #include "batch.h"
 #include "cli_options.h"
 #include "document/document.h"
+#include "document/image_file_type.h"
 #include "document/texts.h"
 #include "document/worker_pool.h"
 #include "filters/histogram.h"
@@ -56,7 +57,8 @@ int loadInput(tavlo::Document& document, const std::string& input) {
 }
 
 int save(tavlo::Document& document, const std::string& output) {
-    switch (tavlo::cli::isJpegName(output) ? document.saveJpeg(output) : document.saveBmp(output)) {
+    switch (tavlo::imageFileType(output) == tavlo::ImageFileType::Jpeg ? document.saveJpeg(output)
+                                                                       : document.saveBmp(output)) {
     case tavlo::SaveOutcome::Saved:
         return Done;
     case tavlo::SaveOutcome::BadExtension:
@@ -89,12 +91,11 @@ int run(const tavlo::cli::Options& options) {
     document.keepsUndoCopy = false; // nothing can undo here
     document.jpegQuality = options.quality;
     document.setBmpSaveFormat(options.bits);
-    document.jpegExtensions = tavlo::cli::kJpegExtensions;
     document.uprightOnLoad = !options.asStored;
     document.keepMetadata = !options.noMetadata;
     document.losslessTurns = !options.reencode;
-    if (const int status =
-            refusingLimits(options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
+    if (const int status = refusingLimits(
+            options.inputs.front(), [&] { return loadInput(document, options.inputs.front()); });
         status != Done)
         return status;
     for (const auto& call : options.operations) {

@@ -12,21 +12,28 @@ namespace tavlo {
 
 int bitsPerPixel(PixelFormat format) {
     switch (format) {
-    case PixelFormat::Bit1: return 1;
-    case PixelFormat::Bit4: return 4;
-    case PixelFormat::Bit8: return 8;
+    case PixelFormat::Bit1:
+        return 1;
+    case PixelFormat::Bit4:
+        return 4;
+    case PixelFormat::Bit8:
+        return 8;
     case PixelFormat::Bit15:
-    case PixelFormat::Bit16: return 16;
-    case PixelFormat::Bit24: return 24;
+    case PixelFormat::Bit16:
+        return 16;
+    case PixelFormat::Bit24:
+        return 24;
     case PixelFormat::Bit32:
     case PixelFormat::Device:
-    case PixelFormat::Custom: return 32;
+    case PixelFormat::Custom:
+        return 32;
     }
     return 32;
 }
 
 bool hasPalette(PixelFormat format) {
-    return format == PixelFormat::Bit1 || format == PixelFormat::Bit4 || format == PixelFormat::Bit8;
+    return format == PixelFormat::Bit1 || format == PixelFormat::Bit4 ||
+           format == PixelFormat::Bit8;
 }
 
 std::size_t Bitmap::strideFor(int width, PixelFormat format) {
@@ -36,14 +43,12 @@ std::size_t Bitmap::strideFor(int width, PixelFormat format) {
 
 PixelLimitError::PixelLimitError(std::int64_t width, std::int64_t height)
     : std::length_error("a " + std::to_string(width) + " x " + std::to_string(height) +
-                        " image is above the limit of " + std::to_string(kMaxPixels) +
-                        " pixels") {}
+                        " image is above the limit of " + std::to_string(kMaxPixels) + " pixels") {}
 
 namespace {
 
 void checkSize(int width, int height) {
-    if (width < 0 || height < 0)
-        throw std::length_error("negative bitmap size");
+    if (width < 0 || height < 0) throw std::length_error("negative bitmap size");
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPixels)
         throw PixelLimitError(width, height);
 }
@@ -113,11 +118,9 @@ void Bitmap::zeroPadding() {
 }
 
 void Bitmap::fillWhite() {
-    if (byteSize() == 0)
-        return;
+    if (byteSize() == 0) return;
     if (hasPalette(format_)) {
-        const int index =
-            palette_.empty() ? 0 : nearestPaletteIndex(palette_, Rgb{255, 255, 255});
+        const int index = palette_.empty() ? 0 : nearestPaletteIndex(palette_, Rgb{255, 255, 255});
         std::uint8_t fill = static_cast<std::uint8_t>(index);
         if (format_ == PixelFormat::Bit4)
             fill = static_cast<std::uint8_t>(index << 4 | index);
@@ -155,15 +158,17 @@ std::uint8_t expandBits(unsigned value, int bits) {
 Rgb Bitmap::pixel(int x, int y) const {
     const std::uint8_t* p = row(y);
     auto fromPalette = [this](unsigned index) {
-        if (palette_.empty())
-            return Rgb{};
+        if (palette_.empty()) return Rgb{};
         const PaletteEntry& e = palette_[std::min<std::size_t>(index, palette_.size() - 1)];
         return Rgb{e.r, e.g, e.b};
     };
     switch (format_) {
-    case PixelFormat::Bit1: return fromPalette((p[x / 8] >> (7 - x % 8)) & 1);
-    case PixelFormat::Bit4: return fromPalette((p[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F);
-    case PixelFormat::Bit8: return fromPalette(p[x]);
+    case PixelFormat::Bit1:
+        return fromPalette((p[x / 8] >> (7 - x % 8)) & 1);
+    case PixelFormat::Bit4:
+        return fromPalette((p[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F);
+    case PixelFormat::Bit8:
+        return fromPalette(p[x]);
     case PixelFormat::Bit15: {
         const unsigned w = p[2 * x] | p[2 * x + 1] << 8;
         return Rgb{expandBits(w >> 10 & 31, 5), expandBits(w >> 5 & 31, 5), expandBits(w & 31, 5)};
@@ -172,10 +177,12 @@ Rgb Bitmap::pixel(int x, int y) const {
         const unsigned w = p[2 * x] | p[2 * x + 1] << 8;
         return Rgb{expandBits(w >> 11 & 31, 5), expandBits(w >> 5 & 63, 6), expandBits(w & 31, 5)};
     }
-    case PixelFormat::Bit24: return Rgb{p[3 * x + 2], p[3 * x + 1], p[3 * x]};
+    case PixelFormat::Bit24:
+        return Rgb{p[3 * x + 2], p[3 * x + 1], p[3 * x]};
     case PixelFormat::Bit32:
     case PixelFormat::Device:
-    case PixelFormat::Custom: return Rgb{p[4 * x + 2], p[4 * x + 1], p[4 * x]};
+    case PixelFormat::Custom:
+        return Rgb{p[4 * x + 2], p[4 * x + 1], p[4 * x]};
     }
     return Rgb{};
 }

@@ -65,7 +65,6 @@ class Bitmap {
                         std::shared_ptr<std::uint8_t[]> pixels,
                         std::vector<PaletteEntry> palette = {});
 
-
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return width_ == 0 || height_ == 0; }

@@ -12,6 +12,14 @@ namespace tavlo {
 
 namespace {
 
+constexpr const char* kTooManyPixels = "image too large";
+
+// A refusal, marked when it is for the image's size.
+DecodeResult refusal(const char* why) {
+    return why == kTooManyPixels ? DecodeResult::refusedAsTooLarge(why)
+                                 : DecodeResult::refused(why);
+}
+
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiRle8 = 1;
 constexpr std::uint32_t kBiRle4 = 2;
@@ -118,7 +126,7 @@ const char* checkHeader(const BmpHeader& h) {
     if (rle && h.height < 0) return "top-down RLE bitmaps do not exist";
     const std::uint64_t pixels =
         static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(std::abs(h.height));
-    if (pixels > kMaxPixels) return "image too large";
+    if (pixels > kMaxPixels) return kTooManyPixels;
     return nullptr;
 }
 
@@ -363,13 +371,13 @@ DecodeResult decodeChecked(CheckedBmp& c) {
 
 DecodeResult decodeBmp(std::span<const std::uint8_t> file) {
     CheckedBmp checked;
-    if (const char* e = check(file, checked)) return DecodeResult::refused(e);
+    if (const char* e = check(file, checked)) return refusal(e);
     return decodeChecked(checked);
 }
 
 DecodeResult decodeBmp(std::shared_ptr<ByteBuffer> file) {
     CheckedBmp checked;
-    if (const char* e = check(*file, checked)) return DecodeResult::refused(e);
+    if (const char* e = check(*file, checked)) return refusal(e);
     if (!checked.plain()) return decodeChecked(checked);
     std::shared_ptr<std::uint8_t[]> pixels(file, file->data() + checked.header.pixelOffset);
     return {Bitmap::adopt(checked.width, checked.height, checked.format, std::move(pixels),

@@ -9,7 +9,7 @@ namespace {
 
 // The labels the edits carry before the first write; never read as numbers.
 constexpr std::array<std::string_view, kCommandEditCount> kInitialTexts = {
-    "Edit1", "Edit2",     "Edit3",  "Edit4", "変形",   "Edit6",       "Edit7",
+    "Edit1", "Edit2",     "Edit3",  "Edit4",  "変形",   "Edit6",       "Edit7",
     "Edit8", "ontrasuto", "Edit10", "Edit11", "matrix", "RGB Position"};
 
 } // namespace
@@ -31,19 +31,19 @@ void CommandChannel::setHandler(CommandEdit edit, Handler handler) {
     slot(edit).handler = std::move(handler);
 }
 
-const std::string& CommandChannel::text(CommandEdit edit) const { return slot(edit).text; }
+const std::string& CommandChannel::text(CommandEdit edit) const {
+    return slot(edit).text;
+}
 
 void CommandChannel::write(CommandEdit edit, std::string_view text) {
     Slot& target = slot(edit);
-    if (target.text == text)
-        return;
+    if (target.text == text) return;
     target.text = text;
     std::int64_t value = 0;
     const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (status != std::errc() || end != text.data() + text.size())
         throw std::invalid_argument("command edit written with a non-number: " + target.text);
-    if (target.handler)
-        target.handler(value);
+    if (target.handler) target.handler(value);
 }
 
 void CommandChannel::execute(CommandEdit edit, CommandCounter& counter) {

@@ -18,8 +18,7 @@ inline constexpr std::size_t kToneCurveFileLines = 7;
 // CR LF, LF or CR, and blanks around a number are allowed. Returns nullopt and a one-line reason
 // naming the faulty line when a line is missing or is not a 32-bit integer.
 std::optional<std::vector<std::int32_t>> parseConstantsFile(std::span<const std::uint8_t> text,
-                                                            std::size_t count,
-                                                            std::string& error);
+                                                            std::size_t count, std::string& error);
 
 // Reads the file at `path` and parses its first `count` lines as parseConstantsFile does. A file
 // larger than such a file can sensibly be is refused unread. Returns nullopt and a one-line

@@ -11,8 +11,12 @@ namespace tavlo {
 struct DecodeResult {
     std::optional<Bitmap> image; // set on success
     std::string error;           // one line, set on refusal
+    bool tooManyPixels = false;  // refused for a size above kMaxPixels
 
     static DecodeResult refused(std::string why) { return {std::nullopt, std::move(why)}; }
+    static DecodeResult refusedAsTooLarge(std::string why) {
+        return {std::nullopt, std::move(why), true};
+    }
     explicit operator bool() const { return image.has_value(); }
 };
 

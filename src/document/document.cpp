@@ -3,6 +3,7 @@
 #include "bmp_codec.h"
 #include "file_entry.h"
 #include "file_io.h"
+#include "image_file_type.h"
 #include "jpeg_codec.h"
 #include "photo_source.h"
 #include "pixel_convert.h"
@@ -14,18 +15,6 @@
 namespace tavlo {
 
 namespace {
-
-enum Panel {
-    WidthPanel,
-    HeightPanel,
-    AspectPanel,
-    ScalePanel,
-    NamePanel,
-    AttributePanel,
-    SizePanel,
-    ColourPanel,
-    QualityPanel
-};
 
 // Single-precision ratio; an image without height has none, and shows 0.
 float ratio(int width, int height) {
@@ -61,6 +50,29 @@ void Document::setInformation(InformationTexts::Field field, std::string text) {
 }
 
 LoadOutcome Document::loadImageFile() {
+    // Pixels are shared until written, so keeping the shown picture costs nothing.
+    Document before = *this;
+    LoadOutcome outcome = LoadOutcome::CannotRead;
+    try {
+        outcome = readImageFile();
+    } catch (...) {
+        *this = std::move(before);
+        throw;
+    }
+    if (outcome == LoadOutcome::Loaded) {
+        loadedPath = sourcePath;
+        return outcome;
+    }
+    std::string why = std::move(error);
+    const FileProblem kind = problem;
+    *this = std::move(before);
+    sourcePath = loadedPath;
+    error = std::move(why);
+    problem = kind;
+    return outcome;
+}
+
+LoadOutcome Document::readImageFile() {
     currentFileName = upperCased(std::filesystem::path(sourcePath).filename().string());
     panels[NamePanel] = currentFileName;
     setInformation(InformationTexts::FileName, currentFileName);
@@ -68,11 +80,12 @@ LoadOutcome Document::loadImageFile() {
 
     DecodedPhoto photo;
     DecodeResult decoded;
-    const bool isJpeg = std::ranges::find(jpegExtensions, currentExt) != jpegExtensions.end();
-    if (isJpeg || currentExt == ".BMP") {
+    const ImageFileType type = imageFileType(currentFileName);
+    const bool isJpeg = type == ImageFileType::Jpeg;
+    if (type != ImageFileType::Other) {
         auto bytes = std::make_shared<ByteBuffer>();
-        if (!readWholeFile(sourcePath, *bytes, error,
-                           isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes))
+        if (!readWholeFile(sourcePath, *bytes, error, isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes,
+                           &problem))
             return LoadOutcome::CannotRead;
         if (isJpeg) {
             photo = decodePhoto(std::move(bytes), uprightOnLoad);
@@ -81,10 +94,12 @@ LoadOutcome Document::loadImageFile() {
             decoded = decodeBmp(std::move(bytes));
         }
     } else {
-        setInformation(InformationTexts::FileName, "?????");
+        problem = FileProblem::NotImageType;
+        error = currentFileName + ": not a JPEG or BMP file";
         return LoadOutcome::RefusedExtension;
     }
     if (!decoded) {
+        problem = decoded.tooManyPixels ? FileProblem::TooManyPixels : FileProblem::NotAnImage;
         error = decoded.error;
         return LoadOutcome::InvalidImage;
     }
@@ -205,23 +220,21 @@ SaveOutcome Document::finishSave(bool written) {
 }
 
 SaveOutcome Document::saveJpeg(const std::string& path) {
-    if (!extensionAcceptable(path))
-        return SaveOutcome::BadExtension;
+    if (!extensionAcceptable(path)) return SaveOutcome::BadExtension;
     EncodedJpeg encoded;
     try {
         if (photo_)
-            encoded =
-                photo_->encode(workImage, {jpegQuality, keepMetadata, losslessTurns});
+            encoded = photo_->encode(workImage, {jpegQuality, keepMetadata, losslessTurns});
         else
             encoded.bytes = encodeJpeg(workImage, jpegQuality);
     } catch (const std::runtime_error& e) {
         error = e.what();
+        problem = FileProblem::WriteFailed;
         return SaveOutcome::WriteFailed;
     }
     const std::span<const std::uint8_t> pieces[] = {asBytes(encoded.bytes)};
-    const SaveOutcome outcome = finishSave(writeFileAtomically(path, pieces, error));
-    if (outcome == SaveOutcome::Saved)
-        lastSaveLossless = encoded.lossless;
+    const SaveOutcome outcome = finishSave(writeFileAtomically(path, pieces, error, &problem));
+    if (outcome == SaveOutcome::Saved) lastSaveLossless = encoded.lossless;
     return outcome;
 }
 
@@ -235,7 +248,7 @@ SaveOutcome Document::saveBmp(const std::string& path) {
     setPixelFormat(workImage, bmpSaveFormat);
     const BmpFileParts file = encodeBmp(workImage);
     const std::span<const std::uint8_t> pieces[] = {asBytes(file.header), file.pixels};
-    return finishSave(writeFileAtomically(path, pieces, error));
+    return finishSave(writeFileAtomically(path, pieces, error, &problem));
 }
 
 } // namespace tavlo

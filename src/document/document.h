@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "file_problem.h"
 #include "kernel_result.h"
 #include "parameter_range.h"
 #include "texts.h"
@@ -40,9 +41,11 @@ struct InformationTexts {
 
 enum class LoadOutcome {
     Loaded,
-    RefusedExtension, // not in jpegExtensions, nor ".BMP": nothing but the name texts changed
-    InvalidImage,     // the decoder refused the data: the image is kept, the view goes blank
-    CannotRead,       // not a regular file, too large, or unreadable: see `error`
+    RefusedExtension, // not a JPEG or BMP extension (imageFileType)
+    InvalidImage,     // the decoder refused the data
+    CannotRead,       // not a regular file, too large, or unreadable
+    // All but Loaded leave the document as it was, sourcePath back at loadedPath, with the
+    // reason in `error` and `problem`.
 };
 
 enum class SaveOutcome {
@@ -63,6 +66,7 @@ class Document {
     int startupLoad = 0; // above 0 during the first load at start-up: no information texts
 
     std::string sourcePath;
+    std::string loadedPath; // the file the picture shown came from; empty before the first load
     std::string savePath;
     std::string currentFileName; // upper-cased, no folder
     std::string currentExt;      // ".JPG"
@@ -102,14 +106,12 @@ class Document {
     // a BMP and a pasted image.
     std::vector<std::uint8_t> iccProfile;
 
-    // The last failure's one-line reason (CannotRead, WriteFailed).
+    // The last failure's one-line reason and its kind (a failed load, WriteFailed).
     std::string error;
+    FileProblem problem = FileProblem::None;
 
-    // The upper-cased extensions read as JPEG; anything else but ".BMP" is refused.
-    std::vector<std::string> jpegExtensions{".JPG"};
-
-    // Reads sourcePath into the document, by its extension alone. Throws std::bad_alloc when
-    // memory runs out; the bitmaps are unchanged then.
+    // Reads sourcePath into the document, by its extension alone (imageFileType). Throws
+    // std::bad_alloc when memory runs out; the document is unchanged then.
     LoadOutcome loadImageFile();
     // The colour-count texts of undoImage's format, in panel 7 and the information window.
     void showColourCount();
@@ -145,7 +147,9 @@ class Document {
     SaveOutcome saveBmp(const std::string& path);
 
   private:
-    std::shared_ptr<const PhotoSource> photo_; // the loaded JPEG file, when there is one
+    std::shared_ptr<const PhotoSource> photo_;
+
+    LoadOutcome readImageFile(); // the loaded JPEG file, when there is one
 
     void refreshView();
     void setInformation(InformationTexts::Field field, std::string text);

@@ -13,8 +13,7 @@ class EEmbossError : public std::runtime_error {
 };
 
 inline void requireNonEmpty(const Bitmap& bitmap) {
-    if (bitmap.empty())
-        throw EEmbossError();
+    if (bitmap.empty()) throw EEmbossError();
 }
 
 } // namespace tavlo

@@ -1,5 +1,7 @@
 #include "file_io.h"
 
+#include "file_problem.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -21,12 +23,15 @@ std::string describe(const std::string& what, const std::filesystem::path& path,
     return what + " " + path.string() + ": " + std::generic_category().message(error);
 }
 
+void report(FileProblem* problem, FileProblem what) {
+    if (problem) *problem = what;
+}
+
 class FileDescriptor {
   public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ >= 0) ::close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -43,8 +48,7 @@ bool writeAll(int fd, std::span<const std::span<const std::uint8_t>> pieces) {
         while (!piece.empty()) {
             const ssize_t written = ::write(fd, piece.data(), piece.size());
             if (written < 0) {
-                if (errno == EINTR)
-                    continue;
+                if (errno == EINTR) continue;
                 return false;
             }
             piece = piece.subspan(static_cast<std::size_t>(written));
@@ -61,13 +65,11 @@ std::optional<fs::path> finalTarget(fs::path path, int& failure) {
     for (int links = 0; links <= kMaxLinks; ++links) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0) {
-            if (errno == ENOENT)
-                return path;
+            if (errno == ENOENT) return path;
             failure = errno;
             return std::nullopt;
         }
-        if (!S_ISLNK(info.st_mode))
-            return path;
+        if (!S_ISLNK(info.st_mode)) return path;
         std::error_code code;
         const fs::path next = fs::read_symlink(path, code);
         if (code) {
@@ -83,8 +85,7 @@ std::optional<fs::path> finalTarget(fs::path path, int& failure) {
 // Root may write anything, so for root a file without any write bit counts as read-only: that
 // is how its owner said "leave this alone".
 bool readOnly(const fs::path& target, const struct stat& info) {
-    if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return true;
+    if (::geteuid() == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
     return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
@@ -96,8 +97,7 @@ void takeOverAttributes(int fd, const struct stat& old) {
     bool groupKept = ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
                      ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
     struct stat now {};
-    if (!groupKept && ::fstat(fd, &now) == 0)
-        groupKept = now.st_gid == old.st_gid;
+    if (!groupKept && ::fstat(fd, &now) == 0) groupKept = now.st_gid == old.st_gid;
     ::fchmod(fd, old.st_mode & (groupKept ? 07777 : 07707));
 }
 
@@ -111,34 +111,77 @@ void giveDefaultMode(int fd) {
 // Makes the rename itself durable; a folder that cannot be opened only loses that guarantee.
 void syncFolder(const fs::path& folder) {
     FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.get() >= 0)
-        ::fsync(directory.get());
+    if (directory.get() >= 0) ::fsync(directory.get());
+}
+
+// Overwrites the file itself, so it keeps its inode, mode and owner. The pieces are already
+// encoded in full; only a write that fails part-way (a full disk) can leave it cut short.
+bool writeInPlace(const fs::path& target, std::span<const std::span<const std::uint8_t>> pieces,
+                  std::string& error, FileProblem* problem) {
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    bool ok = file.get() >= 0 && ::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode);
+    std::uint64_t total = 0;
+    for (const auto piece : pieces)
+        total += piece.size();
+    ok = ok && writeAll(file.get(), pieces) &&
+         ::ftruncate(file.get(), static_cast<off_t>(total)) == 0 && ::fsync(file.get()) == 0;
+    const int reason = errno;
+    if (ok && ::close(file.release()) == 0) return true;
+    report(problem, problemOfErrno(reason, true));
+    error = describe("cannot write", target, reason);
+    return false;
 }
 
 } // namespace
 
+FileProblem problemOfErrno(int error, bool writing) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileProblem::Missing;
+    case EACCES:
+    case EPERM:
+        return FileProblem::NoPermission;
+    case EROFS:
+        return FileProblem::ReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+        return FileProblem::NoSpace;
+    case EISDIR:
+        return FileProblem::NotRegularFile;
+    default:
+        return writing ? FileProblem::WriteFailed : FileProblem::ReadFailed;
+    }
+}
+
 bool readWholeFile(const fs::path& path, ByteBuffer& bytes, std::string& error,
-                   std::uint64_t maxBytes) {
+                   std::uint64_t maxBytes, FileProblem* problem) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
+        report(problem, problemOfErrno(errno, false));
         error = describe("cannot open", path, errno);
         return false;
     }
     if (!S_ISREG(info.st_mode)) {
+        report(problem, FileProblem::NotRegularFile);
         error = "not a regular file: " + path.string();
         return false;
     }
     // Should the path have turned into a FIFO since, opening it must not wait for a writer.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
+        report(problem, problemOfErrno(errno, false));
         error = describe("cannot open", path, errno);
         return false;
     }
     if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        report(problem, FileProblem::NotRegularFile);
         error = "not a regular file: " + path.string();
         return false;
     }
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        report(problem, FileProblem::TooLarge);
         error = path.string() + ": file too large (" + std::to_string(info.st_size) +
                 " bytes, at most " + std::to_string(maxBytes) + ")";
         return false;
@@ -147,9 +190,9 @@ bool readWholeFile(const fs::path& path, ByteBuffer& bytes, std::string& error,
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
+        if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
+            report(problem, FileProblem::ReadFailed);
             error = describe("cannot read", path, errno);
             return false;
         }
@@ -169,20 +212,24 @@ bool isReadOnlyTarget(const fs::path& path) {
 }
 
 bool writeFileAtomically(const fs::path& path,
-                         std::span<const std::span<const std::uint8_t>> pieces, std::string& error) {
+                         std::span<const std::span<const std::uint8_t>> pieces, std::string& error,
+                         FileProblem* problem) {
     int failure = 0;
     const auto target = finalTarget(path, failure);
     if (!target) {
+        report(problem, problemOfErrno(failure, true));
         error = describe("cannot write", path, failure);
         return false;
     }
     struct stat existing {};
     const bool replacing = ::stat(target->c_str(), &existing) == 0;
     if (replacing && !S_ISREG(existing.st_mode)) {
+        report(problem, FileProblem::NotRegularFile);
         error = "cannot write " + path.string() + ": not a regular file";
         return false;
     }
     if (replacing && readOnly(*target, existing)) {
+        report(problem, FileProblem::ReadOnly);
         error = "cannot write " + path.string() + ": the file is read-only";
         return false;
     }
@@ -194,7 +241,11 @@ bool writeFileAtomically(const fs::path& path,
     std::string temporary = (folder / hiddenName).string();
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0) {
-        error = describe("cannot write", path, errno);
+        const int reason = errno;
+        // A file the user may write in a folder they may not: write it where it lies.
+        if (replacing && reason == EACCES) return writeInPlace(*target, pieces, error, problem);
+        report(problem, problemOfErrno(reason, true));
+        error = describe("cannot write", path, reason);
         return false;
     }
     if (replacing)
@@ -214,6 +265,7 @@ bool writeFileAtomically(const fs::path& path,
     }
     if (!ok) {
         ::unlink(temporary.c_str());
+        report(problem, problemOfErrno(reason, true));
         error = describe("cannot write", path, reason);
         return false;
     }

@@ -140,10 +140,12 @@ class JpegDecoder {
 
         const std::uint64_t pixels =
             std::uint64_t{cinfo_.image_width} * std::uint64_t{cinfo_.image_height};
-        if (pixels == 0 || pixels > kMaxPixels)
-            return DecodeResult::refused("JPEG image of " + std::to_string(cinfo_.image_width) +
-                                         " x " + std::to_string(cinfo_.image_height) +
-                                         " pixels is empty or too large");
+        if (pixels == 0 || pixels > kMaxPixels) {
+            std::string why = "JPEG image of " + std::to_string(cinfo_.image_width) + " x " +
+                              std::to_string(cinfo_.image_height) + " pixels is empty or too large";
+            return pixels == 0 ? DecodeResult::refused(std::move(why))
+                               : DecodeResult::refusedAsTooLarge(std::move(why));
+        }
 
         // Full size, ISLOW and fancy upsampling stay at the library's defaults.
         switch (cinfo_.jpeg_color_space) {

@@ -15,8 +15,7 @@ using KernelResult = std::optional<Bitmap>;
 
 inline bool isOneOf(PixelFormat format, std::initializer_list<PixelFormat> accepted) {
     for (const PixelFormat f : accepted)
-        if (f == format)
-            return true;
+        if (f == format) return true;
     return false;
 }
 

@@ -11,16 +11,16 @@ void* allocateLarge(std::size_t size) {
     if (size >= kHugePage) {
         const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
         memory = std::aligned_alloc(kHugePage, rounded);
-        if (memory)
-            ::madvise(memory, rounded, MADV_HUGEPAGE);
+        if (memory) ::madvise(memory, rounded, MADV_HUGEPAGE);
     } else {
         memory = std::malloc(size == 0 ? 1 : size);
     }
-    if (!memory)
-        throw std::bad_alloc();
+    if (!memory) throw std::bad_alloc();
     return memory;
 }
 
-void freeLarge(void* memory) noexcept { std::free(memory); }
+void freeLarge(void* memory) noexcept {
+    std::free(memory);
+}
 
 } // namespace tavlo

@@ -13,7 +13,9 @@ constexpr int kCubeStep = 51;
 constexpr int kGreyCount = 40;
 
 // Greys between the cube's own: 40 levels spread evenly over 1 … 254.
-int greyLevel(int k) { return (k + 1) * 255 / (kGreyCount + 1); }
+int greyLevel(int k) {
+    return (k + 1) * 255 / (kGreyCount + 1);
+}
 
 std::vector<PaletteEntry> makeHalftonePalette() {
     std::vector<PaletteEntry> palette;
@@ -31,7 +33,9 @@ std::vector<PaletteEntry> makeHalftonePalette() {
     return palette;
 }
 
-int squared(int v) { return v * v; }
+int squared(int v) {
+    return v * v;
+}
 
 // The cube is separable, so its nearest point is the nearest level on each axis. Among greys
 // the distance is 3(g − mean)² + const, so the nearest grey is the one nearest the mean. Ties go
@@ -45,15 +49,14 @@ struct HalftoneMapper {
         for (int sum = 0; sum <= 765; ++sum) {
             int best = 0;
             for (int k = 1; k < kGreyCount; ++k)
-                if (squared(3 * greyLevel(k) - sum) < squared(3 * greyLevel(best) - sum))
-                    best = k;
+                if (squared(3 * greyLevel(k) - sum) < squared(3 * greyLevel(best) - sum)) best = k;
             nearestGrey[sum] = static_cast<std::uint8_t>(best);
         }
     }
     std::uint8_t operator()(int r, int g, int b) const {
         const int lr = cubeLevel[r], lg = cubeLevel[g], lb = cubeLevel[b];
-        const int cubeDistance = squared(r - lr * kCubeStep) + squared(g - lg * kCubeStep) +
-                                 squared(b - lb * kCubeStep);
+        const int cubeDistance =
+            squared(r - lr * kCubeStep) + squared(g - lg * kCubeStep) + squared(b - lb * kCubeStep);
         const int k = nearestGrey[r + g + b];
         const int grey = greyLevel(k);
         const int greyDistance = squared(r - grey) + squared(g - grey) + squared(b - grey);
@@ -76,8 +79,7 @@ template <int Step> void expandRow(const Bitmap& source, int y, std::uint8_t* ou
         out[0] = c.b;
         out[1] = c.g;
         out[2] = c.r;
-        if constexpr (Step == 4)
-            out[3] = 0;
+        if constexpr (Step == 4) out[3] = 0;
         out += Step;
     };
     switch (source.format()) {
@@ -143,22 +145,26 @@ const std::vector<PaletteEntry>& halftonePalette() {
     return palette;
 }
 
-std::uint8_t halftoneIndex(Rgb colour) { return halftoneMapper()(colour.r, colour.g, colour.b); }
+std::uint8_t halftoneIndex(Rgb colour) {
+    return halftoneMapper()(colour.r, colour.g, colour.b);
+}
 
 Bitmap convertedTo(const Bitmap& source, PixelFormat target) {
-    if (source.format() == target)
-        return source;
+    if (source.format() == target) return source;
     switch (target) {
-    case PixelFormat::Bit8: return toHalftone(source);
-    case PixelFormat::Bit24: return expanded<3>(source, target);
-    case PixelFormat::Bit32: return expanded<4>(source, target);
-    default: throw std::invalid_argument("conversion target must be 8, 24 or 32 bits");
+    case PixelFormat::Bit8:
+        return toHalftone(source);
+    case PixelFormat::Bit24:
+        return expanded<3>(source, target);
+    case PixelFormat::Bit32:
+        return expanded<4>(source, target);
+    default:
+        throw std::invalid_argument("conversion target must be 8, 24 or 32 bits");
     }
 }
 
 void setPixelFormat(Bitmap& bitmap, PixelFormat target) {
-    if (bitmap.format() != target)
-        bitmap = convertedTo(bitmap, target);
+    if (bitmap.format() != target) bitmap = convertedTo(bitmap, target);
 }
 
 namespace {
@@ -166,9 +172,12 @@ namespace {
 // Reads and writes pixel i of a row in any format, by its stored bits.
 std::uint32_t storedPixel(const std::uint8_t* row, int x, int bits) {
     switch (bits) {
-    case 1: return (row[x / 8] >> (7 - x % 8)) & 1;
-    case 4: return (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
-    default: return 0;
+    case 1:
+        return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4:
+        return (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
+    default:
+        return 0;
     }
 }
 
@@ -185,14 +194,11 @@ void storePixel(std::uint8_t* row, int x, int bits, std::uint32_t value) {
 } // namespace
 
 Bitmap stretched(const Bitmap& source, int width, int height) {
-    if (width == source.width() && height == source.height())
-        return source;
+    if (width == source.width() && height == source.height()) return source;
     Bitmap result = Bitmap::uninitialised(width, height, source.format(), source.palette());
-    if (result.byteSize() == 0)
-        return result;
+    if (result.byteSize() == 0) return result;
     std::memset(result.bottomUpData(), 0, result.byteSize());
-    if (source.empty())
-        return result;
+    if (source.empty()) return result;
     const int bits = bitsPerPixel(source.format());
     std::vector<int> columnOf(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)

@@ -14,6 +14,17 @@
 namespace tavlo {
 
 inline constexpr int kStatusPanelCount = 9;
+enum StatusPanel {
+    WidthPanel,
+    HeightPanel,
+    AspectPanel,
+    ScalePanel,
+    NamePanel,
+    AttributePanel,
+    SizePanel,
+    ColourPanel,
+    QualityPanel
+};
 
 // Status panel texts as the resource holds them, before anything writes. Throws
 // std::out_of_range for a panel outside 0 .. kStatusPanelCount - 1.

@@ -15,10 +15,19 @@ namespace tavlo {
 
 QString qtNameFilter(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    const QString description = bar < 0 ? filter : filter.left(bar);
-    const QString pattern = bar < 0 ? QStringLiteral("*") : filter.mid(bar + 1);
+    QString description = bar < 0 ? filter : filter.left(bar);
+    // Several patterns are separated by semicolons, as the platform's dialogs write them.
+    const QString pattern = bar < 0
+                                ? QStringLiteral("*")
+                                : filter.mid(bar + 1).replace(QLatin1Char(';'), QLatin1Char(' '));
     if (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'), Qt::CaseInsensitive))
         return description;
+    // A description naming only the first pattern lists them all, since Qt matches what it shows.
+    const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+    if (open >= 0 && description.endsWith(QLatin1Char(')')) &&
+        pattern.startsWith(description.mid(open + 1).chopped(1) + QLatin1Char(' '),
+                           Qt::CaseInsensitive))
+        return description.left(open + 1) + pattern + QLatin1Char(')');
     return description + QStringLiteral(" (") + pattern + QLatin1Char(')');
 }
 
@@ -34,7 +43,7 @@ QFileDialog* makeDialog(QWidget* parent, const QString& title, const QString& fi
 
 bool isPictureFilter(const QString& filter) {
     const QString pattern = filter.mid(filter.indexOf(QLatin1Char('|')) + 1);
-    return pattern.compare(QStringLiteral("*.jpg"), Qt::CaseInsensitive) == 0 ||
+    return pattern.startsWith(QStringLiteral("*.jpg"), Qt::CaseInsensitive) ||
            pattern.compare(QStringLiteral("*.bmp"), Qt::CaseInsensitive) == 0;
 }
 
@@ -79,17 +88,19 @@ std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString
     dialog->selectFile(proposed.fileName());
     for (;;) {
         const auto chosen = run(*dialog);
-        if (!chosen)
-            return std::nullopt;
+        if (!chosen) return std::nullopt;
         const QString name = writtenName ? writtenName(*chosen) : *chosen;
         const QFileInfo target(name);
         if (!target.dir().exists())
-            message(parent, QStringLiteral("%1\nフォルダが見つかりません。フォルダ名を確認してください。")
-                                .arg(target.path()));
+            message(parent,
+                    QStringLiteral("%1\nフォルダが見つかりません。フォルダ名を確認してください。")
+                        .arg(target.path()));
         else if (tavlo::isReadOnlyTarget(QFile::encodeName(name).toStdString()))
-            message(parent, QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(name));
+            message(parent,
+                    QStringLiteral("%1\n読み取り専用のファイルには保存できません。").arg(name));
         else if (!writtenName || !askOverwrite || !target.exists() ||
-                 confirm(parent, QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(name),
+                 confirm(parent,
+                         QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(name),
                          false) == Answer::Yes)
             return name;
     }

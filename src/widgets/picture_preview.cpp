@@ -3,6 +3,7 @@
 #include "document/bmp_codec.h"
 #include "document/document.h"
 #include "document/file_io.h"
+#include "document/image_file_type.h"
 #include "document/photo_source.h"
 #include "widgets/view_image.h"
 
@@ -17,9 +18,9 @@ namespace {
 
 QImage decodedPicture(const QString& path) {
     const std::string name = QFile::encodeName(path).toStdString();
-    const std::string ext = upperCased(fileExtension(name));
-    const bool jpeg = ext == ".JPG";
-    if (!jpeg && ext != ".BMP") return {};
+    const ImageFileType type = imageFileType(name);
+    const bool jpeg = type == ImageFileType::Jpeg;
+    if (type == ImageFileType::Other) return {};
     auto bytes = std::make_shared<ByteBuffer>();
     std::string error;
     // Refused unread like a load: folders, devices and files larger than any image can need.

@@ -104,7 +104,6 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     refreshPasteItem();
     document_.jpegQuality = tavlo::kJpegQuality.defaultValue;
     chooseBmpFormat(bmp24BitAction, tavlo::PixelFormat::Bit24);
-    document_.operationParams[1] = 0;
     const QSize screen = QApplication::primaryScreen()->size();
     resize(screen.width() * 9 / 10, screen.height() * 9 / 10);
     move((screen.width() - width()) / 2, (screen.height() - height()) / 2);

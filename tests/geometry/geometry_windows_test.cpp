@@ -6,6 +6,7 @@
 #include "app/scripted_dialogs.h"
 #include "document/texts.h"
 #include "geometry/geometry_entries.h"
+#include "geometry/ui/deformation_dialog.h"
 #include "geometry/ui/rotation_dialog.h"
 #include "geometry/ui/size_dialog.h"
 #include "geometry/ui/trimming_dialog.h"
@@ -15,6 +16,9 @@
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QtTest>
+
+#include <cstring>
+#include <type_traits>
 
 using namespace tavlo;
 
@@ -52,6 +56,14 @@ bool wallpaperFits(QWidget* dialog) {
            control<QPushButton>(dialog, "Button1")->isEnabled();
 }
 
+bool samePicture(const Bitmap& a, const Bitmap& b) {
+    if (a.width() != b.width() || a.height() != b.height() || a.format() != b.format())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), a.stride()) != 0) return false;
+    return true;
+}
+
 void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
                       Qt::NoModifier);
@@ -74,6 +86,22 @@ class GeometryWindowsTest : public QObject {
         QCOMPARE(bar->maximum() - bar->minimum(),
                  RotationParameters::kAngle.maximum - RotationParameters::kAngle.minimum);
         bar->setValue(bar->minimum() + degrees - RotationParameters::kAngle.minimum);
+    }
+    template <class Parameters>
+    void expectItemRuns(const MenuOffer<Parameters>& offer, const OperationEntry<Parameters>& entry,
+                        const Parameters& parameters) {
+        load(coordinates(30, 20));
+        Document expected = document();
+        entry.steps(expected, parameters);
+        choose(offer);
+        if constexpr (std::is_same_v<Parameters, DeformParameters>) {
+            auto* bar = control<QScrollBar>(commands->deformationDialog, "ScrollBar1");
+            bar->setValue(bar->minimum() + parameters.strength -
+                          DeformParameters::kStrength.minimum);
+            control<QPushButton>(commands->deformationDialog, "Button1")->click();
+        }
+        QVERIFY2(samePicture(document().workImage, expected.workImage), offer.item.objectName);
+        QVERIFY(document().modified);
     }
     template <class Parameters> void choose(const MenuOffer<Parameters>& offer) {
         mainWindow->menuAction(offer.item)->trigger();
@@ -358,6 +386,18 @@ class GeometryWindowsTest : public QObject {
         QVERIFY(document().modified);
         setAngle(-30);
         QCOMPARE(angleBox->text(), QStringLiteral("-30度"));
+    }
+
+    // Each item runs its own entry with its own preset; the deformation items with the bar's
+    // strength.
+    void menuItemsRunTheirEntries() {
+        for (const MenuOffer<TurnParameters>& offer : kTurnMenuItems)
+            expectItemRuns(offer, kTurnEntry, offer.preset);
+        for (const MenuOffer<ShrinkParameters>& offer : kShrinkMenuItems)
+            expectItemRuns(offer, kShrinkEntry, offer.preset);
+        for (const OperationEntry<DeformParameters>* entry : {&kKeystoneEntry, &kShearEntry})
+            for (const MenuOffer<DeformParameters>& offer : entry->menuItems)
+                expectItemRuns(offer, *entry, {offer.preset.mode, -40});
     }
 
     void refusalsChangeNothing() {

@@ -23,12 +23,12 @@ class DeformationDialog : public QWidget {
     void runRequested(const tavlo::DeformParameters& parameters);
 
   private:
+    void onStrengthChanged();
+
     QGroupBox* strengthGroup_;
     QLineEdit* strengthBox_;
     QScrollBar* strengthBar_;
     QPushButton *runButton_, *backButton_;
-
-    void onStrengthChanged();
 
     DeformParameters parameters_;
 };

@@ -20,13 +20,13 @@ class RotationDialog : public QWidget {
     void runRequested(const tavlo::RotationParameters& parameters);
 
   private:
+    void onAngleChanged();
+
     QGroupBox* angleGroup_;
     QLabel *leftLabel_, *rightLabel_;
     QLineEdit* angleBox_;
     QScrollBar* angleBar_;
     QPushButton *runButton_, *backButton_;
-
-    void onAngleChanged();
 
     RotationParameters parameters_;
 };

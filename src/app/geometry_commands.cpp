@@ -1,6 +1,7 @@
 #include "app/geometry_commands.h"
 
 #include "app/main_window.h"
+#include "geometry/geometry_entries.h"
 #include "geometry/geometry_steps.h"
 #include "geometry/trim.h"
 #include "geometry/ui/deformation_dialog.h"
@@ -12,12 +13,6 @@
 #include <QApplication>
 
 namespace tavlo {
-
-using tavlo::CommandEdit;
-using tavlo::DeformMode;
-using tavlo::Document;
-using tavlo::OperationStatus;
-using tavlo::TurnMode;
 
 namespace {
 
@@ -31,48 +26,37 @@ void showOnTop(QWidget* dialog) {
 
 GeometryCommands::GeometryCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
-    tavlo::CommandChannel& channel = mainWindow.channel();
-    Document& document = mainWindow.document();
-    sizeDialog = new SizeDialog(document, target_, channel, mainWindow.dialogs(), &mainWindow);
-    rotationDialog = new RotationDialog(document.operationParams[0], channel, &mainWindow);
-    deformationDialog = new DeformationDialog(
-        deformAmount_, {channel, mainWindow.counters().shared, CommandEdit::Deformation},
-        &mainWindow);
-    const CommandSender trimming{channel, mainWindow.counters().trimming, CommandEdit::Trimming};
-    trimmingDialog = new TrimmingDialog(document, trimRect_, trimming, &mainWindow);
-    wallpaperDialog = new WallpaperDialog(document, trimRect_, trimming, &mainWindow);
+    const Document& document = mainWindow.document();
+    sizeDialog = new SizeDialog(document, mainWindow.dialogs(), &mainWindow);
+    rotationDialog = new RotationDialog(&mainWindow);
+    deformationDialog = new DeformationDialog(&mainWindow);
+    trimmingDialog = new TrimmingDialog(document, &mainWindow);
+    wallpaperDialog = new WallpaperDialog(document, &mainWindow);
 
-    const std::pair<QAction*, TurnMode> turns[] = {{mainWindow.rotateRightAction, TurnMode::Right},
-                                                   {mainWindow.rotateLeftAction, TurnMode::Left},
-                                                   {mainWindow.rotateHalfAction, TurnMode::Half},
-                                                   {mainWindow.mirrorAction, TurnMode::Mirror},
-                                                   {mainWindow.flipAction, TurnMode::Flip}};
-    for (const auto& [item, mode] : turns)
-        connect(item, &QAction::triggered, this, [this, mode = mode] { quarterTurn(mode); });
-    const std::pair<QAction*, int> sizes[] = {{mainWindow.sizeOriginalAction, 1},
-                                              {mainWindow.sizeHalfAction, 2},
-                                              {mainWindow.sizeQuarterAction, 4},
-                                              {mainWindow.sizeEighthAction, 8}};
-    for (const auto& [item, divisor] : sizes)
-        connect(item, &QAction::triggered, this, [this, divisor = divisor] { resizeTo(divisor); });
-    const std::pair<QAction*, DeformMode> deformations[] = {
-        {mainWindow.keystoneBothAction, DeformMode::KeystoneBoth},
-        {mainWindow.keystoneRightAction, DeformMode::KeystoneRight},
-        {mainWindow.keystoneLeftAction, DeformMode::KeystoneLeft},
-        {mainWindow.shearAction, DeformMode::Shear}};
-    for (const auto& [item, mode] : deformations)
-        connect(item, &QAction::triggered, this, [this, mode = mode] { onDeformation(mode); });
-    connect(mainWindow.sizeCustomAction, &QAction::triggered, this,
-            &GeometryCommands::onCustomSize);
-    connect(mainWindow.rotateAngleAction, &QAction::triggered, this,
-            &GeometryCommands::onRotateByAngle);
-    connect(mainWindow.trimAction, &QAction::triggered, this, &GeometryCommands::onTrim);
-    connect(mainWindow.wallpaperAction, &QAction::triggered, this, &GeometryCommands::onWallpaper);
-    channel.setHandler(CommandEdit::Rotation, [this](std::int64_t v) { onRotationCommand(v); });
-    channel.setHandler(CommandEdit::Trimming, [this](std::int64_t v) { onTrimmingCommand(v); });
-    channel.setHandler(CommandEdit::Size, [this](std::int64_t v) { onSizeCommand(v); });
-    channel.setHandler(CommandEdit::Deformation,
-                       [this](std::int64_t v) { onDeformationCommand(v); });
+    for (const MenuOffer<TurnParameters>& offer : kTurnMenuItems)
+        connect(mainWindow.menuAction(offer.item), &QAction::triggered, this,
+                [this, preset = offer.preset] { turn(preset); });
+    for (const MenuOffer<ShrinkParameters>& offer : kShrinkMenuItems)
+        connect(mainWindow.menuAction(offer.item), &QAction::triggered, this,
+                [this, preset = offer.preset] { shrink(preset); });
+    for (const OperationEntry<DeformParameters>* entry : {&kKeystoneEntry, &kShearEntry})
+        for (const MenuOffer<DeformParameters>& offer : entry->menuItems)
+            connect(mainWindow.menuAction(offer.item), &QAction::triggered, this,
+                    [this, mode = offer.preset.mode] { openDeformationDialog(mode); });
+    connect(mainWindow.menuAction(kResizeMenuItems[0].item), &QAction::triggered, this,
+            &GeometryCommands::openSizeDialog);
+    connect(mainWindow.menuAction(kRotationMenuItems[0].item), &QAction::triggered, this,
+            &GeometryCommands::openRotationDialog);
+    connect(mainWindow.menuAction(kTrimMenuItems[0].item), &QAction::triggered, this,
+            &GeometryCommands::openTrimmingDialog);
+    connect(mainWindow.menuAction(kWallpaperMenuItems[0].item), &QAction::triggered, this,
+            &GeometryCommands::openWallpaperDialog);
+
+    connect(sizeDialog, &SizeDialog::runRequested, this, &GeometryCommands::resize);
+    connect(rotationDialog, &RotationDialog::runRequested, this, &GeometryCommands::rotate);
+    connect(deformationDialog, &DeformationDialog::runRequested, this, &GeometryCommands::deform);
+    connect(trimmingDialog, &TrimmingDialog::runRequested, this, &GeometryCommands::trim);
+    connect(wallpaperDialog, &WallpaperDialog::runRequested, this, &GeometryCommands::cutWallpaper);
 }
 
 void GeometryCommands::hideCutDialogs() {
@@ -81,51 +65,82 @@ void GeometryCommands::hideCutDialogs() {
     wallpaperDialog->hide();
 }
 
-void GeometryCommands::quarterTurn(TurnMode mode) {
-    if (mainWindow_.runOperation([mode](Document& d) { return tavlo::runQuarterTurn(d, mode); }) ==
-        MainWindow::RunOutcome::Refused)
+void GeometryCommands::turn(const TurnParameters& parameters) {
+    if (mainWindow_.runEntry(kTurnEntry, parameters) == MainWindow::RunOutcome::Refused)
         QApplication::beep();
 }
 
-// A size with a side of 0 (a divisor larger than a side, or an emptied size field) or beyond
-// what a bitmap may hold is refused before anything changes.
-void GeometryCommands::resizeTo(int divisor) {
-    Document& document = mainWindow_.document();
-    const tavlo::ImageSize size = tavlo::requestedSize(document, divisor, target_);
-    if (const std::string_view refusal = tavlo::resizeRefusal(size); !refusal.empty()) {
-        mainWindow_.dialogs().message(mainWindow_.actionWindow(), fromUtf8(refusal));
-        return;
-    }
-    mainWindow_.runOperation([size](Document& d) {
-        tavlo::runResize(d, size);
-        return OperationStatus::Done;
-    });
+bool GeometryCommands::sizeRefused(ImageSize size) {
+    const std::string_view refusal = resizeRefusal(size);
+    if (refusal.empty()) return false;
+    mainWindow_.dialogs().message(mainWindow_.actionWindow(), fromUtf8(refusal));
+    return true;
 }
 
-void GeometryCommands::onCustomSize() {
+void GeometryCommands::shrink(const ShrinkParameters& parameters) {
+    if (sizeRefused(requestedSize(mainWindow_.document(), parameters.divisor, {}))) return;
+    mainWindow_.runEntry(kShrinkEntry, parameters);
+}
+
+void GeometryCommands::resize(const ResizeParameters& parameters) {
+    if (sizeRefused(parameters.size)) return;
+    mainWindow_.runEntry(kResizeEntry, parameters);
+}
+
+// An angle or strength of 0 runs nothing, so it leaves the modified flag alone.
+void GeometryCommands::rotate(const RotationParameters& parameters) {
+    if (rotationApplies(parameters.degrees)) mainWindow_.runEntry(kRotationEntry, parameters);
+}
+
+void GeometryCommands::deform(const DeformParameters& parameters) {
+    if (!deformationApplies(parameters.mode, deformAmount(parameters.strength))) return;
+    mainWindow_.runEntry(parameters.mode == DeformMode::Shear ? kShearEntry : kKeystoneEntry,
+                         parameters);
+}
+
+// The dialogs are modeless: the image may have been turned or resized since the frame was set,
+// and a frame that no longer fits is refused with a beep before anything changes.
+void GeometryCommands::trim(const TrimRect& rect) {
+    const Bitmap& image = mainWindow_.document().workImage;
+    if (!image.empty() && !trimRectFits(image, rect)) {
+        QApplication::beep();
+        return;
+    }
+    if (mainWindow_.runEntry(kTrimEntry, rect) == MainWindow::RunOutcome::Refused)
+        QApplication::beep();
+}
+
+void GeometryCommands::cutWallpaper(const WallpaperParameters& parameters) {
+    const Bitmap& image = mainWindow_.document().workImage;
+    if (!image.empty() && !wallpaperRect(image.width(), image.height(), parameters)) {
+        QApplication::beep();
+        return;
+    }
+    if (mainWindow_.runEntry(kWallpaperEntry, parameters) == MainWindow::RunOutcome::Refused)
+        QApplication::beep();
+}
+
+void GeometryCommands::openSizeDialog() {
     sizeDialog->prepare();
     showOnTop(sizeDialog);
 }
 
-void GeometryCommands::onRotateByAngle() {
+void GeometryCommands::openRotationDialog() {
     rotationDialog->setWindowTitle(fileNameOf(mainWindow_.document().sourcePath));
     showOnTop(rotationDialog);
 }
 
-void GeometryCommands::onDeformation(DeformMode mode) {
-    Document& document = mainWindow_.document();
-    deformationDialog->setWindowTitle(fileNameOf(document.sourcePath));
-    document.operationParams[1] = static_cast<std::int32_t>(mode);
+void GeometryCommands::openDeformationDialog(DeformMode mode) {
+    deformationDialog->setWindowTitle(fileNameOf(mainWindow_.document().sourcePath));
     deformationDialog->setMode(mode);
     showOnTop(deformationDialog);
 }
 
 // An image narrower or lower than two pixels leaves no frame to move: it is refused with a
 // message instead of opening the dialog.
-void GeometryCommands::onTrim() {
+void GeometryCommands::openTrimmingDialog() {
     trimmingDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
-    mainWindow_.counters().shared.next();
-    const tavlo::Bitmap& image = mainWindow_.document().workImage;
+    const Bitmap& image = mainWindow_.document().workImage;
     if (!image.empty() && (image.width() < 2 || image.height() < 2)) {
         mainWindow_.dialogs().message(
             &mainWindow_, QStringLiteral("幅または高さが１ピクセルの画像はトリミングできません。"));
@@ -135,47 +150,10 @@ void GeometryCommands::onTrim() {
     showOnTop(trimmingDialog);
 }
 
-void GeometryCommands::onWallpaper() {
+void GeometryCommands::openWallpaperDialog() {
     wallpaperDialog->setWindowTitle(QString::fromStdString(mainWindow_.document().sourcePath));
-    wallpaperDialog->prepareForImage(mainWindow_.counters().shared.next());
+    wallpaperDialog->prepareForImage();
     wallpaperDialog->show();
-}
-
-void GeometryCommands::onRotationCommand(std::int64_t value) {
-    if (value < 0) return;
-    Document& document = mainWindow_.document();
-    const int degrees = document.operationParams[0];
-    if (!tavlo::rotationApplies(degrees)) return;
-    mainWindow_.runOperation([degrees](Document& d) { return tavlo::runRotation(d, degrees); });
-}
-
-void GeometryCommands::onSizeCommand(std::int64_t value) {
-    if (value > 0) resizeTo(0);
-}
-
-void GeometryCommands::onDeformationCommand(std::int64_t value) {
-    if (value < 0) return;
-    Document& document = mainWindow_.document();
-    const auto mode = static_cast<DeformMode>(document.operationParams[1]);
-    const float amount = deformAmount_;
-    if (!tavlo::deformationApplies(mode, amount)) return;
-    mainWindow_.runOperation(
-        [mode, amount](Document& d) { return tavlo::runDeformation(d, mode, amount); });
-}
-
-// The dialogs are modeless: the image may have been turned or resized since the frame was set,
-// and a frame that no longer fits is refused with a beep before anything changes.
-void GeometryCommands::onTrimmingCommand(std::int64_t value) {
-    if (value < 0) return;
-    Document& document = mainWindow_.document();
-    if (!document.workImage.empty() && !tavlo::trimRectFits(document.workImage, trimRect_)) {
-        QApplication::beep();
-        return;
-    }
-    const tavlo::TrimRect rect = trimRect_;
-    if (mainWindow_.runOperation([rect](Document& d) { return tavlo::runTrim(d, rect); }) ==
-        MainWindow::RunOutcome::Refused)
-        QApplication::beep();
 }
 
 } // namespace tavlo

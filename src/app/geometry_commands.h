@@ -1,14 +1,10 @@
-// The rotation, size, deformation and trimming menus' commands: their dialogs, their menu items,
-// and the command-edit handlers that run the operations on the main window's document.
+// The rotation, size, deformation and trimming menus' commands: their menu items and dialogs,
+// each running its geometry entry on the main window's document.
 #pragma once
 
-#include "document/operation_status.h"
 #include "geometry/geometry_parameters.h"
-#include "geometry/resize.h"
 
 #include <QObject>
-
-#include <cstdint>
 
 namespace tavlo {
 
@@ -35,24 +31,23 @@ class GeometryCommands : public QObject {
     WallpaperDialog* wallpaperDialog;     // wallpaper
 
   private:
-    void quarterTurn(tavlo::TurnMode mode);
-    void resizeTo(int divisor);
-    void onCustomSize();
-    void onRotateByAngle();
-    void onDeformation(tavlo::DeformMode mode);
-    void onTrim();
-    void onWallpaper();
-    void onRotationCommand(std::int64_t value);
-    void onTrimmingCommand(std::int64_t value);
-    void onSizeCommand(std::int64_t value);
-    void onDeformationCommand(std::int64_t value);
+    void turn(const tavlo::TurnParameters& parameters);
+    void shrink(const tavlo::ShrinkParameters& parameters);
+    void resize(const tavlo::ResizeParameters& parameters);
+    void rotate(const tavlo::RotationParameters& parameters);
+    void deform(const tavlo::DeformParameters& parameters);
+    void trim(const tavlo::TrimRect& rect);
+    void cutWallpaper(const tavlo::WallpaperParameters& parameters);
+    void openSizeDialog();
+    void openRotationDialog();
+    void openDeformationDialog(tavlo::DeformMode mode);
+    void openTrimmingDialog();
+    void openWallpaperDialog();
+    // A size with a side of 0 (a divisor larger than a side, or an emptied size field) or beyond
+    // what a bitmap may hold is reported and refused before anything changes.
+    bool sizeRefused(tavlo::ImageSize size);
 
     MainWindow& mainWindow_;
-
-    // The values the dialogs write and the commands read.
-    tavlo::ImageSize target_;  // TargetWidth, TargetHeight
-    float deformAmount_ = 0;   // DeformAmount
-    tavlo::TrimRect trimRect_; // TrimRect
 };
 
 } // namespace tavlo

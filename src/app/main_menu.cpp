@@ -1,6 +1,7 @@
 // The main window's menu bar: every item with its name, caption, separators and start state.
 #include "app/main_window.h"
 
+#include "geometry/geometry_entries.h"
 #include "tone/tone_entries.h"
 #include "widgets/dialog_controls.h"
 
@@ -96,32 +97,32 @@ void MainWindow::buildMenus() {
     scaleEighthAction = checkItem(scaleMenu, "N18E1", QStringLiteral("1/8(&E)"));
 
     sizeMenu = menu(bar, "S2", QStringLiteral("サイズ変更(&S)"));
-    sizeOriginalAction = item(sizeMenu, "N11B1", QStringLiteral("1/1原寸(&B)"));
-    sizeHalfAction = item(sizeMenu, "N12H2", QStringLiteral("1/2(&H)"));
-    sizeQuarterAction = item(sizeMenu, "N14Q2", QStringLiteral("1/4(&Q)"));
-    sizeEighthAction = item(sizeMenu, "N18E2", QStringLiteral("1/8(&E)"));
+    sizeOriginalAction = item(sizeMenu, kShrinkMenuItems[0].item);
+    sizeHalfAction = item(sizeMenu, kShrinkMenuItems[1].item);
+    sizeQuarterAction = item(sizeMenu, kShrinkMenuItems[2].item);
+    sizeEighthAction = item(sizeMenu, kShrinkMenuItems[3].item);
     sizeMenu->addSeparator();
-    sizeCustomAction = item(sizeMenu, "A1", QStringLiteral("任意指定(&A)"));
+    sizeCustomAction = item(sizeMenu, kResizeMenuItems[0].item);
 
     trimMenu = menu(bar, "T3", QStringLiteral("トリミング(&T)"));
-    wallpaperAction = item(trimMenu, "W1", QStringLiteral("壁紙(&W)"));
+    wallpaperAction = item(trimMenu, kWallpaperMenuItems[0].item);
     trimMenu->addSeparator();
-    trimAction = item(trimMenu, "A5", QStringLiteral("任意(&A)"));
+    trimAction = item(trimMenu, kTrimMenuItems[0].item);
 
     rotateMenu = menu(bar, "R1", QStringLiteral("回転(&R)"));
-    rotateRightAction = item(rotateMenu, "R2", QStringLiteral("右９０°(&R)"));
-    rotateLeftAction = item(rotateMenu, "L1", QStringLiteral("左９０°(&L)"));
-    rotateHalfAction = item(rotateMenu, "H1", QStringLiteral("１８０°(&H)"));
-    mirrorAction = item(rotateMenu, "A3", QStringLiteral("左右反転(&A)"));
-    flipAction = item(rotateMenu, "B2", QStringLiteral("上下反転(&B)"));
+    rotateRightAction = item(rotateMenu, kTurnMenuItems[0].item);
+    rotateLeftAction = item(rotateMenu, kTurnMenuItems[1].item);
+    rotateHalfAction = item(rotateMenu, kTurnMenuItems[2].item);
+    mirrorAction = item(rotateMenu, kTurnMenuItems[3].item);
+    flipAction = item(rotateMenu, kTurnMenuItems[4].item);
     rotateMenu->addSeparator();
-    rotateAngleAction = item(rotateMenu, "D3", QStringLiteral("任意角度(&D)"));
+    rotateAngleAction = item(rotateMenu, kRotationMenuItems[0].item);
 
     deformMenu = menu(bar, "H2", QStringLiteral("変形(&H)"));
-    keystoneBothAction = item(deformMenu, "D2", QStringLiteral("台形－両側(&D)"));
-    keystoneRightAction = item(deformMenu, "E1", QStringLiteral("台形－右側(&E)"));
-    keystoneLeftAction = item(deformMenu, "F2", QStringLiteral("台形－左側(&F)"));
-    shearAction = item(deformMenu, "G1", QStringLiteral("平行四辺形(&G)"));
+    keystoneBothAction = item(deformMenu, kKeystoneMenuItems[0].item);
+    keystoneRightAction = item(deformMenu, kKeystoneMenuItems[1].item);
+    keystoneLeftAction = item(deformMenu, kKeystoneMenuItems[2].item);
+    shearAction = item(deformMenu, kShearMenuItems[0].item);
 
     colourMenu = menu(bar, "C2", QStringLiteral("カラー(&C)"));
     filterMenu = submenu(colourMenu, "F3", QStringLiteral("フィルター(&F)"));

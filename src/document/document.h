@@ -76,7 +76,6 @@ class Document {
     int jpegQuality = kJpegQuality.defaultValue;
     PixelFormat bmpSaveFormat = PixelFormat::Bit24;
     std::string bmpFormatText = "(24bits)";
-    std::array<std::int32_t, 2> operationParams{}; // rotation angle; deformation kind
 
     int loadedWidth = 0, loadedHeight = 0;
     int imageWidth = 0, imageHeight = 0;

@@ -2,6 +2,7 @@
 
 #include "jpeg_codec.h"
 #include "pixel_convert.h"
+#include "stretch_table.h"
 
 #include <algorithm>
 #include <mutex>
@@ -88,11 +89,11 @@ Bitmap thumbnailOf(const Bitmap& picture) {
         std::max(1, static_cast<int>(std::int64_t{source.height()} * kThumbnailSide / longer));
     Bitmap thumbnail = Bitmap::uninitialised(width, height, PixelFormat::Bit24);
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* from =
-            source.row(static_cast<int>(std::int64_t{y} * source.height() / height));
+        const std::uint8_t* from = source.row(stretchSource(y, source.height(), height));
         std::uint8_t* to = thumbnail.row(y);
         for (int x = 0; x < width; ++x) {
-            const std::uint8_t* p = from + 3 * (std::int64_t{x} * source.width() / width);
+            const std::uint8_t* p =
+                from + 3 * std::int64_t{stretchSource(x, source.width(), width)};
             std::copy(p, p + 3, to + 3 * x);
         }
     }

@@ -1,5 +1,7 @@
 #include "pixel_convert.h"
 
+#include "stretch_table.h"
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -200,11 +202,9 @@ Bitmap stretched(const Bitmap& source, int width, int height) {
     std::memset(result.bottomUpData(), 0, result.byteSize());
     if (source.empty()) return result;
     const int bits = bitsPerPixel(source.format());
-    std::vector<int> columnOf(static_cast<std::size_t>(width));
-    for (int x = 0; x < width; ++x)
-        columnOf[x] = static_cast<int>(static_cast<std::int64_t>(x) * source.width() / width);
+    const std::vector<int> columnOf = stretchTable(0, width, source.width(), width);
     for (int y = 0; y < height; ++y) {
-        const int sy = static_cast<int>(static_cast<std::int64_t>(y) * source.height() / height);
+        const int sy = stretchSource(y, source.height(), height);
         const std::uint8_t* in = source.row(sy);
         std::uint8_t* out = result.row(y);
         if (bits >= 8) {

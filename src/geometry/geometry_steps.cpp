@@ -51,7 +51,8 @@ void runResize(Document& document, ImageSize size) {
 }
 
 bool rotationApplies(int degrees) {
-    return degrees != 0 && degrees >= kRotationAngle.minimum && degrees <= kRotationAngle.maximum;
+    return degrees != 0 && degrees >= RotationParameters::kAngle.minimum &&
+           degrees <= RotationParameters::kAngle.maximum;
 }
 
 OperationStatus runRotation(Document& document, int degrees) {

@@ -2,16 +2,11 @@
 #pragma once
 
 #include "document/bitmap.h"
+#include "geometry_parameters.h"
 
 #include <string_view>
 
 namespace tavlo {
-
-struct ImageSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const ImageSize&) const = default;
-};
 
 // The size the size menu asks for: the current size divided by `divisor` (remainder dropped),
 // or `target` when the divisor is 0.

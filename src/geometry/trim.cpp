@@ -40,4 +40,11 @@ std::optional<TrimRect> centredWallpaperRect(int imageWidth, int imageHeight, Wa
                                (imageHeight - (size.height - 1)) / 2);
 }
 
+std::optional<TrimRect> wallpaperRect(int imageWidth, int imageHeight,
+                                      const WallpaperParameters& parameters) {
+    return parameters.placed ? placedWallpaperRect(imageWidth, imageHeight, parameters.size,
+                                                   parameters.left, parameters.top)
+                             : centredWallpaperRect(imageWidth, imageHeight, parameters.size);
+}
+
 } // namespace tavlo

@@ -25,4 +25,8 @@ std::optional<TrimRect> centredWallpaperRect(int imageWidth, int imageHeight, Wa
 std::optional<TrimRect> placedWallpaperRect(int imageWidth, int imageHeight, WallpaperSize size,
                                             int left, int top);
 
+// The frame the parameters ask for, centred or placed; nothing when it does not fit.
+std::optional<TrimRect> wallpaperRect(int imageWidth, int imageHeight,
+                                      const WallpaperParameters& parameters);
+
 } // namespace tavlo

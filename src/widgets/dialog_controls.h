@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -56,6 +57,17 @@ inline QLineEdit* valueBox(QWidget* parent, const char* name, QRect geometry) {
     QLineEdit* box = field(parent, name, geometry);
     box->setAlignment(Qt::AlignCenter);
     return box;
+}
+
+// 実行 calls `onRun` and then, for a dialog that closes on a run, hides it; 戻る hides the dialog.
+enum class AfterRun { Stay, Hide };
+inline void connectRunAndBack(QWidget* dialog, QPushButton* run, QPushButton* back, AfterRun after,
+                              std::function<void()> onRun) {
+    QObject::connect(run, &QPushButton::clicked, dialog, [dialog, after, onRun = std::move(onRun)] {
+        onRun();
+        if (after == AfterRun::Hide) dialog->hide();
+    });
+    QObject::connect(back, &QPushButton::clicked, dialog, &QWidget::hide);
 }
 
 // A dialog's caption: the file name of the image's path, without its folder.

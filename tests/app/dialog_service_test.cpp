@@ -155,9 +155,10 @@ void DialogServiceTest::aRefusedRunIsReportedAboveItsDialog() {
     tavlo::SizeDialog* dialog = commands->sizeDialog;
     dialog->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));
-    dialog->CheckBox2->setChecked(false);
-    dialog->Edit4->setText(QStringLiteral("100000"));
-    dialog->Edit3->setText(QStringLiteral("100000")); // beyond the pixel limit
+    dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->setChecked(false);
+    dialog->findChild<QLineEdit*>(QStringLiteral("Edit4"))->setText(QStringLiteral("100000"));
+    // beyond the pixel limit
+    dialog->findChild<QLineEdit*>(QStringLiteral("Edit3"))->setText(QStringLiteral("100000"));
 
     QWidget* owner = nullptr;
     QTimer user;
@@ -169,7 +170,7 @@ void DialogServiceTest::aRefusedRunIsReportedAboveItsDialog() {
         }
     });
     user.start();
-    dialog->Button1->click();
+    dialog->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
     QCOMPARE(owner, static_cast<QWidget*>(dialog));
     QCOMPARE(document.workImage.width(), 40);
 }

@@ -4,8 +4,10 @@
 #include "app/geometry_commands.h"
 #include "app/main_window.h"
 #include "app/scripted_dialogs.h"
+#include "geometry/geometry_entries.h"
 #include "geometry/ui/rotation_dialog.h"
 
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 
@@ -61,18 +63,21 @@ class RunnerTest : public QObject {
         mainWindow_->refresh();
     }
 
-    // The rotation dialog's run button at `degrees`.
+    // The rotation dialog's run button at `degrees`; the bar's range is the angle's.
     void rotate(int degrees) {
-        mainWindow_->rotateAngleAction->trigger();
-        geometry_->rotationDialog->angleBar->setValue(degrees + 180);
-        geometry_->rotationDialog->runButton->click();
+        mainWindow_->menuAction(kRotationMenuItems[0].item)->trigger();
+        auto* bar = geometry_->rotationDialog->findChild<QScrollBar*>(QStringLiteral("ScrollBar1"));
+        bar->setValue(bar->minimum() + degrees - RotationParameters::kAngle.minimum);
+        QTest::mouseClick(
+            geometry_->rotationDialog->findChild<QPushButton*>(QStringLiteral("Button1")),
+            Qt::LeftButton);
     }
 
     // The document is as it was before, and a quarter turn still works afterwards.
     void expectUnchangedAndWorking(const DocumentState& before) {
         QCOMPARE(stateOf(document()), before);
         QCOMPARE(mainWindow_->panelText(0), QString::fromStdString(before.panels[0]));
-        mainWindow_->rotateRightAction->trigger();
+        mainWindow_->menuAction(kTurnMenuItems[0].item)->trigger();
         QCOMPARE(document().workImage.width(), before.height);
         QVERIFY(document().modified);
     }
@@ -106,7 +111,7 @@ class RunnerTest : public QObject {
         const pid_t child = fork();
         QVERIFY(child >= 0);
         if (child == 0) {
-            alarm(120); // a child stuck on a lock its parent's threads held must not hang
+            alarm(120);     // a child stuck on a lock its parent's threads held must not hang
             malloc_trim(0); // what earlier tests freed must not be what the rotation gets
             long pages = 0;
             if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
@@ -118,11 +123,9 @@ class RunnerTest : public QObject {
             const rlim_t unlimited = limit.rlim_cur;
             limit.rlim_cur = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (16 << 20);
             if (pages == 0 || setrlimit(RLIMIT_AS, &limit) != 0) _exit(2);
-            // What the rotation dialog's run button sends, without a window to paint: painting
-            // needs the raster engine's threads, which a forked child does not have.
-            document().operationParams[0] = 45;
-            CommandCounter counter;
-            mainWindow_->channel().execute(CommandEdit::Rotation, counter);
+            // What the rotation dialog's run button hands over, without a window to paint:
+            // painting needs the raster engine's threads, which a forked child does not have.
+            emit geometry_->rotationDialog->runRequested(RotationParameters{45});
             const bool reported =
                 dialogs_.errors ==
                 QStringList{QStringLiteral(
@@ -130,7 +133,7 @@ class RunnerTest : public QObject {
             const bool unchanged = stateOf(document()) == before;
             limit.rlim_cur = unlimited;
             setrlimit(RLIMIT_AS, &limit);
-            mainWindow_->rotateRightAction->trigger();
+            mainWindow_->menuAction(kTurnMenuItems[0].item)->trigger();
             const bool working = document().workImage.width() == 12000 && document().modified;
             _exit(reported && unchanged && working ? 0 : 1);
         }

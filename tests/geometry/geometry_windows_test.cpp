@@ -5,13 +5,20 @@
 #include "app/main_window.h"
 #include "app/scripted_dialogs.h"
 #include "document/texts.h"
+#include "geometry/geometry_entries.h"
+#include "geometry/ui/deformation_dialog.h"
 #include "geometry/ui/rotation_dialog.h"
 #include "geometry/ui/size_dialog.h"
 #include "geometry/ui/trimming_dialog.h"
 #include "geometry/ui/wallpaper_dialog.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QMouseEvent>
 #include <QtTest>
+
+#include <cstring>
+#include <type_traits>
 
 using namespace tavlo;
 
@@ -32,6 +39,31 @@ Bitmap coordinates(int width, int height, PixelFormat format = PixelFormat::Bit2
     return format == PixelFormat::Bit24 ? bitmap : Bitmap(width, height, format);
 }
 
+template <class Control> Control* control(QWidget* dialog, const char* name) {
+    auto* found = dialog->findChild<Control*>(QString::fromLatin1(name));
+    if (!found) qFatal("no control %s", name);
+    return found;
+}
+
+QRadioButton* sizeButton(QWidget* dialog, int index) {
+    return control<QRadioButton>(dialog,
+                                 qPrintable(QStringLiteral("RadioButton%1").arg(index + 1)));
+}
+
+// The frame fits when the red label is hidden and 実行 is offered.
+bool wallpaperFits(QWidget* dialog) {
+    return control<QLabel>(dialog, "Label1")->isHidden() &&
+           control<QPushButton>(dialog, "Button1")->isEnabled();
+}
+
+bool samePicture(const Bitmap& a, const Bitmap& b) {
+    if (a.width() != b.width() || a.height() != b.height() || a.format() != b.format())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), a.stride()) != 0) return false;
+    return true;
+}
+
 void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
                       Qt::NoModifier);
@@ -48,6 +80,32 @@ class GeometryWindowsTest : public QObject {
     GeometryCommands* commands = nullptr;
 
     tavlo::Document& document() { return mainWindow->document(); }
+    // The rotation bar where it shows `degrees`: its range is the angle's.
+    void setAngle(int degrees) {
+        auto* bar = control<QScrollBar>(commands->rotationDialog, "ScrollBar1");
+        QCOMPARE(bar->maximum() - bar->minimum(),
+                 RotationParameters::kAngle.maximum - RotationParameters::kAngle.minimum);
+        bar->setValue(bar->minimum() + degrees - RotationParameters::kAngle.minimum);
+    }
+    template <class Parameters>
+    void expectItemRuns(const MenuOffer<Parameters>& offer, const OperationEntry<Parameters>& entry,
+                        const Parameters& parameters) {
+        load(coordinates(30, 20));
+        Document expected = document();
+        entry.steps(expected, parameters);
+        choose(offer);
+        if constexpr (std::is_same_v<Parameters, DeformParameters>) {
+            auto* bar = control<QScrollBar>(commands->deformationDialog, "ScrollBar1");
+            bar->setValue(bar->minimum() + parameters.strength -
+                          DeformParameters::kStrength.minimum);
+            control<QPushButton>(commands->deformationDialog, "Button1")->click();
+        }
+        QVERIFY2(samePicture(document().workImage, expected.workImage), offer.item.objectName);
+        QVERIFY(document().modified);
+    }
+    template <class Parameters> void choose(const MenuOffer<Parameters>& offer) {
+        mainWindow->menuAction(offer.item)->trigger();
+    }
     void load(Bitmap image) {
         document().workImage = std::move(image);
         document().undoImage = document().workImage;
@@ -68,36 +126,38 @@ class GeometryWindowsTest : public QObject {
 
     void trimmingEdgesLimitEachOther() {
         load(coordinates(30, 20));
-        mainWindow->trimAction->trigger();
+        choose(kTrimMenuItems[0]);
         TrimmingDialog* trimmingDialog = commands->trimmingDialog;
         QVERIFY(trimmingDialog->isVisible());
         QCOMPARE(trimmingDialog->windowTitle(), QStringLiteral("/photos/holiday.bmp"));
-        QTRY_VERIFY(!trimmingDialog->Timer1->isActive()); // the nudge of the left edge is undone
-        QCOMPARE(trimmingDialog->ScrollBar1->value(), 0);
-        QCOMPARE(trimmingDialog->ScrollBar2->value(), 29);
-        QCOMPARE(trimmingDialog->ScrollBar4->value(), 19);
-        QCOMPARE(trimmingDialog->TrimWidth->text(), QStringLiteral("30"));
-        trimmingDialog->ScrollBar2->setValue(11);
-        trimmingDialog->ScrollBar1->setValue(25);
-        QCOMPARE(trimmingDialog->ScrollBar1->value(), 10); // stops one short of the right edge
-        trimmingDialog->ScrollBar4->setValue(1);
-        trimmingDialog->ScrollBar3->setValue(5);
-        QCOMPARE(trimmingDialog->ScrollBar3->value(), 0);
-        QCOMPARE(trimmingDialog->ScrollBar4->minimum(), 1);
+        QTRY_VERIFY(!control<QTimer>(trimmingDialog, "Timer1")
+                         ->isActive()); // the nudge of the left edge is undone
+        QCOMPARE(control<QScrollBar>(trimmingDialog, "ScrollBar1")->value(), 0);
+        QCOMPARE(control<QScrollBar>(trimmingDialog, "ScrollBar2")->value(), 29);
+        QCOMPARE(control<QScrollBar>(trimmingDialog, "ScrollBar4")->value(), 19);
+        QCOMPARE(control<QLineEdit>(trimmingDialog, "TrimWidth")->text(), QStringLiteral("30"));
+        control<QScrollBar>(trimmingDialog, "ScrollBar2")->setValue(11);
+        control<QScrollBar>(trimmingDialog, "ScrollBar1")->setValue(25);
+        QCOMPARE(control<QScrollBar>(trimmingDialog, "ScrollBar1")->value(),
+                 10); // stops one short of the right edge
+        control<QScrollBar>(trimmingDialog, "ScrollBar4")->setValue(1);
+        control<QScrollBar>(trimmingDialog, "ScrollBar3")->setValue(5);
+        QCOMPARE(control<QScrollBar>(trimmingDialog, "ScrollBar3")->value(), 0);
+        QCOMPARE(control<QScrollBar>(trimmingDialog, "ScrollBar4")->minimum(), 1);
     }
 
     void trimmingCutsTheFrame() {
         load(coordinates(30, 20));
-        mainWindow->trimAction->trigger();
-        QTRY_VERIFY(!commands->trimmingDialog->Timer1->isActive());
+        choose(kTrimMenuItems[0]);
+        QTRY_VERIFY(!control<QTimer>(commands->trimmingDialog, "Timer1")->isActive());
         TrimmingDialog* trimmingDialog = commands->trimmingDialog;
-        trimmingDialog->ScrollBar2->setValue(19);
-        trimmingDialog->ScrollBar1->setValue(10);
-        trimmingDialog->ScrollBar4->setValue(9);
-        trimmingDialog->ScrollBar3->setValue(5);
-        QCOMPARE(trimmingDialog->TrimWidth->text(), QStringLiteral("10"));
-        QCOMPARE(trimmingDialog->TrimHeight->text(), QStringLiteral("5"));
-        trimmingDialog->Button1->click();
+        control<QScrollBar>(trimmingDialog, "ScrollBar2")->setValue(19);
+        control<QScrollBar>(trimmingDialog, "ScrollBar1")->setValue(10);
+        control<QScrollBar>(trimmingDialog, "ScrollBar4")->setValue(9);
+        control<QScrollBar>(trimmingDialog, "ScrollBar3")->setValue(5);
+        QCOMPARE(control<QLineEdit>(trimmingDialog, "TrimWidth")->text(), QStringLiteral("10"));
+        QCOMPARE(control<QLineEdit>(trimmingDialog, "TrimHeight")->text(), QStringLiteral("5"));
+        control<QPushButton>(trimmingDialog, "Button1")->click();
         QVERIFY(!trimmingDialog->isVisible());
         QCOMPARE(document().workImage.width(), 10);
         QCOMPARE(document().workImage.height(), 5);
@@ -111,12 +171,12 @@ class GeometryWindowsTest : public QObject {
     // The dialog is modeless: a frame set on the 30 × 20 image no longer fits once it is turned.
     void aFrameThatNoLongerFitsIsRefused() {
         load(coordinates(30, 20));
-        mainWindow->trimAction->trigger();
-        QTRY_VERIFY(!commands->trimmingDialog->Timer1->isActive());
-        mainWindow->rotateRightAction->trigger();
+        choose(kTrimMenuItems[0]);
+        QTRY_VERIFY(!control<QTimer>(commands->trimmingDialog, "Timer1")->isActive());
+        choose(kTurnMenuItems[0]);
         document().modified = false;
         const Bitmap turned = document().workImage;
-        commands->trimmingDialog->Button1->click();
+        control<QPushButton>(commands->trimmingDialog, "Button1")->click();
         QCOMPARE(document().workImage.width(), 20);
         QCOMPARE(document().undoImage.width(), 30); // the turn's undo copy is kept
         QVERIFY(!document().modified);
@@ -149,30 +209,30 @@ class GeometryWindowsTest : public QObject {
         for (const QChar step : steps) {
             switch (step.unicode()) {
             case 'T':
-                mainWindow->trimAction->trigger();
-                QTRY_VERIFY(!trimming->Timer1->isActive());
+                choose(kTrimMenuItems[0]);
+                QTRY_VERIFY(!control<QTimer>(trimming, "Timer1")->isActive());
                 break;
             case 'W':
-                mainWindow->wallpaperAction->trigger();
+                choose(kWallpaperMenuItems[0]);
                 break;
             case 'm':
-                trimming->ScrollBar2->setValue(299);
-                trimming->ScrollBar1->setValue(100);
-                trimming->ScrollBar4->setValue(149);
-                trimming->ScrollBar3->setValue(50);
+                control<QScrollBar>(trimming, "ScrollBar2")->setValue(299);
+                control<QScrollBar>(trimming, "ScrollBar1")->setValue(100);
+                control<QScrollBar>(trimming, "ScrollBar4")->setValue(149);
+                control<QScrollBar>(trimming, "ScrollBar3")->setValue(50);
                 break;
             case 'd':
-                wallpaper->ScrollBar2->setValue(0);
-                wallpaper->ScrollBar3->setValue(0);
+                control<QScrollBar>(wallpaper, "ScrollBar2")->setValue(0);
+                control<QScrollBar>(wallpaper, "ScrollBar3")->setValue(0);
                 break;
             case 'c':
-                wallpaper->Button2->click();
+                control<QPushButton>(wallpaper, "Button2")->click();
                 break;
             case 't':
-                trimming->Button1->click();
+                control<QPushButton>(trimming, "Button1")->click();
                 break;
             case 'w':
-                wallpaper->Button1->click();
+                control<QPushButton>(wallpaper, "Button1")->click();
                 break;
             }
         }
@@ -188,20 +248,20 @@ class GeometryWindowsTest : public QObject {
 
     void lockedAspectFollowsTheWidth() {
         load(coordinates(40, 30));
-        mainWindow->sizeCustomAction->trigger();
+        choose(kResizeMenuItems[0]);
         SizeDialog* sizeDialog = commands->sizeDialog;
-        QCOMPARE(sizeDialog->Edit1->text(), QStringLiteral("40"));
-        QCOMPARE(sizeDialog->Edit5->text(), QStringLiteral("1.333333"));
-        QVERIFY(!sizeDialog->Button1->isEnabled());
-        QVERIFY(sizeDialog->Edit4->isReadOnly());
-        sizeDialog->Edit3->setText(QStringLiteral("0400"));
-        QCOMPARE(sizeDialog->Edit3->text(), QStringLiteral("400"));
-        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("300"));
-        QCOMPARE(sizeDialog->Edit6->text(), QStringLiteral("1.333333"));
-        sizeDialog->Edit3->setText(QStringLiteral("401"));
-        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("300"));
-        QVERIFY(sizeDialog->Button1->isEnabled());
-        sizeDialog->Button1->click();
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit1")->text(), QStringLiteral("40"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit5")->text(), QStringLiteral("1.333333"));
+        QVERIFY(!control<QPushButton>(sizeDialog, "Button1")->isEnabled());
+        QVERIFY(control<QLineEdit>(sizeDialog, "Edit4")->isReadOnly());
+        control<QLineEdit>(sizeDialog, "Edit3")->setText(QStringLiteral("0400"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit3")->text(), QStringLiteral("400"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit4")->text(), QStringLiteral("300"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit6")->text(), QStringLiteral("1.333333"));
+        control<QLineEdit>(sizeDialog, "Edit3")->setText(QStringLiteral("401"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit4")->text(), QStringLiteral("300"));
+        QVERIFY(control<QPushButton>(sizeDialog, "Button1")->isEnabled());
+        control<QPushButton>(sizeDialog, "Button1")->click();
         QCOMPARE(document().workImage.width(), 401);
         QCOMPARE(document().workImage.height(), 300);
         QCOMPARE(document().information.changeCaption, std::string(tavlo::kResizedGroupCaption));
@@ -212,30 +272,30 @@ class GeometryWindowsTest : public QObject {
     // passes 2^31 − 1 is refused and the fields stay as they were.
     void lockedHeightBeyondAnIntIsRefused() {
         load(coordinates(1, 100));
-        mainWindow->sizeCustomAction->trigger();
+        choose(kResizeMenuItems[0]);
         SizeDialog* sizeDialog = commands->sizeDialog;
-        sizeDialog->Edit3->setText(QStringLiteral("2000000"));
-        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("200000000"));
-        sizeDialog->Edit3->setText(QStringLiteral("30000000"));
+        control<QLineEdit>(sizeDialog, "Edit3")->setText(QStringLiteral("2000000"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit4")->text(), QStringLiteral("200000000"));
+        control<QLineEdit>(sizeDialog, "Edit3")->setText(QStringLiteral("30000000"));
         QCOMPARE(dialogs.messages.size(), 1);
-        QCOMPARE(sizeDialog->Edit3->text(), QStringLiteral("2000000"));
-        QCOMPARE(sizeDialog->Edit4->text(), QStringLiteral("200000000"));
-        QVERIFY(sizeDialog->Button1->isEnabled());
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit3")->text(), QStringLiteral("2000000"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit4")->text(), QStringLiteral("200000000"));
+        QVERIFY(control<QPushButton>(sizeDialog, "Button1")->isEnabled());
     }
 
     void freeAspectShowsADashForLowHeights() {
         load(coordinates(40, 30));
-        mainWindow->sizeCustomAction->trigger();
+        choose(kResizeMenuItems[0]);
         SizeDialog* sizeDialog = commands->sizeDialog;
-        sizeDialog->CheckBox2->setChecked(false);
-        QVERIFY(!sizeDialog->Edit4->isReadOnly());
-        sizeDialog->Edit4->setText(QStringLiteral("1"));
-        sizeDialog->Edit3->setText(QStringLiteral("8"));
-        QCOMPARE(sizeDialog->Edit6->text(), QStringLiteral("-"));
-        QVERIFY(sizeDialog->Button1->isEnabled());
+        control<QCheckBox>(sizeDialog, "CheckBox2")->setChecked(false);
+        QVERIFY(!control<QLineEdit>(sizeDialog, "Edit4")->isReadOnly());
+        control<QLineEdit>(sizeDialog, "Edit4")->setText(QStringLiteral("1"));
+        control<QLineEdit>(sizeDialog, "Edit3")->setText(QStringLiteral("8"));
+        QCOMPARE(control<QLineEdit>(sizeDialog, "Edit6")->text(), QStringLiteral("-"));
+        QVERIFY(control<QPushButton>(sizeDialog, "Button1")->isEnabled());
         // An emptied width leaves the button as it was; "実行" then asks for a side of 0.
-        sizeDialog->Edit3->setText(QString());
-        sizeDialog->Button1->click();
+        control<QLineEdit>(sizeDialog, "Edit3")->setText(QString());
+        control<QPushButton>(sizeDialog, "Button1")->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(document().workImage.width(), 40);
         QVERIFY(!document().modified);
@@ -243,30 +303,30 @@ class GeometryWindowsTest : public QObject {
 
     void wallpaperFrameDragsAndStopsAtTheBorder() {
         load(coordinates(2000, 1500));
-        mainWindow->wallpaperAction->trigger();
+        choose(kWallpaperMenuItems[0]);
         WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
-        QVERIFY(wallpaperDialog->fits());
-        QVERIFY(wallpaperDialog->Button1->isEnabled());
-        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 360);
-        QCOMPARE(wallpaperDialog->ScrollBar3->value(), 238);
+        QVERIFY(wallpaperFits(wallpaperDialog));
+        QVERIFY(control<QPushButton>(wallpaperDialog, "Button1")->isEnabled());
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar2")->value(), 360);
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar3")->value(), 238);
         // Preview scale 5: the dialog point (100, 100) is image pixel (500, 500).
         mouse(wallpaperDialog, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
         mouse(wallpaperDialog, QEvent::MouseMove, {120, 110}, Qt::LeftButton);
-        QCOMPARE(wallpaperDialog->ScrollBar2->value(),
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar2")->value(),
                  460); // pixel 600 stays 140 right of the edge
-        QCOMPARE(wallpaperDialog->ScrollBar3->value(), 288);
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar3")->value(), 288);
         mouse(wallpaperDialog, QEvent::MouseMove, {390, 300}, Qt::LeftButton);
-        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 2000 - 1280);
-        QCOMPARE(wallpaperDialog->ScrollBar3->value(), 1500 - 1024);
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar2")->value(), 2000 - 1280);
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar3")->value(), 1500 - 1024);
         mouse(wallpaperDialog, QEvent::MouseButtonRelease, {390, 300}, Qt::NoButton);
         mouse(wallpaperDialog, QEvent::MouseMove, {100, 100}, Qt::NoButton);
-        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 720);
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar2")->value(), 720);
         // A press on the frame's left line does not grab it.
         mouse(wallpaperDialog, QEvent::MouseButtonPress, {144, 100}, Qt::LeftButton);
         mouse(wallpaperDialog, QEvent::MouseMove, {100, 100}, Qt::LeftButton);
-        QCOMPARE(wallpaperDialog->ScrollBar2->value(), 720);
+        QCOMPARE(control<QScrollBar>(wallpaperDialog, "ScrollBar2")->value(), 720);
         mouse(wallpaperDialog, QEvent::MouseButtonRelease, {100, 100}, Qt::NoButton);
-        wallpaperDialog->Button1->click();
+        control<QPushButton>(wallpaperDialog, "Button1")->click();
         QCOMPARE(document().workImage.width(), 1280);
         QCOMPARE(document().workImage.pixel(0, 0).b, std::uint8_t{720 & 0xFF});
         QVERIFY(!wallpaperDialog->isVisible());
@@ -274,67 +334,82 @@ class GeometryWindowsTest : public QObject {
 
     void wallpaperTooSmall() {
         load(coordinates(1279, 1100));
-        mainWindow->wallpaperAction->trigger();
+        choose(kWallpaperMenuItems[0]);
         WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
-        QVERIFY(!wallpaperDialog->fits());
-        QVERIFY(!wallpaperDialog->Label1->isHidden());
-        QVERIFY(!wallpaperDialog->Button1->isEnabled());
-        wallpaperDialog->sizeButtons[2]->click(); // 1024 × 768 fits
-        QVERIFY(wallpaperDialog->fits());
-        QVERIFY(wallpaperDialog->Label1->isHidden());
-        QVERIFY(wallpaperDialog->Button1->isEnabled());
+        QVERIFY(!wallpaperFits(wallpaperDialog));
+        QVERIFY(!control<QLabel>(wallpaperDialog, "Label1")->isHidden());
+        QVERIFY(!control<QPushButton>(wallpaperDialog, "Button1")->isEnabled());
+        sizeButton(wallpaperDialog, 2)->click(); // 1024 × 768 fits
+        QVERIFY(wallpaperFits(wallpaperDialog));
+        QVERIFY(control<QLabel>(wallpaperDialog, "Label1")->isHidden());
+        QVERIFY(control<QPushButton>(wallpaperDialog, "Button1")->isEnabled());
     }
 
     // A portrait image's preview is narrow: after a size that fits, a size that does not moves
     // the group right of the red label, and the dialog must grow with it.
     void wallpaperDialogHoldsItsControls() {
         load(coordinates(1080, 1920));
-        mainWindow->wallpaperAction->trigger();
+        choose(kWallpaperMenuItems[0]);
         WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
         for (const int size : {0, 3}) {
-            wallpaperDialog->sizeButtons[size]->click();
-            const QWidget* controls[] = {wallpaperDialog->Button2, wallpaperDialog->ScrollBar3,
-                                         wallpaperDialog->Edit3, wallpaperDialog->RadioButton7};
-            for (const QWidget* control : controls) {
-                const QRect where(control->mapTo(wallpaperDialog, QPoint(0, 0)), control->size());
-                QVERIFY2(wallpaperDialog->rect().contains(where),
-                         qPrintable(control->objectName()));
+            sizeButton(wallpaperDialog, size)->click();
+            const QWidget* controls[] = {control<QPushButton>(wallpaperDialog, "Button2"),
+                                         control<QScrollBar>(wallpaperDialog, "ScrollBar3"),
+                                         control<QLineEdit>(wallpaperDialog, "Edit3"),
+                                         control<QRadioButton>(wallpaperDialog, "RadioButton7")};
+            for (const QWidget* widget : controls) {
+                const QRect where(widget->mapTo(wallpaperDialog, QPoint(0, 0)), widget->size());
+                QVERIFY2(wallpaperDialog->rect().contains(where), qPrintable(widget->objectName()));
             }
-            QVERIFY(wallpaperDialog->Label1->isHidden() ||
-                    !wallpaperDialog->Label1->geometry().intersects(
-                        wallpaperDialog->GroupBox1->geometry()));
+            QVERIFY(control<QLabel>(wallpaperDialog, "Label1")->isHidden() ||
+                    !control<QLabel>(wallpaperDialog, "Label1")
+                         ->geometry()
+                         .intersects(control<QGroupBox>(wallpaperDialog, "GroupBox1")->geometry()));
         }
     }
 
     void rotationDialog() {
         load(coordinates(200, 100));
-        mainWindow->rotateAngleAction->trigger();
+        choose(kRotationMenuItems[0]);
         RotationDialog* rotationDialog = commands->rotationDialog;
-        QCOMPARE(rotationDialog->angleBox->text(), QStringLiteral("0度"));
-        rotationDialog->runButton->click(); // angle 0: nothing runs, so nothing is modified
+        auto* angleBox = control<QLineEdit>(rotationDialog, "Edit1");
+        auto* runButton = control<QPushButton>(rotationDialog, "Button1");
+        QCOMPARE(angleBox->text(), QStringLiteral("0度"));
+        runButton->click(); // angle 0: nothing runs, so nothing is modified
         QCOMPARE(document().undoImage.width(), 200);
         QVERIFY(!document().modified);
-        rotationDialog->angleBar->setValue(270);
-        QCOMPARE(rotationDialog->angleBox->text(), QStringLiteral("90度"));
-        QCOMPARE(document().operationParams[0], 90);
-        rotationDialog->runButton->click();
+        setAngle(90);
+        QCOMPARE(angleBox->text(), QStringLiteral("90度"));
+        runButton->click();
         QCOMPARE(document().workImage.width(), 102);
         QCOMPARE(document().workImage.height(), 202);
         QVERIFY(document().modified);
-        rotationDialog->angleBar->setValue(150);
-        QCOMPARE(rotationDialog->angleBox->text(), QStringLiteral("-30度"));
+        setAngle(-30);
+        QCOMPARE(angleBox->text(), QStringLiteral("-30度"));
+    }
+
+    // Each item runs its own entry with its own preset; the deformation items with the bar's
+    // strength.
+    void menuItemsRunTheirEntries() {
+        for (const MenuOffer<TurnParameters>& offer : kTurnMenuItems)
+            expectItemRuns(offer, kTurnEntry, offer.preset);
+        for (const MenuOffer<ShrinkParameters>& offer : kShrinkMenuItems)
+            expectItemRuns(offer, kShrinkEntry, offer.preset);
+        for (const OperationEntry<DeformParameters>* entry : {&kKeystoneEntry, &kShearEntry})
+            for (const MenuOffer<DeformParameters>& offer : entry->menuItems)
+                expectItemRuns(offer, *entry, {offer.preset.mode, -40});
     }
 
     void refusalsChangeNothing() {
         load(coordinates(5, 5, PixelFormat::Bit16));
-        mainWindow->rotateRightAction->trigger();
+        choose(kTurnMenuItems[0]);
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(!document().modified);
         QCOMPARE(document().information.changeCaption, std::string(tavlo::kChangeGroupCaption));
-        mainWindow->sizeEighthAction->trigger(); // 5 ÷ 8 is 0
+        choose(kShrinkMenuItems[3]); // 5 ÷ 8 is 0
         QCOMPARE(dialogs.messages.size(), 2);
         QCOMPARE(document().workImage.width(), 5);
-        mainWindow->sizeHalfAction->trigger(); // resizing takes every format
+        choose(kShrinkMenuItems[1]); // resizing takes every format
         QCOMPARE(document().workImage.width(), 2);
         QCOMPARE(document().workImage.format(), PixelFormat::Bit16);
         QVERIFY(document().modified);
@@ -342,8 +417,8 @@ class GeometryWindowsTest : public QObject {
 
     void loadingHidesTheCutDialogs() {
         load(coordinates(2000, 1500));
-        mainWindow->trimAction->trigger();
-        mainWindow->wallpaperAction->trigger();
+        choose(kTrimMenuItems[0]);
+        choose(kWallpaperMenuItems[0]);
         commands->hideCutDialogs();
         QVERIFY(!commands->trimmingDialog->isVisible());
         QVERIFY(!commands->wallpaperDialog->isVisible());

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "geometry/geometry_parameters.h"
-#include "widgets/command_sender.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
@@ -14,22 +13,24 @@ namespace tavlo {
 class DeformationDialog : public QWidget {
     Q_OBJECT
   public:
-    // `amount` is DeformAmount; the dialog writes it on every move of the bar. Its buttons count
-    // with the main window's shared counter.
-    DeformationDialog(float& amount, CommandSender sender, QWidget* parent = nullptr);
+    explicit DeformationDialog(QWidget* parent = nullptr);
 
+    // The kind the menu item chose; the strength stays where it was.
     void setMode(tavlo::DeformMode mode);
 
-    QGroupBox* strengthGroup;
-    QLineEdit* strengthBox;
-    QScrollBar* strengthBar;
-    QPushButton *runButton, *backButton;
+  signals:
+    // 実行: the kind and the strength the bar shows; the dialog stays open.
+    void runRequested(const tavlo::DeformParameters& parameters);
 
   private:
     void onStrengthChanged();
 
-    float& amount_;
-    CommandSender sender_;
+    QGroupBox* strengthGroup_;
+    QLineEdit* strengthBox_;
+    QScrollBar* strengthBar_;
+    QPushButton *runButton_, *backButton_;
+
+    DeformParameters parameters_;
 };
 
 } // namespace tavlo

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "document/document.h"
-#include "geometry/resize.h"
-#include "widgets/command_sender.h"
+#include "geometry/geometry_parameters.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/dialog_service.h"
 #include "widgets/window_placement.h"
@@ -19,20 +18,17 @@ namespace tavlo {
 class SizeDialog : public QWidget {
     Q_OBJECT
   public:
-    // `target` is TargetWidth × TargetHeight, written by "実行"; `dialogs` shows, above this
+    // Shows the document's source size and follows its aspect ratio; `dialogs` shows, above this
     // dialog, a field that does not read as a number and a width that is refused.
-    SizeDialog(const tavlo::Document& document, tavlo::ImageSize& target,
-               tavlo::CommandChannel& channel, DialogService& dialogs, QWidget* parent = nullptr);
+    SizeDialog(const tavlo::Document& document, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Prepares for the menu: the source fields, the caption, "実行" disabled; the edits keep their
     // text.
     void prepare();
 
-    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
-    QPushButton *Button1, *Button2;
-    QLineEdit *Edit1, *Edit2, *Edit5; // source W, H, W/H
-    QCheckBox* CheckBox2;
-    QLineEdit *Edit3, *Edit4, *Edit6; // requested W, H, W/H
+  signals:
+    // 実行 with both fields read as numbers (a side may still be 0); the dialog stays open.
+    void runRequested(const tavlo::ResizeParameters& parameters);
 
   private:
     void onWidthEdited();
@@ -44,10 +40,12 @@ class SizeDialog : public QWidget {
     static std::optional<int> readField(const QLineEdit* edit);
     static QString ratioText(float ratio);
 
+    QPushButton *runButton_, *backButton_;
+    QLineEdit *sourceWidthBox_, *sourceHeightBox_, *sourceRatioBox_;
+    QCheckBox* keepAspectBox_;
+    QLineEdit *widthField_, *heightField_, *ratioBox_;
+
     const tavlo::Document& document_;
-    tavlo::ImageSize& target_;
-    tavlo::CommandCounter counter_;
-    CommandSender sender_;
     DialogService& dialogs_;
     QString acceptedWidth_; // the width field's text before the last edit, to go back to
 };

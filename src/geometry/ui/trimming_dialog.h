@@ -4,7 +4,6 @@
 
 #include "document/document.h"
 #include "geometry/ui/trim_preview.h"
-#include "widgets/command_sender.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
@@ -18,25 +17,16 @@ namespace tavlo {
 class TrimmingDialog : public QWidget {
     Q_OBJECT
   public:
-    // `cut` is the rectangle the trimming command cuts, shared with the wallpaper dialog: this
-    // dialog keeps its own frame and hands it over only on "実　行"; `sender` writes the
-    // trimming edit.
-    TrimmingDialog(const tavlo::Document& document, tavlo::TrimRect& cut, CommandSender sender,
-                   QWidget* parent = nullptr);
+    // Frames the document's working image as the menu finds it.
+    explicit TrimmingDialog(const tavlo::Document& document, QWidget* parent = nullptr);
 
     // prepareForImage: the set-up for the current image, then the nudge that redraws once shown.
     // False, and nothing set up, for an image narrower or lower than two pixels.
     bool prepareForImage();
-    const tavlo::TrimRect& frame() const { return frame_; }
 
-    QGroupBox* GroupBox1;
-    QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3, *ScrollBar4;
-    QPushButton *Button1, *Button2;
-    QRadioButton *RadioButton1, *RadioButton2;
-    QLineEdit *SourceWidth, *SourceHeight, *SourceRatio;
-    QLineEdit *TrimWidth, *TrimHeight, *TrimRatio;
-    QLabel* ScaleLabel;
-    QTimer* Timer1;
+  signals:
+    // 実　行: the frame as it stands; the dialog then hides.
+    void runRequested(const tavlo::TrimRect& rect);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,10 +40,17 @@ class TrimmingDialog : public QWidget {
     void onFirstRedraw();
     void drawFrame();
 
+    QGroupBox* group_;
+    QScrollBar *leftBar_, *rightBar_, *topBar_, *bottomBar_;
+    QPushButton *runButton_, *backButton_;
+    QRadioButton *whiteLinesButton_, *blackLinesButton_;
+    QLineEdit *sourceWidthBox_, *sourceHeightBox_, *sourceRatioBox_;
+    QLineEdit *trimWidthBox_, *trimHeightBox_, *trimRatioBox_;
+    QLabel* scaleLabel_;
+    QTimer* redrawTimer_;
+
     const tavlo::Document& document_;
-    tavlo::TrimRect& cut_;
     tavlo::TrimRect frame_;
-    CommandSender sender_;
     TrimPreview preview_;
 };
 

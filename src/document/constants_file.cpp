@@ -1,5 +1,6 @@
 #include "constants_file.h"
 
+#include "document.h"
 #include "file_io.h"
 
 #include <charconv>
@@ -11,14 +12,15 @@ namespace {
 
 std::string_view trimBlanks(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
+    if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(" \t");
     return s.substr(first, last - first + 1);
 }
 
 // Nine or seven numbers with generous blanks fit many times over.
 constexpr std::uint64_t kMaxConstantsFileBytes = std::uint64_t{1} << 20;
+
+} // namespace
 
 std::optional<std::int32_t> parseInteger(std::string_view text) {
     std::string_view digits = trimBlanks(text);
@@ -31,11 +33,16 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     return value;
 }
 
-} // namespace
+std::string withExtension(const std::string& chosen, std::string_view extension) {
+    const std::string current = fileExtension(chosen); // empty or from the dot on
+    const std::string wanted(extension);
+    if (current == ".") return chosen + wanted;
+    if (!current.empty() && upperCased(current.substr(1)) == upperCased(wanted)) return chosen;
+    return chosen + '.' + wanted;
+}
 
 std::optional<std::vector<std::int32_t>> parseConstantsFile(std::span<const std::uint8_t> bytes,
-                                                            std::size_t count,
-                                                            std::string& error) {
+                                                            std::size_t count, std::string& error) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::vector<std::int32_t> values;
     std::size_t at = 0;
@@ -45,22 +52,19 @@ std::optional<std::vector<std::int32_t>> parseConstantsFile(std::span<const std:
             return std::nullopt;
         }
         std::size_t end = text.find_first_of("\r\n", at);
-        if (end == std::string_view::npos)
-            end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         const std::string_view line = text.substr(at, end - at);
         const auto value = parseInteger(line);
         if (!value) {
             const std::string shown(line.substr(0, 40));
-            error = "line " + std::to_string(values.size() + 1) + " is not an integer: '" + shown +
-                    "'";
+            error =
+                "line " + std::to_string(values.size() + 1) + " is not an integer: '" + shown + "'";
             return std::nullopt;
         }
         values.push_back(*value);
         at = end;
-        if (at < text.size() && text[at] == '\r')
-            ++at;
-        if (at < text.size() && text[at] == '\n')
-            ++at;
+        if (at < text.size() && text[at] == '\r') ++at;
+        if (at < text.size() && text[at] == '\n') ++at;
     }
     return values;
 }
@@ -75,8 +79,7 @@ std::string formatConstantsFile(std::span<const std::int32_t> values) {
 std::optional<std::vector<std::int32_t>> readConstantsFile(const std::filesystem::path& path,
                                                            std::size_t count, std::string& error) {
     ByteBuffer bytes;
-    if (!readWholeFile(path, bytes, error, kMaxConstantsFileBytes))
-        return std::nullopt;
+    if (!readWholeFile(path, bytes, error, kMaxConstantsFileBytes)) return std::nullopt;
     return parseConstantsFile({bytes.data(), bytes.size()}, count, error);
 }
 

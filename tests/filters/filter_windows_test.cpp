@@ -11,6 +11,7 @@
 #include "filters/monochrome.h"
 #include "filters/ui/filter_matrix_dialog.h"
 #include "filters/ui/histogram_window.h"
+#include "widgets/dialog_controls.h"
 
 #include "app/child_process.h"
 
@@ -143,7 +144,10 @@ class FilterWindowsTest : public QObject {
         for (const auto& [item, kernel] : rows) {
             const tavlo::Bitmap before = document().workImage;
             document().modified = false;
-            mainWindow_->menuAction(item)->trigger();
+            QAction* action = mainWindow_->menuAction(item);
+            QVERIFY2(action, item.objectName);
+            QCOMPARE(action->text(), fromUtf8(item.caption));
+            action->trigger();
             QVERIFY2(samePixels(document().workImage, kernel(before)), item.objectName);
             QVERIFY2(samePixels(document().undoImage, before), item.objectName);
             QVERIFY2(document().modified, item.objectName);

@@ -11,6 +11,7 @@
 #include "tone/ui/gamma_dialog.h"
 #include "tone/ui/tone_curve_dialog.h"
 #include "tone/ui/vividness_dialog.h"
+#include "widgets/dialog_controls.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -72,13 +73,19 @@ class ToneDialogsTest : public QObject {
 
     tavlo::Document& document() { return mainWindow->document(); }
     Rgb at(int x) { return document().workImage.pixel(x, 0); }
-    QWidget* dialogs_[5]{};
+    std::array<QWidget*, 5> toneDialogs() const {
+        return {commands->toneCurveDialog, commands->colourToneDialog, commands->contrastDialog,
+                commands->vividnessDialog, commands->gammaDialog};
+    }
     // The dialog the entry's menu item shows, the others hidden first.
     template <class Parameters> QWidget* open(const OperationEntry<Parameters>& entry) {
-        for (QWidget* dialog : dialogs_)
+        for (QWidget* dialog : toneDialogs())
             dialog->hide();
-        mainWindow->menuAction(entry.menuItems.front().item)->trigger();
-        for (QWidget* dialog : dialogs_)
+        const MenuItemText& item = entry.menuItems.front().item;
+        QAction* action = mainWindow->menuAction(item);
+        if (!action || action->text() != fromUtf8(item.caption)) qFatal("%s", item.objectName);
+        action->trigger();
+        for (QWidget* dialog : toneDialogs())
             if (dialog->isVisible()) return dialog;
         qFatal("no dialog shown");
     }
@@ -88,11 +95,6 @@ class ToneDialogsTest : public QObject {
         dialogs = ScriptedDialogs();
         mainWindow = new MainWindow(dialogs, QString());
         commands = new ToneCommands(*mainWindow);
-        std::ranges::copy(
-            std::initializer_list<QWidget*>{commands->toneCurveDialog, commands->colourToneDialog,
-                                            commands->contrastDialog, commands->vividnessDialog,
-                                            commands->gammaDialog},
-            dialogs_);
         document().sourcePath = "/photos/holiday.bmp";
     }
     void cleanup() { delete mainWindow; }

@@ -20,6 +20,7 @@
 #include "widgets/dialog_service.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include <sys/wait.h>
@@ -200,8 +201,9 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
            minimumMs(runs, [&] { consume(greyed(work)); }));
     GammaDialog& gamma = *shown.program.tone().gammaDialog;
     gamma.show();
-    gamma.amountBar->setValue(80);
-    report("gamma", timed(nothing, [&] { gamma.runButton->click(); }),
+    gamma.findChild<QScrollBar*>(QStringLiteral("ScrollBar1"))->setValue(80);
+    QPushButton* gammaRun = gamma.findChild<QPushButton*>(QStringLiteral("Button2"));
+    report("gamma", timed(nothing, [&] { gammaRun->click(); }),
            minimumMs(runs, [&] { consume(gammaBitmap(work, 30)); }));
     gamma.hide();
     report(

@@ -7,7 +7,8 @@
 
 namespace tavlo {
 
-// A result beyond the pixel cap, memory running out, a kernel's own error, or anything else.
+// A result beyond the pixel cap, memory running out (counting the histogram words it as its own),
+// a kernel's own error, or anything else.
 QString failureText(const std::exception& error);
 
 } // namespace tavlo

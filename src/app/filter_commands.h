@@ -1,13 +1,8 @@
 // The main window's filter and histogram commands: the eight preset filters, the median, the
-// equalisation, monochrome, the histogram window (H4) and the filter-matrix dialog (H5).
+// equalisation, monochrome, the histogram window and the filter-matrix dialog.
 #pragma once
 
-#include "filters/filter_kernel.h"
-#include "filters/histogram.h"
-
 #include <QObject>
-
-#include <cstdint>
 
 namespace tavlo {
 
@@ -18,33 +13,20 @@ class FilterMatrixDialog;
 class FilterCommands : public QObject {
     Q_OBJECT
   public:
-    // Creates the histogram window and the filter-matrix dialog, connects the menu items and
-    // registers the handlers of Edit7, Edit8 and Edit12.
+    // Creates the histogram window and the filter-matrix dialog and connects the menu items.
     explicit FilterCommands(MainWindow& mainWindow);
 
     HistogramWindow* histogramWindow() const { return histogramWindow_; }
     FilterMatrixDialog* matrixDialog() const { return filterMatrixDialog_; }
-    const tavlo::FilterKernel& filterKernel() const { return kernel_; }
-    float histogramFactor() const { return histogramFactor_; }
 
   private:
-    void applyFilterPreset(int n);
-    void onMedian();
-    void onEqualise();
-    void onMonochrome();
     void onHistogram(bool checked);
-    void onCustomFilter();
-    void onHistogramShowCommand();
-    void onHistogramRedrawCommand();
-    void onMatrixCommand(std::int64_t value);
-    void chartClicked(Qt::MouseButton button);
-    // Counts the working image and redraws the charts (computeHistogram); false after reporting
-    // an image without width or height.
-    bool computeHistogram();
+    // Counts the working image at the window's scale and redraws the charts. Counting first
+    // turns the working image into 24 bits: a step that may fail like any other, for the runner
+    // around it to report.
+    void drawHistogram();
 
     MainWindow& mainWindow_;
-    tavlo::FilterKernel kernel_ = tavlo::kResetKernel;
-    float histogramFactor_ = tavlo::kInitialHistogramFactor;
     HistogramWindow* histogramWindow_; // owned by the main window
     FilterMatrixDialog* filterMatrixDialog_;
 };

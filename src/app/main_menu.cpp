@@ -1,6 +1,7 @@
 // The main window's menu bar: every item with its name, caption, separators and start state.
 #include "app/main_window.h"
 
+#include "filters/filter_entries.h"
 #include "geometry/geometry_entries.h"
 #include "tone/tone_entries.h"
 #include "widgets/dialog_controls.h"
@@ -126,26 +127,26 @@ void MainWindow::buildMenus() {
 
     colourMenu = menu(bar, "C2", QStringLiteral("カラー(&C)"));
     filterMenu = submenu(colourMenu, "F3", QStringLiteral("フィルター(&F)"));
-    sharpenWeakAction = item(filterMenu, "N1C1", QStringLiteral("シャープ（弱）(&C)"));
-    sharpenMediumAction = item(filterMenu, "L3", QStringLiteral("シャープ（中）(&L)"));
-    sharpenStrongAction = item(filterMenu, "D4", QStringLiteral("シャープ（強）(&D)"));
+    sharpenWeakAction = item(filterMenu, kFilterMenuItems[0].item);
+    sharpenMediumAction = item(filterMenu, kFilterMenuItems[1].item);
+    sharpenStrongAction = item(filterMenu, kFilterMenuItems[2].item);
     filterMenu->addSeparator();
-    smoothWeakAction = item(filterMenu, "N1A1", QStringLiteral("平滑・ノイズ除去（弱）(&A)"));
-    smoothMediumAction = item(filterMenu, "N2B1", QStringLiteral("平滑・ノイズ除去（中）(&B)"));
-    smoothStrongAction = item(filterMenu, "I1", QStringLiteral("平滑・ノイズ除去（強）(&K)"));
-    medianAction = item(filterMenu, "N13", QStringLiteral("ノイズ除去（中央値）(&N)"));
+    smoothWeakAction = item(filterMenu, kFilterMenuItems[3].item);
+    smoothMediumAction = item(filterMenu, kFilterMenuItems[4].item);
+    smoothStrongAction = item(filterMenu, kFilterMenuItems[5].item);
+    medianAction = item(filterMenu, kMedianMenuItems[0].item);
     filterMenu->addSeparator();
-    emboss1Action = item(filterMenu, "E4", QStringLiteral("エンボス（１）(&G)"));
-    emboss2Action = item(filterMenu, "F4", QStringLiteral("エンボス（２）(&H)"));
+    emboss1Action = item(filterMenu, kFilterMenuItems[6].item);
+    emboss2Action = item(filterMenu, kFilterMenuItems[7].item);
     filterMenu->addSeparator();
-    customFilterAction = item(filterMenu, "H5", QStringLiteral("任意フィルター（３×３）(&J)"));
-    toneCurveAction = item(colourMenu, "K1", QStringLiteral("RGB濃度(&K)"));
-    colourToneAction = item(colourMenu, "T1", QStringLiteral("色調(&T)"));
-    contrastAction = item(colourMenu, "M1", QStringLiteral("ｺﾝﾄﾗｽﾄ・明るさ(&M)"));
-    vividnessAction = item(colourMenu, "A4", QStringLiteral("色あい(&A)"));
+    customFilterAction = item(filterMenu, kKernelMenuItems[0].item);
+    toneCurveAction = item(colourMenu, kToneCurveMenuItems[0].item);
+    colourToneAction = item(colourMenu, kColourToneMenuItems[0].item);
+    contrastAction = item(colourMenu, kContrastMenuItems[0].item);
+    vividnessAction = item(colourMenu, kVividnessMenuItems[0].item);
     gammaAction = item(colourMenu, kGammaMenuItems[0].item);
-    equaliseAction = item(colourMenu, "C3", QStringLiteral("ヒストグラム均一化(&C)"));
-    monochromeAction = item(colourMenu, "B1", QStringLiteral("白黒調(&B)"));
+    equaliseAction = item(colourMenu, kEqualiseMenuItems[0].item);
+    monochromeAction = item(colourMenu, kGreyMenuItems[0].item);
 
     helpMenu = menu(bar, "Help1", QStringLiteral("ヘルプ(&H)"));
     helpAction = item(helpMenu, "Help2", QStringLiteral("ヘルプ(&H)"));

@@ -1,14 +1,10 @@
-// The colour menu's commands: the five tone dialogs, their menu items, and the command-edit
-// handlers that run the operations on the main window's document.
+// The colour menu's tone commands: the five tone dialogs, shown by their menu items, whose
+// "実行" runs their entries on the main window's document.
 #pragma once
 
-#include "document/operation_status.h"
-#include "tone/tone_parameters.h"
+#include "document/operation_entry.h"
 
 #include <QObject>
-
-#include <array>
-#include <cstdint>
 
 namespace tavlo {
 
@@ -24,32 +20,19 @@ class ToneCommands : public QObject {
   public:
     explicit ToneCommands(MainWindow& mainWindow);
 
-    ToneCurveDialog* toneCurveDialog;   // tone curve
-    ColourToneDialog* colourToneDialog; // colour tone
-    ContrastDialog* contrastDialog;     // contrast and brightness
-    VividnessDialog* vividnessDialog;   // vividness
-    GammaDialog* gammaDialog;           // gamma
+    ToneCurveDialog* toneCurveDialog;
+    ColourToneDialog* colourToneDialog;
+    ContrastDialog* contrastDialog; // contrast and brightness
+    VividnessDialog* vividnessDialog;
+    GammaDialog* gammaDialog;
 
   private:
-    void onToneCurve();
-    void onColourTone();
-    void onContrast();
-    void onVividness();
-    void onGamma();
-    void onToneCurveCommand(std::int64_t value);
-    void onColourToneCommand(std::int64_t value);
-    void onContrastCommand(std::int64_t value);
-    void onVividnessCommand(std::int64_t value);
-
+    // The entry's menu item shows the dialog; the dialog's "実行" runs the entry.
+    template <class Dialog, class Parameters>
+    void offer(Dialog* dialog, const OperationEntry<Parameters>& entry);
     void showDialog(QWidget* dialog);
 
     MainWindow& mainWindow_;
-
-    // The settings the dialogs write and the kernels read.
-    tavlo::ToneCurve curve_;
-    std::array<std::int32_t, 3> colourOffsets_{};
-    tavlo::ContrastSettings contrast_;
-    std::int32_t vividAmount_ = 0;
 };
 
 } // namespace tavlo

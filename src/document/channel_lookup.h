@@ -15,6 +15,14 @@ struct ChannelTables {
     ChannelTable red, green, blue;
 };
 
+// Every value mapped to itself.
+inline constexpr ChannelTable kIdentityTable = [] {
+    ChannelTable table{};
+    for (std::size_t v = 0; v < table.size(); ++v)
+        table[v] = static_cast<std::uint8_t>(v);
+    return table;
+}();
+
 // Every row of the 24-bit `source` through the tables into `result`, a bitmap of the same size,
 // split over the worker threads.
 void mapChannelRows(const Bitmap& source, Bitmap& result, const ChannelTables& tables);

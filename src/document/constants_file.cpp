@@ -1,5 +1,6 @@
 #include "constants_file.h"
 
+#include "document.h"
 #include "file_io.h"
 
 #include <charconv>
@@ -19,6 +20,8 @@ std::string_view trimBlanks(std::string_view s) {
 // Nine or seven numbers with generous blanks fit many times over.
 constexpr std::uint64_t kMaxConstantsFileBytes = std::uint64_t{1} << 20;
 
+} // namespace
+
 std::optional<std::int32_t> parseInteger(std::string_view text) {
     std::string_view digits = trimBlanks(text);
     if (digits.size() > 1 && digits[0] == '+' && digits[1] != '-') // from_chars takes no '+'
@@ -30,7 +33,13 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
     return value;
 }
 
-} // namespace
+std::string withExtension(const std::string& chosen, std::string_view extension) {
+    const std::string current = fileExtension(chosen); // empty or from the dot on
+    const std::string wanted(extension);
+    if (current == ".") return chosen + wanted;
+    if (!current.empty() && upperCased(current.substr(1)) == upperCased(wanted)) return chosen;
+    return chosen + '.' + wanted;
+}
 
 std::optional<std::vector<std::int32_t>> parseConstantsFile(std::span<const std::uint8_t> bytes,
                                                             std::size_t count, std::string& error) {

@@ -7,12 +7,22 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavlo {
 
 inline constexpr std::size_t kFilterFileLines = 9;
 inline constexpr std::size_t kToneCurveFileLines = 7;
+
+// One value as the files hold it and the filter-matrix boxes and the batch tool read it: optional
+// blanks around an optionally signed decimal integer in the 32-bit range.
+std::optional<std::int32_t> parseInteger(std::string_view text);
+
+// The name a constants file is saved under: the chosen name with "." and `extension` appended
+// unless its extension already is that one in any letter case ("a.txt" becomes "a.txt.mtx"); a
+// name ending in a bare dot just gets `extension` ("a." becomes "a.mtx").
+std::string withExtension(const std::string& chosen, std::string_view extension);
 
 // Reads the first `count` lines as 32-bit integers; later lines are ignored. Lines may end in
 // CR LF, LF or CR, and blanks around a number are allowed. Returns nullopt and a one-line reason

@@ -1,10 +1,10 @@
 // What a pixel kernel hands back: the new image, or nothing when it refused the input's pixel
 // format (the caller then shows the unsupported-format message and the image stays as it was).
-// Kernels throw EEmbossError for an image without width or height.
+// Kernels throw InvalidBitmapSizeError for an image without width or height.
 #pragma once
 
 #include "bitmap.h"
-#include "emboss_error.h"
+#include "invalid_bitmap_size_error.h"
 
 #include <initializer_list>
 #include <optional>

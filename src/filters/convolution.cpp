@@ -1,7 +1,7 @@
 #include "convolution.h"
 
 #include "convolution_row.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "document/worker_pool.h"
 #include "neighbourhood.h"
 

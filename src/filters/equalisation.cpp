@@ -1,7 +1,7 @@
 #include "equalisation.h"
 
 #include "document/channel_lookup.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "neighbourhood.h"
 
 #include <cmath>
@@ -18,17 +18,10 @@ HistogramBins runningSums(const HistogramBins& heights) {
     return sums;
 }
 
-ChannelTable identityTable() {
-    ChannelTable table{};
-    for (std::size_t i = 0; i < 256; ++i)
-        table[i] = static_cast<std::uint8_t>(i);
-    return table;
-}
-
 // f and g in single precision; the intermediate steps in extended precision.
 ChannelTable stretchedTable(const HistogramBins& sums, int blackLevel) {
     const float total = static_cast<float>(sums[255]);
-    if (total == 0) return identityTable();
+    if (total == 0) return kIdentityTable;
     const float f = static_cast<float>(blackLevel / 255.0L);
     const float g = static_cast<float>(255.0L / (1.0L - f));
     ChannelTable table{};

@@ -18,7 +18,7 @@ ChannelTables equalisationTables(const Histogram& heights);
 Bitmap mappedThrough(const Bitmap& image24, const ChannelTables& tables);
 
 // The image, read as 24 bits per pixel, equalised by its histogram at the given factor; the
-// result is 24 bits per pixel. Throws EEmbossError for an image without width or height.
+// result is 24 bits per pixel. Throws InvalidBitmapSizeError for an image without width or height.
 Bitmap equalised(const Bitmap& image, float histogramFactor);
 
 } // namespace tavlo

@@ -22,24 +22,32 @@ OperationStatus runConvolution(Document& document, const FilterKernel& kernel) {
     return runWithUndo(document, [&](const Bitmap& image) { return convolved(image, kernel); });
 }
 
-OperationStatus runMedian(Document& document) {
+OperationStatus runFilterPreset(Document& document, const FilterPreset& preset) {
+    return runConvolution(document, preset.kernel());
+}
+
+OperationStatus runMedian(Document& document, const NoParameters&) {
     return runWithUndo(document, medianFiltered);
 }
 
-OperationStatus runEqualisation(Document& document, float histogramFactor) {
+OperationStatus runEqualisation(Document& document, const HistogramScale& scale) {
     return runWithUndo(document,
-                       [=](const Bitmap& image) { return equalised(image, histogramFactor); });
+                       [&](const Bitmap& image) { return equalised(image, scale.factor); });
 }
 
-OperationStatus runMonochrome(Document& document) {
+OperationStatus runMonochrome(Document& document, const NoParameters&) {
     return runWithUndo(document, greyed);
 }
 
-Histogram workImageHistogram(Document& document, float histogramFactor) {
+Histogram workImageHistogram(Document& document, const HistogramScale& scale) {
     Bitmap& image = document.workImage;
     requireNonEmpty(image);
-    setPixelFormat(image, PixelFormat::Bit24);
-    return computeHistogram(image, histogramFactor);
+    try {
+        setPixelFormat(image, PixelFormat::Bit24);
+        return computeHistogram(image, scale.factor);
+    } catch (const std::bad_alloc&) {
+        throw HistogramMemoryError();
+    }
 }
 
 } // namespace tavlo

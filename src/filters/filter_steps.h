@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/document.h"
+#include "document/operation_entry.h"
 #include "document/operation_status.h"
 #include "filter_kernel.h"
 #include "histogram.h"
@@ -10,12 +11,14 @@
 namespace tavlo {
 
 OperationStatus runConvolution(Document& document, const FilterKernel& kernel);
-OperationStatus runMedian(Document& document);
-OperationStatus runEqualisation(Document& document, float histogramFactor);
-OperationStatus runMonochrome(Document& document);
+OperationStatus runFilterPreset(Document& document, const FilterPreset& preset);
+OperationStatus runMedian(Document& document, const NoParameters&);
+OperationStatus runEqualisation(Document& document, const HistogramScale& scale);
+OperationStatus runMonochrome(Document& document, const NoParameters&);
 
 // The histogram of the working image. As the window's counting does, it first turns the working
-// image itself into 24 bits per pixel. Throws EEmbossError for an empty image.
-Histogram workImageHistogram(Document& document, float histogramFactor);
+// image itself into 24 bits per pixel. Throws InvalidBitmapSizeError for an empty image and
+// HistogramMemoryError when memory runs out.
+Histogram workImageHistogram(Document& document, const HistogramScale& scale);
 
 } // namespace tavlo

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <string>
 
 namespace tavlo {
@@ -25,6 +26,18 @@ struct Histogram {
 // The vertical scale starts at 1; a smaller factor gives taller bars.
 inline constexpr float kInitialHistogramFactor = 1.0f;
 
+// The histogram window's vertical scale, which the equalisation reads too.
+struct HistogramScale {
+    float factor = kInitialHistogramFactor;
+};
+
+// Memory ran out while the working image was counted for the histogram window, which words this
+// failure as its own.
+class HistogramMemoryError : public std::bad_alloc {
+  public:
+    const char* what() const noexcept override { return "no memory to count the histogram"; }
+};
+
 // The scale after a click on a chart: halved for taller bars, doubled for shorter ones. It stays
 // between 2^-28, at and below which every image's divisor is 1 (the largest count is at most
 // 2^28), and 2^7, at and above which every bar is 0: clicks beyond change nothing on the charts,
@@ -42,8 +55,8 @@ ChannelCounts countChannels(const Bitmap& image24);
 // bars of 0.
 Histogram scaleCounts(const ChannelCounts& counts, float factor);
 
-// Counts and scales the image, read as 24 bits per pixel. Throws EEmbossError for an image
-// without width or height.
+// Counts and scales the image, read as 24 bits per pixel. Throws InvalidBitmapSizeError for an
+// image without width or height.
 Histogram computeHistogram(const Bitmap& image, float factor);
 
 // Four lines "RGB:", "R:", "G:", "B:", each followed by the 256 heights, blank-separated.

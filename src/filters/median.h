@@ -7,7 +7,7 @@ namespace tavlo {
 
 // Any pixel format is accepted and the result is 24 bits per pixel. Each channel of each pixel
 // becomes the fifth smallest of its nine window values, edges replicated as in the convolution.
-// Throws EEmbossError for an image without width or height.
+// Throws InvalidBitmapSizeError for an image without width or height.
 Bitmap medianFiltered(const Bitmap& source);
 
 } // namespace tavlo

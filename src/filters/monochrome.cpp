@@ -1,6 +1,6 @@
 #include "monochrome.h"
 
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "document/worker_pool.h"
 #include "grey_row.h"
 #include "neighbourhood.h"

@@ -12,7 +12,7 @@ namespace tavlo {
 std::uint8_t greyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 // Any pixel format is accepted; the result is 24 bits per pixel with three equal channels.
-// Throws EEmbossError for an image without width or height.
+// Throws InvalidBitmapSizeError for an image without width or height.
 Bitmap greyed(const Bitmap& source);
 
 } // namespace tavlo

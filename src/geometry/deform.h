@@ -10,7 +10,7 @@ namespace tavlo {
 // Same size as the source; every row k is squeezed by f(k) towards the centre column (both
 // sides), the left edge (right side) or the right edge (left side); white where nothing lands.
 // `amount` is the fraction −1 … 1. Refuses formats other than 8, 24 and 32 bits; throws
-// EEmbossError for an empty image.
+// InvalidBitmapSizeError for an empty image.
 KernelResult keystoneBitmap(const Bitmap& source, DeformMode mode, float amount);
 
 // W + Round(|W · amount|) wide: row k shifted right by a linearly falling (amount ≥ 0) or rising

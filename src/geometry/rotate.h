@@ -22,7 +22,7 @@ struct RotationFrame {
 RotationFrame rotationFrame(int width, int height, int degrees);
 
 // The rotated image in the source's format and palette. Refuses formats other than 8, 24 and 32
-// bits; throws EEmbossError for an empty image.
+// bits; throws InvalidBitmapSizeError for an empty image.
 KernelResult rotateBitmap(const Bitmap& source, int degrees);
 
 // The same result, each destination position evaluated directly in extended precision. The

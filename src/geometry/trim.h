@@ -13,8 +13,8 @@ namespace tavlo {
 bool trimRectFits(const Bitmap& image, const TrimRect& rect);
 
 // The pixels inside the rectangle, in the source's format and palette. Refuses formats other than
-// 8, 24 and 32 bits; throws EEmbossError for an empty image and std::out_of_range for a rectangle
-// that does not fit.
+// 8, 24 and 32 bits; throws InvalidBitmapSizeError for an empty image and std::out_of_range for a
+// rectangle that does not fit.
 KernelResult trimBitmap(const Bitmap& source, const TrimRect& rect);
 
 // The wallpaper frame of the given size as the dialog first places it, centred with the

@@ -7,7 +7,8 @@
 namespace tavlo {
 
 // The turned image in the source's format, palette and fourth byte; the sides swap for quarter
-// turns. Refuses formats other than 8, 24 and 32 bits; throws EEmbossError for an empty image.
+// turns. Refuses formats other than 8, 24 and 32 bits; throws InvalidBitmapSizeError for an empty
+// image.
 KernelResult turnBitmap(const Bitmap& source, TurnMode mode);
 
 } // namespace tavlo

@@ -4,10 +4,6 @@
 
 namespace tavlo {
 
-ChannelTable identityTable() {
-    return tableOf([](int v) { return static_cast<std::uint8_t>(v); });
-}
-
 Bitmap mapChannels(const Bitmap& source, const ChannelTables& tables) {
     assert(source.format() == PixelFormat::Bit24);
     Bitmap result = Bitmap::uninitialised(source.width(), source.height(), PixelFormat::Bit24,

@@ -7,8 +7,6 @@
 
 namespace tavlo {
 
-ChannelTable identityTable();
-
 // Fills a table with f(v) for v = 0 … 255.
 template <class F> ChannelTable tableOf(F&& f) {
     ChannelTable table{};

@@ -12,7 +12,7 @@ namespace tavlo {
 // The tables that add offsets (red, green, blue), clamping to 0 … 255.
 ChannelTables colourToneTables(const std::array<std::int32_t, 3>& offsets);
 // Adds offsets (red, green, blue) to every pixel, clamping to 0 … 255. Other pixel formats than
-// 24 bits are refused unconverted; an empty image throws EEmbossError.
+// 24 bits are refused unconverted; an empty image throws InvalidBitmapSizeError.
 KernelResult colourToneBitmap(const Bitmap& source, const std::array<std::int32_t, 3>& offsets);
 
 } // namespace tavlo

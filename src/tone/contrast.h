@@ -15,7 +15,7 @@ std::uint8_t contrastValue(int v, std::int32_t contrast, std::int32_t brightness
 // The tables of each channel's contrast and brightness.
 ChannelTables contrastTables(const ContrastSettings& settings);
 // Maps each channel of a 24-bit image with that channel's contrast and brightness. Other pixel
-// formats are refused unconverted; an empty image throws EEmbossError.
+// formats are refused unconverted; an empty image throws InvalidBitmapSizeError.
 KernelResult contrastBitmap(const Bitmap& source, const ContrastSettings& settings);
 
 } // namespace tavlo

@@ -18,7 +18,7 @@ std::uint8_t gammaCorrected(int v, float gamma);
 // The same table for all three channels.
 ChannelTables gammaTables(std::int32_t amount);
 // Converts any pixel format to 24 bits first, then maps every channel. An empty image throws
-// EEmbossError; no format is refused.
+// InvalidBitmapSizeError; no format is refused.
 KernelResult gammaBitmap(const Bitmap& source, std::int32_t amount);
 
 } // namespace tavlo

@@ -31,7 +31,7 @@ std::uint8_t toneCurveValue(const ToneCurve& curve, int v) {
 
 ChannelTables toneCurveTables(const ToneCurve& curve) {
     const ChannelTable mapped = tableOf([&](int v) { return toneCurveValue(curve, v); });
-    const ChannelTable same = identityTable();
+    const ChannelTable& same = kIdentityTable;
     const int c = curve.channel;
     return {.red = c == 0 || c == 1 ? mapped : same,
             .green = c == 0 || c == 2 ? mapped : same,

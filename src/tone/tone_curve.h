@@ -17,7 +17,7 @@ std::uint8_t toneCurveValue(const ToneCurve& curve, int v);
 ChannelTables toneCurveTables(const ToneCurve& curve);
 // Maps the channels the curve selects (all, red, green or blue; none for any other channel
 // number) of a 24-bit image. Other pixel formats are refused unconverted; an empty image throws
-// EEmbossError.
+// InvalidBitmapSizeError.
 KernelResult toneCurveBitmap(const Bitmap& source, const ToneCurve& curve);
 
 } // namespace tavlo

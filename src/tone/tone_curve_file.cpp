@@ -8,21 +8,6 @@
 
 namespace tavlo {
 
-std::string withToneCurveExtension(const std::string& name) {
-    const std::size_t slash = name.find_last_of('/');
-    const std::size_t dot = name.find_last_of('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    if (hasExtension && dot + 1 == name.size()) return name + "tvl";
-    if (hasExtension) {
-        std::string extension = name.substr(dot);
-        for (char& c : extension)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (extension == ".tvl") return name;
-    }
-    return name + ".tvl";
-}
-
 bool readToneCurveFile(const std::filesystem::path& path, ToneCurve& curve, std::string& error) {
     std::string reason;
     const auto values = readConstantsFile(path, kToneCurveFileLines, reason);

@@ -5,12 +5,12 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tavlo {
 
-// The name a curve is saved under: ".tvl" is appended unless the file name already ends in it
-// (in any letter case); a name ending in a bare dot just gets "tvl".
-std::string withToneCurveExtension(const std::string& name);
+// The extension curve files are saved with.
+inline constexpr std::string_view kToneCurveExtension = "tvl";
 
 // Reads the first seven lines and checks them all before anything is stored: on failure `curve`
 // is untouched and `error` holds a one-line reason. A P2 of 0 is refused, since the curve's first

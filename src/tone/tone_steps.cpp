@@ -33,25 +33,29 @@ OperationStatus runToneCurve(Document& document, const ToneCurve& curve) {
         [&](const Bitmap& image) { return toneCurveBitmap(image, curve); });
 }
 
-OperationStatus runColourTone(Document& document, const std::array<std::int32_t, 3>& offsets) {
+OperationStatus runColourTone(Document& document, const ColourToneParameters& parameters) {
+    const auto& offsets = parameters.offsets;
     return mapWorkImage(
         document, [&] { return colourToneTables(offsets); },
         [&](const Bitmap& image) { return colourToneBitmap(image, offsets); });
 }
 
-OperationStatus runContrast(Document& document, const ContrastSettings& settings) {
+OperationStatus runContrast(Document& document, const ContrastParameters& parameters) {
+    const std::int32_t c = parameters.contrast, b = parameters.brightness;
+    const ContrastSettings settings{.contrast = {c, c, c}, .brightness = {b, b, b}};
     document.takeUndoCopy();
     return mapWorkImage(
         document, [&] { return contrastTables(settings); },
         [&](const Bitmap& image) { return contrastBitmap(image, settings); });
 }
 
-OperationStatus runVividness(Document& document, std::int32_t amount) {
+OperationStatus runVividness(Document& document, const VividParameters& parameters) {
     document.takeUndoCopy();
-    return applyKernel(document, vividBitmap(std::as_const(document.workImage), amount));
+    return applyKernel(document, vividBitmap(std::as_const(document.workImage), parameters.amount));
 }
 
-OperationStatus runGamma(Document& document, std::int32_t amount) {
+OperationStatus runGamma(Document& document, const GammaParameters& parameters) {
+    const std::int32_t amount = parameters.amount;
     document.takeUndoCopy();
     return mapWorkImage(
         document, [&] { return gammaTables(amount); },

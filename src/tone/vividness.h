@@ -12,8 +12,8 @@ float vividFactor(std::int32_t amount);
 
 // Converts any pixel format to 24 bits first, then maps every pixel: each channel becomes
 // f × own − k × other1 − k × other2 with f = 1 + k + k, taken exactly, rounded to single
-// precision, then + 0.5 truncated and clamped to 0 … 255. An empty image throws EEmbossError; no
-// format is refused.
+// precision, then + 0.5 truncated and clamped to 0 … 255. An empty image throws
+// InvalidBitmapSizeError; no format is refused.
 KernelResult vividBitmap(const Bitmap& source, std::int32_t amount);
 
 } // namespace tavlo

@@ -1,7 +1,7 @@
 #include "filters/convolution.h"
 
 #include "../core/test_support.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "filter_test_support.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +39,7 @@ TEST(Convolution, PresetsOnUniformImagesOfEveryFormat) {
                          << "format " << static_cast<int>(format) << " preset " << preset);
             Bitmap image(5, 4, format, test::patternBitmap(1, 1, format).palette());
             const Rgb colour = image.pixel(0, 0);
-            FilterKernel kernel{};
-            loadFilterPreset(kernel, preset);
-            const Bitmap result = convolved(image, kernel);
+            const Bitmap result = convolved(image, FilterPreset{preset}.kernel());
             ASSERT_EQ(result.format(), PixelFormat::Bit24);
             const Rgb expected = preset <= 6 ? colour : Rgb{128, 128, 128};
             for (int y = 0; y < 4; ++y)
@@ -62,9 +60,7 @@ TEST(Convolution, SingleWhitePixel) {
         SCOPED_TRACE(row.preset);
         Bitmap image = uniformImage(5, 5, {0, 0, 0});
         setPixel(image, 2, 2, {255, 255, 255});
-        FilterKernel kernel{};
-        loadFilterPreset(kernel, row.preset);
-        const Bitmap result = convolved(image, kernel);
+        const Bitmap result = convolved(image, FilterPreset{row.preset}.kernel());
         EXPECT_EQ(result.pixel(2, 2).g, row.centre);
         EXPECT_EQ(result.pixel(1, 1).g, row.upperLeft);
         EXPECT_EQ(result.pixel(3, 3).g, row.lowerRight);
@@ -74,9 +70,8 @@ TEST(Convolution, SingleWhitePixel) {
 
 TEST(Convolution, OnePixelImages) {
     for (int preset = 1; preset <= 8; ++preset) {
-        FilterKernel kernel{};
-        loadFilterPreset(kernel, preset);
-        const Bitmap result = convolved(uniformImage(1, 1, {10, 200, 77}), kernel);
+        const Bitmap result =
+            convolved(uniformImage(1, 1, {10, 200, 77}), FilterPreset{preset}.kernel());
         EXPECT_EQ(result.pixel(0, 0), (preset <= 6 ? Rgb{10, 200, 77} : Rgb{128, 128, 128}));
     }
 }
@@ -138,8 +133,8 @@ TEST(Convolution, LeavesThePaletteSourceAndRefusesEmptyImages) {
     const Bitmap result = convolved(palette, kFilterPresets[0]);
     EXPECT_EQ(result.format(), PixelFormat::Bit24);
     EXPECT_TRUE(test::samePixels(palette, copy));
-    EXPECT_THROW(convolved(Bitmap(0, 3, PixelFormat::Bit24), kResetKernel), EEmbossError);
-    EXPECT_THROW(convolved(Bitmap(3, 0, PixelFormat::Bit8), kResetKernel), EEmbossError);
+    EXPECT_THROW(convolved(Bitmap(0, 3, PixelFormat::Bit24), kResetKernel), InvalidBitmapSizeError);
+    EXPECT_THROW(convolved(Bitmap(3, 0, PixelFormat::Bit8), kResetKernel), InvalidBitmapSizeError);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "filters/equalisation.h"
 
 #include "../core/test_support.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "filter_test_support.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +74,7 @@ TEST(Equalisation, ConvertsPalettesAndRefusesEmptyImages) {
     const Bitmap copy = image;
     EXPECT_EQ(equalised(image, 1.0f).format(), PixelFormat::Bit24);
     EXPECT_TRUE(test::samePixels(image, copy));
-    EXPECT_THROW(equalised(Bitmap(0, 1, PixelFormat::Bit24), 1.0f), EEmbossError);
+    EXPECT_THROW(equalised(Bitmap(0, 1, PixelFormat::Bit24), 1.0f), InvalidBitmapSizeError);
 }
 
 } // namespace

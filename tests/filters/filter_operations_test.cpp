@@ -1,6 +1,7 @@
 #include "operations/filter_operations.h"
 
 #include "../core/test_support.h"
+#include "document/constants_file.h"
 #include "filter_test_support.h"
 #include "filters/convolution.h"
 #include "filters/filter_steps.h"
@@ -101,11 +102,11 @@ TEST(FilterOperations, BadArgumentsAreNamed) {
 
 TEST(FilterOperations, HistogramOfTheWorkImageConvertsItToTwentyFourBits) {
     Document document = documentWith(test::patternBitmap(4, 4, PixelFormat::Bit4));
-    const Histogram h = workImageHistogram(document, 1.0f);
+    const Histogram h = workImageHistogram(document, {1.0f});
     EXPECT_EQ(document.workImage.format(), PixelFormat::Bit24);
     EXPECT_EQ(h.red, computeHistogram(document.workImage, 1.0f).red);
     Document empty;
-    EXPECT_THROW(workImageHistogram(empty, 1.0f), EEmbossError);
+    EXPECT_THROW(workImageHistogram(empty, {1.0f}), InvalidBitmapSizeError);
 }
 
 } // namespace
@@ -120,7 +121,7 @@ TEST(FilterKernelFile, SaveNameRule) {
         {"/k/a.Mtx", "/k/a.Mtx"},       {"/k/a.txt", "/k/a.txt.mtx"},
         {"/k/a.", "/k/a.mtx"},          {"/k.d/name", "/k.d/name.mtx"}};
     for (const auto& [chosen, written] : rows)
-        EXPECT_EQ(withMtxExtension(chosen), written);
+        EXPECT_EQ(withExtension(chosen, kKernelFileExtension), written);
 }
 
 TEST(FilterKernelFile, CoefficientsAsTheBoxesReadThem) {
@@ -138,7 +139,7 @@ TEST(FilterKernelFile, CoefficientsAsTheBoxesReadThem) {
         {"+-1", std::nullopt},
         {"abc", std::nullopt}};
     for (const auto& [text, value] : rows)
-        EXPECT_EQ(parseCoefficient(text), value) << "'" << text << "'";
+        EXPECT_EQ(parseInteger(text), value) << "'" << text << "'";
 }
 
 } // namespace

@@ -1,17 +1,23 @@
-// The filter commands in the real main window, offscreen, with scripted file dialogs.
+// The filter commands in the real main window, offscreen, with scripted file dialogs, driven
+// through their menu items and the controls' names.
 #include "app/filter_commands.h"
 #include "app/main_window.h"
 #include "app/scripted_dialogs.h"
 #include "document/bmp_codec.h"
 #include "filters/convolution.h"
 #include "filters/equalisation.h"
+#include "filters/filter_entries.h"
 #include "filters/median.h"
 #include "filters/monochrome.h"
 #include "filters/ui/filter_matrix_dialog.h"
 #include "filters/ui/histogram_window.h"
+#include "widgets/dialog_controls.h"
 
 #include "app/child_process.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -56,6 +62,13 @@ std::string readText(const QString& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
+std::string nineLines(const tavlo::FilterKernel& kernel) {
+    std::string text;
+    for (const std::int32_t k : kernel)
+        text += std::to_string(k) + "\r\n";
+    return text;
+}
+
 bool samePixels(const tavlo::Bitmap& a, const tavlo::Bitmap& b) {
     if (a.width() != b.width() || a.height() != b.height() || a.format() != b.format())
         return false;
@@ -84,6 +97,28 @@ class FilterWindowsTest : public QObject {
     QString path(const QString& name) const { return folder_.filePath(name); }
     FilterMatrixDialog& matrix() { return *commands_->matrixDialog(); }
     HistogramWindow& histogram() { return *commands_->histogramWindow(); }
+    QLineEdit* box(int i) {
+        return matrix().findChild<QLineEdit*>(QStringLiteral("Memo%1").arg(i + 1));
+    }
+    QString sum() { return box(9)->text(); }
+    void click(const char* button) {
+        QTest::mouseClick(matrix().findChild<QPushButton*>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
+    }
+    void openMatrix() { mainWindow_->menuAction(kKernelMenuItems[0].item)->trigger(); }
+    // 定数保存 under `name`: what the dialog would save now.
+    std::string savedKernel(const QString& name) {
+        dialogs_.saveAnswers.push_back(path(name));
+        click("Button3");
+        return readText(path(name).endsWith(QStringLiteral(".mtx"), Qt::CaseInsensitive)
+                            ? path(name)
+                            : path(name + ".mtx"));
+    }
+    QLabel* chartLabel(int i) {
+        return histogram().findChild<QLabel*>(QStringLiteral("Image%1").arg(i + 1));
+    }
+    QImage chart(int i) { return chartLabel(i)->pixmap().toImage(); }
+    float factor() { return histogram().scale().factor; }
 
   private slots:
     void initTestCase() {
@@ -96,116 +131,110 @@ class FilterWindowsTest : public QObject {
     // document changed.
     void menuItemsRunTheirKernels() {
         using Kernel = std::function<tavlo::Bitmap(const tavlo::Bitmap&)>;
-        auto preset = [](int n) -> Kernel {
-            return [n](const tavlo::Bitmap& b) {
-                return tavlo::convolved(b, tavlo::kFilterPresets[static_cast<std::size_t>(n - 1)]);
-            };
-        };
         start(path("speckled.bmp"));
-        const std::pair<QAction*, Kernel> rows[] = {
-            {mainWindow_->smoothWeakAction, preset(1)},
-            {mainWindow_->smoothMediumAction, preset(2)},
-            {mainWindow_->smoothStrongAction, preset(3)},
-            {mainWindow_->sharpenWeakAction, preset(4)},
-            {mainWindow_->sharpenMediumAction, preset(5)},
-            {mainWindow_->sharpenStrongAction, preset(6)},
-            {mainWindow_->emboss1Action, preset(7)},
-            {mainWindow_->emboss2Action, preset(8)},
-            {mainWindow_->medianAction, tavlo::medianFiltered},
-            {mainWindow_->monochromeAction, tavlo::greyed},
-            {mainWindow_->equaliseAction,
-             [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }}};
+        std::vector<std::pair<MenuItemText, Kernel>> rows;
+        for (const auto& offer : kFilterMenuItems)
+            rows.push_back({offer.item, [&offer](const tavlo::Bitmap& b) {
+                                return tavlo::convolved(b, offer.preset.kernel());
+                            }});
+        rows.push_back({kMedianMenuItems[0].item, tavlo::medianFiltered});
+        rows.push_back({kGreyMenuItems[0].item, tavlo::greyed});
+        rows.push_back({kEqualiseMenuItems[0].item,
+                        [](const tavlo::Bitmap& b) { return tavlo::equalised(b, 1.0f); }});
         for (const auto& [item, kernel] : rows) {
             const tavlo::Bitmap before = document().workImage;
             document().modified = false;
-            item->trigger();
-            QVERIFY2(samePixels(document().workImage, kernel(before)),
-                     qPrintable(item->objectName()));
-            QVERIFY2(samePixels(document().undoImage, before), qPrintable(item->objectName()));
-            QVERIFY2(document().modified, qPrintable(item->objectName()));
+            QAction* action = mainWindow_->menuAction(item);
+            QVERIFY2(action, item.objectName);
+            QCOMPARE(action->text(), fromUtf8(item.caption));
+            action->trigger();
+            QVERIFY2(samePixels(document().workImage, kernel(before)), item.objectName);
+            QVERIFY2(samePixels(document().undoImage, before), item.objectName);
+            QVERIFY2(document().modified, item.objectName);
         }
-        // A preset writes the shared kernel without touching the dialog's boxes.
-        QCOMPARE(commands_->filterKernel(), tavlo::kFilterPresets[7]);
-        QCOMPARE(matrix().box(4)->text(), QStringLiteral("1"));
+        // The last preset is what the dialog saves, and its boxes are untouched.
+        mainWindow_->menuAction(kFilterMenuItems[7].item)->trigger();
+        openMatrix();
+        QCOMPARE(savedKernel("preset"), nineLines(tavlo::kFilterPresets[7]));
+        QCOMPARE(box(4)->text(), QStringLiteral("1"));
     }
 
     void matrixBoxRuleAndReset() {
         start(path("speckled.bmp"));
+        openMatrix();
         for (int i = 0; i < 9; ++i)
-            QCOMPARE(matrix().box(i)->text(), QStringLiteral("1"));
-        QCOMPARE(matrix().sumBox()->text(), QStringLiteral("9"));
+            QCOMPARE(box(i)->text(), QStringLiteral("1"));
+        QCOMPARE(sum(), QStringLiteral("9"));
         struct Row {
             const char* typed;
             const char* shown;
-            std::int32_t k4;
             const char* sum;
-        } rows[] = {{"-", "-", 1, "9"}, {"-5", "-5", -5, "3"},  {"1-", "0", 0, "8"},
-                    {"", "", 0, "8"},   {"12", "12", 12, "20"}, {"7-3", "0", 0, "8"}};
+        } rows[] = {{"-", "-", "9"}, {"-5", "-5", "3"},  {"1-", "0", "8"},
+                    {"", "", "8"},   {"12", "12", "20"}, {"7-3", "0", "8"}};
         for (const Row& row : rows) {
-            matrix().box(4)->setText(QString::fromUtf8(row.typed));
-            QCOMPARE(matrix().box(4)->text(), QString::fromUtf8(row.shown));
-            QCOMPARE(commands_->filterKernel()[4], row.k4);
-            QCOMPARE(matrix().sumBox()->text(), QString::fromUtf8(row.sum));
+            box(4)->setText(QString::fromUtf8(row.typed));
+            QCOMPARE(box(4)->text(), QString::fromUtf8(row.shown));
+            QCOMPARE(sum(), QString::fromUtf8(row.sum));
         }
         // Letters are reported and stop the reading at that box.
-        matrix().box(2)->setText(QStringLiteral("x"));
+        box(2)->setText(QStringLiteral("x"));
         QCOMPARE(dialogs_.errors.size(), 1);
         QVERIFY(dialogs_.errors.first().contains(QStringLiteral("'x'")));
-        matrix().onReset();
-        QCOMPARE(commands_->filterKernel(), tavlo::kResetKernel);
-        QCOMPARE(matrix().box(2)->text(), QStringLiteral("1"));
+        click("Button2");
+        QCOMPARE(box(2)->text(), QStringLiteral("1"));
+        QCOMPARE(savedKernel("reset"), nineLines(tavlo::kResetKernel));
         QCOMPARE(dialogs_.errors.size(), 1);
     }
 
     void matrixApplyAndBack() {
         start(path("speckled.bmp"));
         const tavlo::Bitmap original = document().workImage;
-        mainWindow_->customFilterAction->trigger();
+        openMatrix();
         QVERIFY(matrix().isVisible());
         for (int i = 0; i < 9; ++i)
-            matrix().box(i)->setText(i == 4 ? QStringLiteral("1") : QStringLiteral("0"));
-        matrix().onApply();
+            box(i)->setText(i == 4 ? QStringLiteral("1") : QStringLiteral("0"));
+        click("Button1");
         QVERIFY(samePixels(document().workImage,
                            tavlo::convolved(original, {0, 0, 0, 0, 1, 0, 0, 0, 0})));
         QVERIFY(document().modified);
-        matrix().box(4)->setText(QStringLiteral("0"));
-        matrix().onApply(); // sum 0: mid grey
+        box(4)->setText(QStringLiteral("0"));
+        click("Button1"); // sum 0: mid grey
         QCOMPARE(document().workImage.pixel(3, 3), (tavlo::Rgb{128, 128, 128}));
         const tavlo::Bitmap grey = document().workImage;
-        matrix().box(4)->setText(QStringLiteral("5"));
-        for (int i = 0; i < 3; ++i)
-            matrix().onBack();
+        box(4)->setText(QStringLiteral("5"));
+        for (int i = 0; i < 3; ++i) {
+            matrix().show();
+            click("Button4");
+        }
         QVERIFY(samePixels(document().workImage, grey));
         QVERIFY(!matrix().isVisible());
     }
 
     void matrixSavesAndLoadsConstants() {
         start(path("speckled.bmp"));
-        dialogs_.saveAnswers = {path("kernel"), path("KERNEL2.MTX"), path("a.txt")};
-        for (int i = 0; i < 3; ++i)
-            matrix().onSaveCoefficients();
+        openMatrix();
+        const std::string nineOnes = nineLines(tavlo::kResetKernel);
+        QCOMPARE(savedKernel("kernel"), nineOnes);
         QCOMPARE(dialogs_.saves.front().title, QStringLiteral("３×３フィルター定数保存"));
         QCOMPARE(dialogs_.saves.front().filter, QStringLiteral("MTXﾌｧｲﾙ(*.MTX)|*.mtx"));
         QVERIFY(dialogs_.saves.front().askOverwrite);
-        std::string nineOnes;
-        for (int i = 0; i < 9; ++i)
-            nineOnes += "1\r\n";
-        QCOMPARE(readText(path("kernel.mtx")), nineOnes);
-        QCOMPARE(readText(path("KERNEL2.MTX")), nineOnes);
+        QCOMPARE(savedKernel("KERNEL2.MTX"), nineOnes);
+        dialogs_.saveAnswers.push_back(path("a.txt"));
+        click("Button3");
         QCOMPARE(readText(path("a.txt.mtx")), nineOnes);
 
         std::ofstream(path("sharpen.mtx").toStdString(), std::ios::binary)
             << "0\r\n-1\r\n0\r\n-1\r\n5\r\n-1\r\n0\r\n-1\r\n0\r\n";
         std::ofstream(path("short.mtx").toStdString(), std::ios::binary) << "1\r\n2\r\n";
         dialogs_.openAnswers = {path("short.mtx"), path("sharpen.mtx")};
-        matrix().onLoadCoefficients();
+        click("Button5");
         QCOMPARE(dialogs_.errors.size(), 1);
-        QCOMPARE(commands_->filterKernel(), tavlo::kResetKernel);
-        matrix().onLoadCoefficients();
+        QCOMPARE(savedKernel("unchanged"), nineOnes);
+        click("Button5");
         QCOMPARE(dialogs_.openTitles.last(), QStringLiteral("３×３フィルター定数読み込み"));
-        QCOMPARE(commands_->filterKernel(), tavlo::kFilterPresets[5]);
-        QCOMPARE(matrix().box(1)->text(), QStringLiteral("-1"));
-        QCOMPARE(matrix().sumBox()->text(), QStringLiteral("1"));
+        QCOMPARE(savedKernel("loaded"), nineLines(tavlo::kFilterPresets[5]));
+        QCOMPARE(box(1)->text(), QStringLiteral("-1"));
+        QCOMPARE(sum(), QStringLiteral("1"));
     }
 
 #ifndef TAVLO_ALLOCATOR_ABORTS_ON_FAILURE
@@ -224,7 +253,10 @@ class FilterWindowsTest : public QObject {
                 _exit(2);
             }
             const bool unchanged = document().workImage.format() == tavlo::PixelFormat::Bit8;
-            _exit(dialogs_.errors.size() == 1 && unchanged ? 0 : 1);
+            const bool reported =
+                dialogs_.errors ==
+                QStringList{QStringLiteral("メモリが足りないため、ヒストグラムを表示できません。")};
+            _exit(reported && unchanged ? 0 : 1);
         }
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
@@ -243,31 +275,31 @@ class FilterWindowsTest : public QObject {
         QCOMPARE(histogram().pos(), QPoint(10, 50));
         const QRgb colours[] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 128, 0), qRgb(0, 0, 255)};
         for (int i = 0; i < 4; ++i) {
-            const QImage& chart = histogram().chart(i);
-            QCOMPARE(chart.size(), QSize(257, 65));
-            QCOMPARE(histogram().chartLabel(i)->geometry(), QRect(8, 8 + 72 * i, 257, 65));
-            QCOMPARE(chart.pixel(91, 1), colours[i]);
-            QCOMPARE(chart.pixel(91, 0), qRgb(0, 0, 0)); // the frame under a full bar
-            QCOMPARE(chart.pixel(90, 30), qRgb(255, 255, 255));
-            QCOMPARE(chart.pixel(64, 30), qRgb(0, 0, 0)); // grid line
+            const QImage image = chart(i);
+            QCOMPARE(image.size(), QSize(257, 65));
+            QCOMPARE(chartLabel(i)->geometry(), QRect(8, 8 + 72 * i, 257, 65));
+            QCOMPARE(image.pixel(91, 1), colours[i]);
+            QCOMPARE(image.pixel(91, 0), qRgb(0, 0, 0)); // the frame under a full bar
+            QCOMPARE(image.pixel(90, 30), qRgb(255, 255, 255));
+            QCOMPARE(image.pixel(64, 30), qRgb(0, 0, 0)); // grid line
         }
         // A left click halves the factor: the bar doubles and is cut at the top.
-        QTest::mouseClick(histogram().chartLabel(2), Qt::LeftButton);
-        QCOMPARE(commands_->histogramFactor(), 0.5f);
-        QCOMPARE(histogram().chart(0).pixel(91, 0), qRgb(0, 0, 0));
-        QTest::mouseClick(histogram().chartLabel(0), Qt::RightButton);
-        QTest::mouseClick(histogram().chartLabel(0), Qt::RightButton);
-        QCOMPARE(commands_->histogramFactor(), 2.0f);
-        QCOMPARE(histogram().chart(1).pixel(91, 33), qRgb(255, 0, 0));
-        QCOMPARE(histogram().chart(1).pixel(91, 32), qRgb(255, 255, 255));
+        QTest::mouseClick(chartLabel(2), Qt::LeftButton);
+        QCOMPARE(factor(), 0.5f);
+        QCOMPARE(chart(0).pixel(91, 0), qRgb(0, 0, 0));
+        QTest::mouseClick(chartLabel(0), Qt::RightButton);
+        QTest::mouseClick(chartLabel(0), Qt::RightButton);
+        QCOMPARE(factor(), 2.0f);
+        QCOMPARE(chart(1).pixel(91, 33), qRgb(255, 0, 0));
+        QCOMPARE(chart(1).pixel(91, 32), qRgb(255, 255, 255));
 
         // Every refresh redraws it: monochrome of grey 90 stays 90, the equalisation turns it
         // white.
         histogram().move(300, 300);
         mainWindow_->equaliseAction->trigger();
         QCOMPARE(histogram().pos(), QPoint(10, 50));
-        QCOMPARE(histogram().chart(3).pixel(256, 40), qRgb(0, 0, 255));
-        QCOMPARE(histogram().chart(3).pixel(91, 40), qRgb(255, 255, 255));
+        QCOMPARE(chart(3).pixel(256, 40), qRgb(0, 0, 255));
+        QCOMPARE(chart(3).pixel(91, 40), qRgb(255, 255, 255));
 
         histogram().close();
         QVERIFY(!mainWindow_->histogramAction->isChecked());
@@ -284,26 +316,26 @@ class FilterWindowsTest : public QObject {
         mainWindow_->histogramAction->trigger();
         // As a double click reaches a widget: a click, then the second press as a double click.
         auto doubleClick = [this](Qt::MouseButton button) {
-            QTest::mouseClick(histogram().chartLabel(1), button);
-            QTest::mouseDClick(histogram().chartLabel(1), button);
+            QTest::mouseClick(chartLabel(1), button);
+            QTest::mouseDClick(chartLabel(1), button);
         };
         doubleClick(Qt::LeftButton);
-        QCOMPARE(commands_->histogramFactor(), 0.25f);
+        QCOMPARE(factor(), 0.25f);
         doubleClick(Qt::RightButton);
-        QCOMPARE(commands_->histogramFactor(), 1.0f);
+        QCOMPARE(factor(), 1.0f);
 
-        const QImage first = histogram().chart(1);
+        const QImage first = chart(1);
         const std::tuple<Qt::MouseButton, int, float> runs[] = {
             {Qt::LeftButton, 200, tavlo::kSmallestHistogramFactor},
             {Qt::RightButton, 28, 1.0f},
             {Qt::RightButton, 200, tavlo::kLargestHistogramFactor},
             {Qt::LeftButton, 7, 1.0f}};
-        for (const auto& [button, clicks, factor] : runs) {
+        for (const auto& [button, clicks, expected] : runs) {
             for (int i = 0; i < clicks; ++i)
-                QTest::mouseClick(histogram().chartLabel(1), button);
-            QCOMPARE(commands_->histogramFactor(), factor);
+                QTest::mouseClick(chartLabel(1), button);
+            QCOMPARE(factor(), expected);
         }
-        QCOMPARE(histogram().chart(1), first);
+        QCOMPARE(chart(1), first);
     }
 
     void histogramConvertsAPaletteWorkImage() {

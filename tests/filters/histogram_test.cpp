@@ -1,7 +1,7 @@
 #include "filters/histogram.h"
 
 #include "../core/test_support.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "filter_test_support.h"
 
 #include <gtest/gtest.h>
@@ -131,7 +131,7 @@ TEST(Histogram, TextHasFourLabelledLinesOf256Heights) {
 }
 
 TEST(Histogram, RefusesEmptyImages) {
-    EXPECT_THROW(computeHistogram(Bitmap(5, 0, PixelFormat::Bit24), 1.0f), EEmbossError);
+    EXPECT_THROW(computeHistogram(Bitmap(5, 0, PixelFormat::Bit24), 1.0f), InvalidBitmapSizeError);
 }
 
 } // namespace

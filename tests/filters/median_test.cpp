@@ -1,7 +1,7 @@
 #include "filters/median.h"
 
 #include "../core/test_support.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "filter_test_support.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +88,7 @@ TEST(Median, CornerCountsFourTimes) {
 TEST(Median, AcceptsPalettesAndRefusesEmptyImages) {
     const Bitmap palette = test::patternBitmap(5, 5, PixelFormat::Bit4);
     EXPECT_EQ(medianFiltered(palette).format(), PixelFormat::Bit24);
-    EXPECT_THROW(medianFiltered(Bitmap(0, 0, PixelFormat::Bit24)), EEmbossError);
+    EXPECT_THROW(medianFiltered(Bitmap(0, 0, PixelFormat::Bit24)), InvalidBitmapSizeError);
 }
 
 } // namespace

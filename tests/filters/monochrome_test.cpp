@@ -1,7 +1,7 @@
 #include "filters/monochrome.h"
 
 #include "../core/test_support.h"
-#include "document/emboss_error.h"
+#include "document/invalid_bitmap_size_error.h"
 #include "filter_test_support.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST(Monochrome, GreysStayAndTwiceIsOnce) {
     const Bitmap once = greyed(image);
     EXPECT_EQ(once.format(), PixelFormat::Bit24);
     EXPECT_TRUE(test::samePixels(greyed(once), once));
-    EXPECT_THROW(greyed(Bitmap(0, 4, PixelFormat::Bit24)), EEmbossError);
+    EXPECT_THROW(greyed(Bitmap(0, 4, PixelFormat::Bit24)), InvalidBitmapSizeError);
 }
 
 } // namespace

@@ -94,9 +94,9 @@ TEST(Deform, SizesFormatsAndPalettes) {
         keystoneBitmap(patternBitmap(5, 5, PixelFormat::Bit4), DeformMode::KeystoneBoth, 0.5f)
             .has_value());
     EXPECT_FALSE(shearBitmap(patternBitmap(5, 5, PixelFormat::Bit15), 0.5f).has_value());
-    EXPECT_THROW(shearBitmap(Bitmap(3, 0, PixelFormat::Bit24), 0.5f), EEmbossError);
+    EXPECT_THROW(shearBitmap(Bitmap(3, 0, PixelFormat::Bit24), 0.5f), InvalidBitmapSizeError);
     EXPECT_THROW(keystoneBitmap(Bitmap(0, 3, PixelFormat::Bit8), DeformMode::KeystoneLeft, 0.5f),
-                 EEmbossError);
+                 InvalidBitmapSizeError);
 }
 
 // A one-pixel-wide or one-row image goes through every mode at the extremes without a write

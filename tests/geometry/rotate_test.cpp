@@ -124,7 +124,7 @@ TEST(Rotate, KeepsFormatAndPaletteAndRefusesOthers) {
     EXPECT_EQ(turned->palette(), indexed.palette());
     EXPECT_FALSE(rotateBitmap(patternBitmap(9, 6, PixelFormat::Bit16), 33).has_value());
     EXPECT_FALSE(rotateBitmap(patternBitmap(9, 6, PixelFormat::Device), 33).has_value());
-    EXPECT_THROW(rotateBitmap(Bitmap(0, 3, PixelFormat::Bit24), 10), EEmbossError);
+    EXPECT_THROW(rotateBitmap(Bitmap(0, 3, PixelFormat::Bit24), 10), InvalidBitmapSizeError);
 }
 
 } // namespace

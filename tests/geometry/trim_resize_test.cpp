@@ -42,7 +42,7 @@ TEST(Trim, RectanglesThatNoLongerFitAreRefused) {
     }
     EXPECT_TRUE(trimRectFits(image, {0, 0, 19, 9}));
     EXPECT_FALSE(trimBitmap(patternBitmap(20, 10, PixelFormat::Bit16), {0, 0, 1, 1}).has_value());
-    EXPECT_THROW(trimBitmap(Bitmap(0, 0, PixelFormat::Bit24), {0, 0, 0, 0}), EEmbossError);
+    EXPECT_THROW(trimBitmap(Bitmap(0, 0, PixelFormat::Bit24), {0, 0, 0, 0}), InvalidBitmapSizeError);
 }
 
 TEST(Wallpaper, FramePlacement) {

@@ -102,8 +102,8 @@ TEST(Turn, RefusesOtherFormatsAndEmptyImages) {
     for (const PixelFormat format : {PixelFormat::Bit1, PixelFormat::Bit4, PixelFormat::Bit15,
                                      PixelFormat::Bit16, PixelFormat::Device, PixelFormat::Custom})
         EXPECT_FALSE(turnBitmap(patternBitmap(4, 3, format), TurnMode::Right).has_value());
-    EXPECT_THROW(turnBitmap(Bitmap(0, 5, PixelFormat::Bit24), TurnMode::Half), EEmbossError);
-    EXPECT_THROW(turnBitmap(Bitmap(5, 0, PixelFormat::Bit8), TurnMode::Left), EEmbossError);
+    EXPECT_THROW(turnBitmap(Bitmap(0, 5, PixelFormat::Bit24), TurnMode::Half), InvalidBitmapSizeError);
+    EXPECT_THROW(turnBitmap(Bitmap(5, 0, PixelFormat::Bit8), TurnMode::Left), InvalidBitmapSizeError);
 }
 
 } // namespace

@@ -130,8 +130,10 @@ int contrastAsWritten(int v, int c, int b) {
 // Every contrast and brightness builds the table the closed form gives.
 TEST(EveryColour, ContrastTableAtEveryValue) {
     int wrong = 0;
-    for (int c = kContrast.minimum; c <= kContrast.maximum; ++c)
-        for (int b = kBrightness.minimum; b <= kBrightness.maximum; ++b)
+    for (int c = ContrastParameters::kContrast.minimum; c <= ContrastParameters::kContrast.maximum;
+         ++c)
+        for (int b = ContrastParameters::kBrightness.minimum;
+             b <= ContrastParameters::kBrightness.maximum; ++b)
             for (int v = 0; v < 256; ++v)
                 if (contrastValue(v, c, b) != contrastAsWritten(v, c, b) && wrong++ < 5)
                     ADD_FAILURE() << "c " << c << " b " << b << " v " << v;

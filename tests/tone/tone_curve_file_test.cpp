@@ -1,6 +1,8 @@
 // The tone-curve constants file and the batch tool's tone arguments.
 #include "../core/test_support.h"
+#include "document/constants_file.h"
 #include "operations/tone_operations.h"
+#include "tone/tone_entries.h"
 #include "tone/tone_curve_file.h"
 
 #include <gtest/gtest.h>
@@ -97,11 +99,11 @@ TEST(ToneCurveFileName, ExtensionRule) {
         {"/a/b.c/curve.tvl.bak", "/a/b.c/curve.tvl.bak.tvl"},
     };
     for (const auto& [in, out] : rows)
-        EXPECT_EQ(withToneCurveExtension(in), out) << in;
+        EXPECT_EQ(withExtension(in, kToneCurveExtension), out) << in;
 }
 
 TEST(ToneCurveArgument, NumbersWithinTheDialogLimits) {
-    const ToneCurve curve = parseToneCurveArgument("1,100,101,10,20,30,40");
+    const ToneCurve curve = parseToneCurve("1,100,101,10,20,30,40");
     EXPECT_EQ(curve.channel, 1);
     EXPECT_EQ(curve.points, (std::array<std::int32_t, 4>{0, 100, 101, 255}));
     EXPECT_EQ(curve.levels, (std::array<std::int32_t, 4>{10, 20, 30, 40}));
@@ -114,13 +116,13 @@ TEST(ToneCurveArgument, NumbersWithinTheDialogLimits) {
         "missing.tvl",
     };
     for (const char* argument : refused)
-        EXPECT_THROW(parseToneCurveArgument(argument), OperationArgumentError) << argument;
+        EXPECT_THROW(parseToneCurve(argument), OperationArgumentError) << argument;
 }
 
 TEST(ToneCurveArgument, FileName) {
-    const ToneCurve curve = parseToneCurveArgument(test::dataPath("constants/blue_invert.tvl"));
+    const ToneCurve curve = parseToneCurve(test::dataPath("constants/blue_invert.tvl"));
     EXPECT_EQ(curve.channel, 3);
-    EXPECT_THROW(parseToneCurveArgument(test::dataPath("constants/p2_zero.tvl")),
+    EXPECT_THROW(parseToneCurve(test::dataPath("constants/p2_zero.tvl")),
                  OperationArgumentError);
 }
 

@@ -68,8 +68,8 @@ TEST(ToneKernels, NeutralSettingsOverEveryFormat) {
 
 TEST(ToneKernels, EmptyImageThrows) {
     for (const Kernel& kernel : kernels()) {
-        EXPECT_THROW(kernel.neutral(Bitmap(0, 5, PixelFormat::Bit24)), EEmbossError) << kernel.name;
-        EXPECT_THROW(kernel.neutral(Bitmap(5, 0, PixelFormat::Bit8)), EEmbossError) << kernel.name;
+        EXPECT_THROW(kernel.neutral(Bitmap(0, 5, PixelFormat::Bit24)), InvalidBitmapSizeError) << kernel.name;
+        EXPECT_THROW(kernel.neutral(Bitmap(5, 0, PixelFormat::Bit8)), InvalidBitmapSizeError) << kernel.name;
     }
 }
 
@@ -164,16 +164,16 @@ TEST(ToneSteps, UndoCopyAndRefusal) {
         {"curve", [](Document& d) { return runToneCurve(d, ToneCurve{}); }, true, false, true},
         {"tone",
          [](Document& d) {
-             return runColourTone(d, {5, 5, 5});
+             return runColourTone(d, {{5, 5, 5}});
          },
          false, false, true},
         {"contrast",
          [](Document& d) {
-             return runContrast(d, {{5, 5, 5}, {}});
+             return runContrast(d, {.contrast = 5, .brightness = 0});
          },
          true, false, true},
-        {"vivid", [](Document& d) { return runVividness(d, 10); }, true, true, false},
-        {"gamma", [](Document& d) { return runGamma(d, 10); }, true, true, true},
+        {"vivid", [](Document& d) { return runVividness(d, {10}); }, true, true, false},
+        {"gamma", [](Document& d) { return runGamma(d, {10}); }, true, true, true},
     };
     for (const Row& row : rows)
         for (const PixelFormat format :

@@ -2,6 +2,11 @@
 
 #include "document/constants_file.h"
 #include "document/file_io.h"
+#include "widgets/dialog_controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -22,49 +27,44 @@ QString firstLine(const QLineEdit* box) {
 
 } // namespace
 
-FilterMatrixDialog::FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogService& dialogs,
-                                       QString programFolder, Actions actions, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), kernel_(kernel), dialogs_(dialogs),
-      programFolder_(std::move(programFolder)), actions_(std::move(actions)) {
+FilterMatrixDialog::FilterMatrixDialog(DialogService& dialogs, QString programFolder,
+                                       QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), dialogs_(dialogs),
+      programFolder_(std::move(programFolder)) {
     setObjectName(QStringLiteral("Form16"));
     setWindowTitle(QStringLiteral("Form16"));
-    GroupBox1 = new QGroupBox(QStringLiteral("フィルター行列"), this);
-    GroupBox1->setGeometry(8, 8, 186, 172);
+    auto* matrixGroup = new QGroupBox(QStringLiteral("フィルター行列"), this);
+    matrixGroup->setObjectName(QStringLiteral("GroupBox1"));
+    matrixGroup->setGeometry(8, 8, 186, 172);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-        QLineEdit* box = boxes_[i] = new QLineEdit(GroupBox1);
+        QLineEdit* box = boxes_[i] = new QLineEdit(matrixGroup);
         box->setObjectName(QStringLiteral("Memo%1").arg(i + 1));
         box->setGeometry(10 + 58 * static_cast<int>(i % 3), 24 + 32 * static_cast<int>(i / 3), 50,
                          24);
         connect(box, &QLineEdit::textChanged, this,
                 [this, i] { onCoefficientEdited(static_cast<int>(i)); });
     }
-    Label10 = new QLabel(QStringLiteral("sum ="), GroupBox1);
-    Label10->setGeometry(10, 132, 50, 24);
-    Memo10 = new QLineEdit(GroupBox1);
-    Memo10->setObjectName(QStringLiteral("Memo10"));
-    Memo10->setReadOnly(true);
-    Memo10->setGeometry(68, 132, 108, 24);
+    auto* sumLabel = new QLabel(QStringLiteral("sum ="), matrixGroup);
+    sumLabel->setObjectName(QStringLiteral("Label10"));
+    sumLabel->setGeometry(10, 132, 50, 24);
+    sumBox_ = field(matrixGroup, "Memo10", {68, 132, 108, 24});
 
-    const std::pair<QPushButton**, QString> buttons[] = {
-        {&Button1, QStringLiteral("実行")},
-        {&Button4, QStringLiteral("戻る")},
-        {&Button2, QStringLiteral("ﾘｾｯﾄ")},
-        {&Button3, QStringLiteral("定数保存")},
-        {&Button5, QStringLiteral("定数読み込み")}};
-    int top = 8;
-    for (const auto& [button, caption] : buttons) {
-        *button = new QPushButton(caption, this);
-        (*button)->setGeometry(204, top, 96, 28);
-        top += 36;
-    }
-    connect(Button1, &QPushButton::clicked, this, &FilterMatrixDialog::onApply);
-    connect(Button4, &QPushButton::clicked, this, &FilterMatrixDialog::onBack);
-    connect(Button2, &QPushButton::clicked, this, &FilterMatrixDialog::onReset);
-    connect(Button3, &QPushButton::clicked, this, &FilterMatrixDialog::onSaveCoefficients);
-    connect(Button5, &QPushButton::clicked, this, &FilterMatrixDialog::onLoadCoefficients);
+    QPushButton* runButton = button(this, "Button1", QStringLiteral("実行"), {204, 8, 96, 28});
+    QPushButton* backButton = button(this, "Button4", QStringLiteral("戻る"), {204, 44, 96, 28});
+    QPushButton* resetButton = button(this, "Button2", QStringLiteral("ﾘｾｯﾄ"), {204, 80, 96, 28});
+    QPushButton* saveButton =
+        button(this, "Button3", QStringLiteral("定数保存"), {204, 116, 96, 28});
+    QPushButton* loadButton =
+        button(this, "Button5", QStringLiteral("定数読み込み"), {204, 152, 96, 28});
+    connect(runButton, &QPushButton::clicked, this, &FilterMatrixDialog::onApply);
+    connect(backButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(resetButton, &QPushButton::clicked, this, &FilterMatrixDialog::onReset);
+    connect(saveButton, &QPushButton::clicked, this, &FilterMatrixDialog::onSaveCoefficients);
+    connect(loadButton, &QPushButton::clicked, this, &FilterMatrixDialog::onLoadCoefficients);
 
     // near the top right of the screen.
-    resize(Button4->x() + Button4->width() + 24, GroupBox1->y() + GroupBox1->height() + 40);
+    resize(backButton->x() + backButton->width() + 24,
+           matrixGroup->y() + matrixGroup->height() + 40);
     const QScreen* screen = QGuiApplication::primaryScreen();
     move((screen ? screen->geometry().width() : 1024) - width() - 50, 10);
     onReset();
@@ -94,7 +94,7 @@ bool FilterMatrixDialog::readBoxes() {
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const QString line = firstLine(boxes_[i]);
-        const auto value = tavlo::parseCoefficient(toStd(line));
+        const auto value = tavlo::parseInteger(toStd(line));
         if (!value) {
             dialogs_.reportError(this,
                                  QStringLiteral("'%1' is not a valid integer value").arg(line));
@@ -103,7 +103,7 @@ bool FilterMatrixDialog::readBoxes() {
         kernel_[i] = *value;
         sum += *value;
     }
-    Memo10->setText(QString::number(sum));
+    sumBox_->setText(QString::number(sum));
     return true;
 }
 
@@ -116,12 +116,7 @@ void FilterMatrixDialog::setBoxes(const tavlo::FilterKernel& values) {
 }
 
 void FilterMatrixDialog::onApply() {
-    if (readBoxes()) actions_.apply();
-}
-
-void FilterMatrixDialog::onBack() {
-    actions_.back();
-    hide();
+    if (readBoxes()) emit runRequested(kernel_);
 }
 
 void FilterMatrixDialog::onReset() {
@@ -130,11 +125,11 @@ void FilterMatrixDialog::onReset() {
 }
 
 void FilterMatrixDialog::onSaveCoefficients() {
-    const auto chosen =
-        dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter, programFolder_,
-                           true, [](const QString& name) {
-                               return QString::fromStdString(tavlo::withMtxExtension(toStd(name)));
-                           });
+    const auto chosen = dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter,
+                                           programFolder_, true, [](const QString& name) {
+                                               return QString::fromStdString(tavlo::withExtension(
+                                                   toStd(name), tavlo::kKernelFileExtension));
+                                           });
     if (!chosen) return;
     const std::string path = toStd(*chosen);
     const std::string text = tavlo::formatConstantsFile(kernel_);

@@ -1,66 +1,54 @@
 // The filter-matrix dialog: nine coefficient boxes, their sum, apply, back, reset, and
-// saving and loading the coefficients as a ".mtx" file. It writes the shared kernel and hands
-// "apply" and "back" to the main window; it never touches pixels.
+// saving and loading the coefficients as a ".mtx" file. It hands the kernel its boxes hold to
+// whoever runs it; it never touches pixels.
 #pragma once
 
 #include "filters/filter_kernel.h"
 #include "widgets/dialog_service.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 namespace tavlo {
 
 class FilterMatrixDialog : public QWidget {
     Q_OBJECT
   public:
-    struct Actions {
-        std::function<void()> apply; // the kernel is read; run it now
-        std::function<void()> back;  // cancel and hide
-    };
+    FilterMatrixDialog(DialogService& dialogs, QString programFolder, QWidget* parent = nullptr);
 
-    FilterMatrixDialog(tavlo::FilterKernel& kernel, DialogService& dialogs, QString programFolder,
-                       Actions actions, QWidget* parent = nullptr);
+    // A preset menu item ran `kernel`: "定数保存" saves it until the boxes are read again. The
+    // boxes keep their text.
+    void keepKernel(const tavlo::FilterKernel& kernel) { kernel_ = kernel; }
 
-    QLineEdit* box(int i) const { return boxes_[static_cast<std::size_t>(i)]; }
-    QLineEdit* sumBox() const { return Memo10; }
-
-    // Reads the nine boxes into the kernel and shows the sum; false, after reporting the box that
-    // is not an integer, when one is not (the boxes before it are taken).
-    bool readBoxes();
-
-    void onApply();            // 実行
-    void onBack();             // 戻る
-    void onReset();            // ﾘｾｯﾄ
-    void onSaveCoefficients(); // 定数保存
-    void onLoadCoefficients(); // 定数読み込み
+  signals:
+    // 実行, once all nine boxes read as integers: the kernel they hold. The dialog stays open.
+    void runRequested(const tavlo::FilterKernel& kernel);
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void onCoefficientEdited(int i);
+    // Reads the nine boxes into the kernel and shows the sum; false, after reporting the box that
+    // is not an integer, when one is not (the boxes before it are taken).
+    bool readBoxes();
     // Fills the boxes without running the box rule on each, then reads them once, so that no
     // half-filled state is reported.
     void setBoxes(const tavlo::FilterKernel& values);
+    void onApply();            // 実行
+    void onReset();            // ﾘｾｯﾄ
+    void onSaveCoefficients(); // 定数保存
+    void onLoadCoefficients(); // 定数読み込み
 
-    tavlo::FilterKernel& kernel_;
+    tavlo::FilterKernel kernel_ = tavlo::kResetKernel;
     DialogService& dialogs_;
     QString programFolder_;
-    Actions actions_;
     bool filling_ = false;
 
-    QGroupBox* GroupBox1;
     std::array<QLineEdit*, 9> boxes_{};
-    QLabel* Label10;
-    QLineEdit* Memo10;
-    QPushButton *Button1, *Button4, *Button2, *Button3, *Button5;
+    QLineEdit* sumBox_;
 };
 
 } // namespace tavlo

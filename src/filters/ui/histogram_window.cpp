@@ -56,8 +56,7 @@ void HistogramWindow::layOutCharts() {
     for (std::size_t i = 0; i < images_.size(); ++i) {
         images_[i]->setGeometry(kLeft, kTop + kSpacing * static_cast<int>(i), kChartWidth,
                                 kChartHeight);
-        charts_[i] = blankChart();
-        images_[i]->setPixmap(QPixmap::fromImage(charts_[i]));
+        images_[i]->setPixmap(QPixmap::fromImage(blankChart()));
     }
     const QLabel* last = images_.back();
     resize(last->x() + last->width() + 18, last->y() + last->height() + 48);
@@ -72,8 +71,7 @@ void HistogramWindow::showHistogram(const tavlo::Histogram& histogram, const QSt
         {&histogram.green, QColor(0, 128, 0)},
         {&histogram.blue, QColor(0, 0, 255)}};
     for (std::size_t i = 0; i < images_.size(); ++i) {
-        charts_[i] = chartImage(*bars[i].first, bars[i].second);
-        images_[i]->setPixmap(QPixmap::fromImage(charts_[i]));
+        images_[i]->setPixmap(QPixmap::fromImage(chartImage(*bars[i].first, bars[i].second)));
     }
     setWindowTitle(caption);
 }
@@ -83,7 +81,9 @@ bool HistogramWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool press =
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (press && std::find(images_.begin(), images_.end(), watched) != images_.end()) {
-        emit chartClicked(static_cast<QMouseEvent*>(event)->button());
+        const bool taller = static_cast<QMouseEvent*>(event)->button() != Qt::RightButton;
+        scale_.factor = tavlo::clickedHistogramFactor(scale_.factor, taller);
+        emit redrawRequested(scale_);
         return true;
     }
     return QWidget::eventFilter(watched, event);

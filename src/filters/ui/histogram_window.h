@@ -1,5 +1,6 @@
-// The histogram window: four 257 × 65 charts, combined, red, green and blue. A click
-// on a chart asks for a new scale; closing the window asks to clear the menu's check mark.
+// The histogram window: four 257 × 65 charts, combined, red, green and blue. A click on a chart
+// changes the vertical scale and asks for a redraw; closing the window asks to clear the menu's
+// check mark.
 #pragma once
 
 #include "filters/histogram.h"
@@ -26,12 +27,13 @@ class HistogramWindow : public QWidget {
 
     // Redraws the charts and puts the window back at its place; shows nothing by itself.
     void showHistogram(const tavlo::Histogram& histogram, const QString& caption);
-    const QImage& chart(int i) const { return charts_[static_cast<std::size_t>(i)]; }
-    QLabel* chartLabel(int i) const { return images_[static_cast<std::size_t>(i)]; }
+    // The scale the charts are drawn at, kept for as long as the program runs.
+    const HistogramScale& scale() const { return scale_; }
 
   signals:
-    // Right button: the scale doubles; any other: it halves (Img1MDown … Img4MDown).
-    void chartClicked(Qt::MouseButton button);
+    // A press on a chart changed the scale: the right button doubled the factor, any other
+    // halved it.
+    void redrawRequested(const tavlo::HistogramScale& scale);
     void closed();
 
   protected:
@@ -42,8 +44,8 @@ class HistogramWindow : public QWidget {
   private:
     void layOutCharts();
 
+    HistogramScale scale_;
     std::array<QLabel*, 4> images_{};
-    std::array<QImage, 4> charts_;
 };
 
 } // namespace tavlo

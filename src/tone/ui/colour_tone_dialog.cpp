@@ -1,10 +1,10 @@
 #include "tone/ui/colour_tone_dialog.h"
 
-#include "tone/tone_parameters.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
-#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
 
 namespace tavlo {
 
@@ -26,31 +26,28 @@ QLineEdit* colouredBox(QWidget* parent, const char* name, QRect geometry, QColor
 
 } // namespace
 
-ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandSender sender,
-                                   QWidget* parent)
-    : QWidget(parent, kToolWindow), offsets_(offsets), sender_(std::move(sender)) {
+ColourToneDialog::ColourToneDialog(QWidget* parent) : QWidget(parent, kToolWindow) {
     setObjectName(QStringLiteral("Form11"));
-    runButton = button(this, "Button2", QStringLiteral("実行"), {8, 8, 80, 28});
-    cancelButton = button(this, "Button1", QStringLiteral("中止"), {96, 8, 80, 28});
+    QPushButton* runButton = button(this, "Button2", QStringLiteral("実行"), {8, 8, 80, 28});
+    QPushButton* cancelButton = button(this, "Button1", QStringLiteral("中止"), {96, 8, 80, 28});
 
-    toneGroup = new QGroupBox(QStringLiteral("色調調整"), this);
+    auto* toneGroup = new QGroupBox(QStringLiteral("色調調整"), this);
     toneGroup->setObjectName(QStringLiteral("GroupBox1"));
     toneGroup->setGeometry(kGroup);
-    resetButton = button(toneGroup, "Button3", QStringLiteral("ﾘｾｯﾄ"), {10, 20, 70, 26});
-    linkedBox = new QCheckBox(QStringLiteral("RGB連動"), toneGroup);
-    linkedBox->setObjectName(QStringLiteral("CheckBox1"));
-    linkedBox->setGeometry(100, 22, 100, 22);
-    linkedBox->setChecked(true);
-    const int low = tavlo::kColourOffset.minimum + kMiddle;
-    const int high = tavlo::kColourOffset.maximum + kMiddle;
-    redBar = bar(toneGroup, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 58, 180, 17});
-    greenBar = bar(toneGroup, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 88, 180, 17});
-    blueBar = bar(toneGroup, "ScrollBar3", Qt::Horizontal, low, high, kMiddle, {10, 118, 180, 17});
-    redBox = colouredBox(toneGroup, "Memo1", {198, 55, 52, 22}, Qt::red);
-    greenBox = colouredBox(toneGroup, "Memo2", {198, 85, 52, 22}, QColor(0, 128, 0));
-    blueBox = colouredBox(toneGroup, "Memo3", {198, 115, 52, 22}, Qt::blue);
-    bars_ = {redBar, greenBar, blueBar};
-    boxes_ = {redBox, greenBox, blueBox};
+    QPushButton* resetButton =
+        button(toneGroup, "Button3", QStringLiteral("ﾘｾｯﾄ"), {10, 20, 70, 26});
+    linkedBox_ = new QCheckBox(QStringLiteral("RGB連動"), toneGroup);
+    linkedBox_->setObjectName(QStringLiteral("CheckBox1"));
+    linkedBox_->setGeometry(100, 22, 100, 22);
+    linkedBox_->setChecked(true);
+    const int low = ColourToneParameters::kOffset.minimum + kMiddle;
+    const int high = ColourToneParameters::kOffset.maximum + kMiddle;
+    bars_ = {bar(toneGroup, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 58, 180, 17}),
+             bar(toneGroup, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 88, 180, 17}),
+             bar(toneGroup, "ScrollBar3", Qt::Horizontal, low, high, kMiddle, {10, 118, 180, 17})};
+    boxes_ = {colouredBox(toneGroup, "Memo1", {198, 55, 52, 22}, Qt::red),
+              colouredBox(toneGroup, "Memo2", {198, 85, 52, 22}, QColor(0, 128, 0)),
+              colouredBox(toneGroup, "Memo3", {198, 115, 52, 22}, Qt::blue)};
 
     for (int channel = 0; channel < 3; ++channel)
         connect(bars_[channel], &QScrollBar::valueChanged, this,
@@ -59,8 +56,8 @@ ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, Command
         for (QScrollBar* scrollBar : bars_)
             scrollBar->setValue(kMiddle);
     });
-    connect(runButton, &QPushButton::clicked, this, &ColourToneDialog::onRun);
-    connect(cancelButton, &QPushButton::clicked, this, &ColourToneDialog::onCancel);
+    connect(runButton, &QPushButton::clicked, this, [this] { emit runRequested(parameters_); });
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
 
     placeTopRight(this, kGroup, 24, 44, 10, 50);
     for (int channel = 0; channel < 3; ++channel)
@@ -71,25 +68,11 @@ ColourToneDialog::ColourToneDialog(std::array<std::int32_t, 3>& offsets, Command
 // three bars, amounts and boxes equal.
 void ColourToneDialog::onChannelBarChanged(int channel) {
     const int position = bars_[channel]->value();
-    offsets_[channel] = position - kMiddle;
-    boxes_[channel]->setText(QString::number(offsets_[channel]));
-    if (linkedBox->isChecked())
+    parameters_.offsets[channel] = position - kMiddle;
+    boxes_[channel]->setText(QString::number(parameters_.offsets[channel]));
+    if (linkedBox_->isChecked())
         for (QScrollBar* other : bars_)
             other->setValue(position);
-}
-
-void ColourToneDialog::onRun() {
-    sender_.execute();
-}
-
-void ColourToneDialog::onCancel() {
-    sender_.cancel();
-    hide();
-}
-
-void ColourToneDialog::closeEvent(QCloseEvent* event) {
-    onCancel();
-    event->accept();
 }
 
 } // namespace tavlo

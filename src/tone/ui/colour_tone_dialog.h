@@ -2,45 +2,32 @@
 // blue; with "RGB連動" ticked, moving one bar carries the other two along.
 #pragma once
 
-#include "widgets/command_sender.h"
+#include "tone/tone_parameters.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
 #include <array>
-#include <cstdint>
 
 namespace tavlo {
 
 class ColourToneDialog : public QWidget {
     Q_OBJECT
   public:
-    ColourToneDialog(std::array<std::int32_t, 3>& offsets, CommandSender sender,
-                     QWidget* parent = nullptr);
+    explicit ColourToneDialog(QWidget* parent = nullptr);
 
-    QPushButton *cancelButton, *runButton, *resetButton;
-    QGroupBox* toneGroup;
-    QCheckBox* linkedBox;
-    QScrollBar *redBar, *greenBar, *blueBar;
-    QLineEdit *redBox, *greenBox, *blueBox;
-
-  protected:
-    // The window manager's close box, offered by some whatever the window asks for, cancels as
-    // "中止" does.
-    void closeEvent(QCloseEvent* event) override;
+  signals:
+    // 実行: the three amounts the bars show; the dialog stays open.
+    void runRequested(const tavlo::ColourToneParameters& parameters);
 
   private:
     // The red, green and blue bars.
     void onChannelBarChanged(int channel);
-    void onRun();
-    void onCancel();
 
-    std::array<std::int32_t, 3>& offsets_;
-    CommandSender sender_;
+    ColourToneParameters parameters_;
+    QCheckBox* linkedBox_;
     std::array<QScrollBar*, 3> bars_{};
     std::array<QLineEdit*, 3> boxes_{};
 };

@@ -3,6 +3,9 @@
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <QGroupBox>
+#include <QPushButton>
+
 namespace tavlo {
 
 namespace {
@@ -13,41 +16,41 @@ constexpr QRect kGroup2{8, 136, 220, 84};
 
 } // namespace
 
-ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandSender sender,
-                               QWidget* parent)
+ContrastDialog::ContrastDialog(QWidget* parent)
     : QWidget(parent, kToolWindow | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
-      settings_(settings), sender_(std::move(sender)) {
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form13"));
-    const int low = tavlo::kContrast.minimum + kMiddle, high = tavlo::kContrast.maximum + kMiddle;
 
-    contrastGroup = new QGroupBox(QStringLiteral("コントラスト"), this);
+    auto* contrastGroup = new QGroupBox(QStringLiteral("コントラスト"), this);
     contrastGroup->setGeometry(kGroup1);
-    contrastBar =
-        bar(contrastGroup, "ScrollBar1", Qt::Horizontal, low, high, kMiddle, {10, 22, 200, 17});
-    contrastBox = valueBox(contrastGroup, "Memo1", {10, 50, 60, 22});
-    contrastResetButton =
+    contrastBar_ = bar(contrastGroup, "ScrollBar1", Qt::Horizontal,
+                       ContrastParameters::kContrast.minimum + kMiddle,
+                       ContrastParameters::kContrast.maximum + kMiddle, kMiddle, {10, 22, 200, 17});
+    contrastBox_ = valueBox(contrastGroup, "Memo1", {10, 50, 60, 22});
+    QPushButton* contrastResetButton =
         button(contrastGroup, "Button3", QStringLiteral("リセット"), {130, 48, 80, 26});
 
-    brightnessGroup = new QGroupBox(QStringLiteral("明るさ"), this);
+    auto* brightnessGroup = new QGroupBox(QStringLiteral("明るさ"), this);
     brightnessGroup->setGeometry(kGroup2);
-    brightnessBar =
-        bar(brightnessGroup, "ScrollBar2", Qt::Horizontal, low, high, kMiddle, {10, 22, 200, 17});
-    brightnessBox = valueBox(brightnessGroup, "Memo2", {10, 50, 60, 22});
-    brightnessResetButton =
+    brightnessBar_ =
+        bar(brightnessGroup, "ScrollBar2", Qt::Horizontal,
+            ContrastParameters::kBrightness.minimum + kMiddle,
+            ContrastParameters::kBrightness.maximum + kMiddle, kMiddle, {10, 22, 200, 17});
+    brightnessBox_ = valueBox(brightnessGroup, "Memo2", {10, 50, 60, 22});
+    QPushButton* brightnessResetButton =
         button(brightnessGroup, "Button4", QStringLiteral("リセット"), {130, 48, 80, 26});
 
-    runButton = button(this, "Button1", QStringLiteral("実行"), {8, 8, 80, 28});
-    backButton = button(this, "Button2", QStringLiteral("戻る"), {96, 8, 80, 28});
+    QPushButton* runButton = button(this, "Button1", QStringLiteral("実行"), {8, 8, 80, 28});
+    QPushButton* backButton = button(this, "Button2", QStringLiteral("戻る"), {96, 8, 80, 28});
 
-    connect(contrastBar, &QScrollBar::valueChanged, this, &ContrastDialog::onContrastChanged);
-    connect(brightnessBar, &QScrollBar::valueChanged, this, &ContrastDialog::onBrightnessChanged);
+    connect(contrastBar_, &QScrollBar::valueChanged, this, &ContrastDialog::onContrastChanged);
+    connect(brightnessBar_, &QScrollBar::valueChanged, this, &ContrastDialog::onBrightnessChanged);
     connect(contrastResetButton, &QPushButton::clicked, this,
-            [this] { contrastBar->setValue(kMiddle); });
+            [this] { contrastBar_->setValue(kMiddle); });
     connect(brightnessResetButton, &QPushButton::clicked, this,
-            [this] { brightnessBar->setValue(kMiddle); });
-    connect(runButton, &QPushButton::clicked, this, &ContrastDialog::onRun);
-    connect(backButton, &QPushButton::clicked, this, &ContrastDialog::onBack);
+            [this] { brightnessBar_->setValue(kMiddle); });
+    connect(runButton, &QPushButton::clicked, this, [this] { emit runRequested(parameters_); });
+    connect(backButton, &QPushButton::clicked, this, &QWidget::hide);
 
     onContrastChanged();
     onBrightnessChanged();
@@ -55,26 +58,13 @@ ContrastDialog::ContrastDialog(tavlo::ContrastSettings& settings, CommandSender 
 }
 
 void ContrastDialog::onContrastChanged() {
-    settings_.contrast[tavlo::Red] = contrastBar->value() - kMiddle;
-    contrastBox->setText(QString::number(settings_.contrast[tavlo::Red]));
+    parameters_.contrast = contrastBar_->value() - kMiddle;
+    contrastBox_->setText(QString::number(parameters_.contrast));
 }
 
 void ContrastDialog::onBrightnessChanged() {
-    settings_.brightness[tavlo::Red] = brightnessBar->value() - kMiddle;
-    brightnessBox->setText(QString::number(settings_.brightness[tavlo::Red]));
-}
-
-void ContrastDialog::onRun() {
-    settings_.contrast[tavlo::Green] = settings_.contrast[tavlo::Blue] =
-        settings_.contrast[tavlo::Red];
-    settings_.brightness[tavlo::Green] = settings_.brightness[tavlo::Blue] =
-        settings_.brightness[tavlo::Red];
-    sender_.execute();
-}
-
-void ContrastDialog::onBack() {
-    sender_.cancel();
-    hide();
+    parameters_.brightness = brightnessBar_->value() - kMiddle;
+    brightnessBox_->setText(QString::number(parameters_.brightness));
 }
 
 } // namespace tavlo

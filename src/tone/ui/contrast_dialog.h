@@ -1,13 +1,10 @@
-// The contrast and brightness dialog: two bars whose amounts (position − 128) go to the
-// red entries of the settings; "実行" copies them to green and blue and starts the operation.
+// The contrast and brightness dialog: two bars whose amounts (position − 128) go to all three
+// channels when "実行" starts the operation.
 #pragma once
 
 #include "tone/tone_parameters.h"
-#include "widgets/command_sender.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -16,22 +13,19 @@ namespace tavlo {
 class ContrastDialog : public QWidget {
     Q_OBJECT
   public:
-    ContrastDialog(tavlo::ContrastSettings& settings, CommandSender sender,
-                   QWidget* parent = nullptr);
+    explicit ContrastDialog(QWidget* parent = nullptr);
 
-    QGroupBox *contrastGroup, *brightnessGroup;
-    QScrollBar *contrastBar, *brightnessBar;
-    QLineEdit *contrastBox, *brightnessBox;
-    QPushButton *runButton, *backButton, *contrastResetButton, *brightnessResetButton;
+  signals:
+    // 実行: the two amounts the bars show; the dialog stays open.
+    void runRequested(const tavlo::ContrastParameters& parameters);
 
   private:
     void onContrastChanged();
     void onBrightnessChanged();
-    void onRun();
-    void onBack();
 
-    tavlo::ContrastSettings& settings_;
-    CommandSender sender_;
+    ContrastParameters parameters_;
+    QScrollBar *contrastBar_, *brightnessBar_;
+    QLineEdit *contrastBox_, *brightnessBox_;
 };
 
 } // namespace tavlo

@@ -5,6 +5,10 @@
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
 namespace tavlo {
 
 namespace {
@@ -28,30 +32,32 @@ GammaDialog::GammaDialog(QWidget* parent)
     : QWidget(parent, kToolWindow | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form15"));
-    gammaGroup = new QGroupBox(QStringLiteral("γ補正値設定"), this);
+    auto* gammaGroup = new QGroupBox(QStringLiteral("γ補正値設定"), this);
     gammaGroup->setGeometry(kGroup);
-    runButton = button(gammaGroup, "Button2", QStringLiteral("実行"), {20, 20, 80, 28});
-    backButton = button(gammaGroup, "Button1", QStringLiteral("戻る"), {120, 20, 80, 28});
-    gammaBox = valueBox(gammaGroup, "Memo1", {90, 54, 60, 22});
-    gammaBox->setText(QStringLiteral("1.00"));
-    darkLabel = boldLabel(gammaGroup, "Label2", QStringLiteral("暗"), {8, 83});
-    brightLabel = boldLabel(gammaGroup, "Label1", QStringLiteral("明"), {218, 83});
-    amountBar =
+    QPushButton* runButton =
+        button(gammaGroup, "Button2", QStringLiteral("実行"), {20, 20, 80, 28});
+    QPushButton* backButton =
+        button(gammaGroup, "Button1", QStringLiteral("戻る"), {120, 20, 80, 28});
+    gammaBox_ = valueBox(gammaGroup, "Memo1", {90, 54, 60, 22});
+    gammaBox_->setText(QStringLiteral("1.00"));
+    boldLabel(gammaGroup, "Label2", QStringLiteral("暗"), {8, 83});
+    boldLabel(gammaGroup, "Label1", QStringLiteral("明"), {218, 83});
+    amountBar_ =
         bar(gammaGroup, "ScrollBar1", Qt::Horizontal, GammaParameters::kAmount.minimum + kMiddle,
             GammaParameters::kAmount.maximum + kMiddle, kMiddle, {28, 84, 184, 17});
 
-    connect(amountBar, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
+    connect(amountBar_, &QScrollBar::valueChanged, this, &GammaDialog::onAmountChanged);
     connect(runButton, &QPushButton::clicked, this, [this] { emit runRequested(parameters_); });
     connect(backButton, &QPushButton::clicked, this, &QWidget::hide);
 
-    amountBar->setValue(kMiddle);
+    amountBar_->setValue(kMiddle);
     placeTopRight(this, kGroup, 24, 48, 30, 50);
 }
 
 void GammaDialog::onAmountChanged() {
-    parameters_.amount = amountBar->value() - kMiddle;
+    parameters_.amount = amountBar_->value() - kMiddle;
     const long double gamma = tavlo::gammaValue(parameters_.amount);
-    gammaBox->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));
+    gammaBox_->setText(QString::fromStdString(tavlo::formatText("%.2f", {gamma})));
 }
 
 } // namespace tavlo

@@ -4,10 +4,7 @@
 
 #include "tone/tone_parameters.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -18,12 +15,6 @@ class GammaDialog : public QWidget {
   public:
     explicit GammaDialog(QWidget* parent = nullptr);
 
-    QGroupBox* gammaGroup;
-    QLabel *brightLabel, *darkLabel;
-    QLineEdit* gammaBox;
-    QScrollBar* amountBar;
-    QPushButton *backButton, *runButton;
-
   signals:
     // 実行: the amount the bar shows.
     void runRequested(const tavlo::GammaParameters& parameters);
@@ -32,6 +23,8 @@ class GammaDialog : public QWidget {
     void onAmountChanged();
 
     GammaParameters parameters_;
+    QLineEdit* gammaBox_;
+    QScrollBar* amountBar_;
 };
 
 } // namespace tavlo

@@ -1,12 +1,15 @@
 #include "tone/ui/tone_curve_dialog.h"
 
+#include "document/constants_file.h"
 #include "document/text_format.h"
 #include "tone/tone_curve_file.h"
 #include "tone/ui/curve_graph.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <QGroupBox>
 #include <QPixmap>
+#include <QPushButton>
 
 namespace tavlo {
 
@@ -16,7 +19,7 @@ constexpr QSize kGraphSize{206, 205};
 constexpr QRect kGroup2{222, 8, 252, 214};
 constexpr QRect kGroup1{8, 218, 206, 50};
 constexpr QRect kGroup3{8, 284, 466, 80};
-constexpr int kTopLevel = tavlo::kCurveLevel.maximum; // a level bar's position is 255 − level
+constexpr int kTopLevel = ToneCurve::kLevel.maximum; // a level bar's position is 255 − level
 
 QString shown(std::int32_t value) {
     return QString::fromStdString(
@@ -27,94 +30,82 @@ const QString kTvlFilter = QStringLiteral("TVLﾌｧｲﾙ(*.TVL)|*.tvl");
 
 } // namespace
 
-ToneCurveDialog::ToneCurveDialog(tavlo::ToneCurve& curve, CommandSender sender,
-                                 DialogService& dialogs, QString programFolder, QWidget* parent)
-    : QWidget(parent, kToolWindowWithClose), curve_(curve), sender_(std::move(sender)),
-      dialogs_(dialogs), programFolder_(std::move(programFolder)),
-      graph_(kGraphSize, QImage::Format_RGB32) {
+ToneCurveDialog::ToneCurveDialog(DialogService& dialogs, QString programFolder, QWidget* parent)
+    : QWidget(parent, kToolWindowWithClose), dialogs_(dialogs),
+      programFolder_(std::move(programFolder)), graph_(kGraphSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Form17"));
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(QRect(QPoint(8, 8), kGraphSize));
+    graphLabel_ = new QLabel(this);
+    graphLabel_->setObjectName(QStringLiteral("Image1"));
+    graphLabel_->setGeometry(QRect(QPoint(8, 8), kGraphSize));
     graph_.fill(Qt::white);
 
-    GroupBox2 = new QGroupBox(QStringLiteral("濃度"), this);
-    GroupBox2->setGeometry(kGroup2);
+    auto* levelGroup = new QGroupBox(QStringLiteral("濃度"), this);
+    levelGroup->setGeometry(kGroup2);
     const char* barNames[] = {"ScrollBar5", "ScrollBar6", "ScrollBar7", "ScrollBar8"};
     const char* boxNames[] = {"Memo5", "Memo6", "Memo7", "Memo8"};
     const char* barHints[] = {"Ｐ１ﾚﾍﾞﾙ調整", "Ｐ２ﾚﾍﾞﾙ調整", "Ｐ３ﾚﾍﾞﾙ調整", "Ｐ４ﾚﾍﾞﾙ調整"};
     const char* boxHints[] = {"Ｐ１レベル", "Ｐ２レベル", "Ｐ３レベル", "Ｐ４ﾚﾍﾞﾙ"};
     for (int k = 0; k < 4; ++k) {
         const int left = 8 + 61 * k;
-        levelBars_[k] = bar(GroupBox2, barNames[k], Qt::Vertical, 0, kTopLevel,
-                            kTopLevel - tavlo::kIdentityCurveLevels[k], {left + 20, 20, 17, 158});
+        levelBars_[k] = bar(levelGroup, barNames[k], Qt::Vertical, 0, kTopLevel,
+                            kTopLevel - ToneCurve::kIdentityLevels[k], {left + 20, 20, 17, 158});
         levelBars_[k]->setToolTip(QString::fromUtf8(barHints[k]));
-        levelBoxes_[k] = valueBox(GroupBox2, boxNames[k], {left, 184, 58, 22});
+        levelBoxes_[k] = valueBox(levelGroup, boxNames[k], {left, 184, 58, 22});
         levelBoxes_[k]->setToolTip(QString::fromUtf8(boxHints[k]));
     }
-    std::tie(ScrollBar5, ScrollBar6, ScrollBar7, ScrollBar8) =
-        std::tuple(levelBars_[0], levelBars_[1], levelBars_[2], levelBars_[3]);
-    std::tie(Memo5, Memo6, Memo7, Memo8) =
-        std::tuple(levelBoxes_[0], levelBoxes_[1], levelBoxes_[2], levelBoxes_[3]);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("設定"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(kGroup1);
-    GroupBox1->setToolTip(QStringLiteral("調整色成分指定"));
+    auto* channelGroup = new QGroupBox(QStringLiteral("設定"), this);
+    channelGroup->setObjectName(QStringLiteral("GroupBox1"));
+    channelGroup->setGeometry(kGroup1);
+    channelGroup->setToolTip(QStringLiteral("調整色成分指定"));
     const QString channelCaptions[] = {QStringLiteral("ＲＧＢ"), QStringLiteral("　Ｒ"),
                                        QStringLiteral("　Ｇ"), QStringLiteral("　Ｂ")};
     for (int c = 0; c < 4; ++c) {
-        channelButtons_[c] = new QRadioButton(channelCaptions[c], GroupBox1);
+        channelButtons_[c] = new QRadioButton(channelCaptions[c], channelGroup);
         channelButtons_[c]->setObjectName(QStringLiteral("RadioButton%1").arg(c + 1));
         channelButtons_[c]->setGeometry(6 + 50 * c, 20, 50, 22);
     }
     channelButtons_[0]->setChecked(true);
-    std::tie(RadioButton1, RadioButton2, RadioButton3, RadioButton4) =
-        std::tuple(channelButtons_[0], channelButtons_[1], channelButtons_[2], channelButtons_[3]);
 
-    Button1 = button(this, "Button1", QStringLiteral("実　行"), {222, 228, 80, 24});
-    Button2 = button(this, "Button2", QStringLiteral("戻　る"), {308, 228, 80, 24});
-    Button3 = button(this, "Button3", QStringLiteral("ﾘｾｯﾄ"), {394, 228, 80, 24});
-    Button4 = button(this, "Button4", QStringLiteral("定数保存"), {222, 256, 80, 24});
-    Button5 = button(this, "Button5", QStringLiteral("定数読込　"), {308, 256, 80, 24});
+    QPushButton* runButton = button(this, "Button1", QStringLiteral("実　行"), {222, 228, 80, 24});
+    QPushButton* backButton = button(this, "Button2", QStringLiteral("戻　る"), {308, 228, 80, 24});
+    QPushButton* resetButton = button(this, "Button3", QStringLiteral("ﾘｾｯﾄ"), {394, 228, 80, 24});
+    QPushButton* saveButton =
+        button(this, "Button4", QStringLiteral("定数保存"), {222, 256, 80, 24});
+    QPushButton* loadButton =
+        button(this, "Button5", QStringLiteral("定数読込　"), {308, 256, 80, 24});
 
-    GroupBox3 = new QGroupBox(QStringLiteral("変異点指定"), this);
-    GroupBox3->setGeometry(kGroup3);
-    ScrollBar2 = bar(GroupBox3, "ScrollBar2", Qt::Horizontal, 1, 127,
-                     tavlo::kCurvePoint2.defaultValue, {10, 22, 210, 17});
-    ScrollBar2->setToolTip(QStringLiteral("Ｐ２ポイント調整"));
-    Memo2 = valueBox(GroupBox3, "Memo2", {80, 46, 70, 22});
-    Memo2->setToolTip(QStringLiteral("Ｐ２ポイント"));
-    ScrollBar3 = bar(GroupBox3, "ScrollBar3", Qt::Horizontal, 128, 254,
-                     tavlo::kCurvePoint3.defaultValue, {244, 22, 210, 17});
-    ScrollBar3->setToolTip(QStringLiteral("Ｐ３ポイント調整"));
-    Memo3 = valueBox(GroupBox3, "Memo3", {314, 46, 70, 22});
-    Memo3->setToolTip(QStringLiteral("Ｐ３ポイント"));
+    auto* pointGroup = new QGroupBox(QStringLiteral("変異点指定"), this);
+    pointGroup->setGeometry(kGroup3);
+    // Each breakpoint bar's far end follows the other bar's position (onLowerPointChanged and
+    // onUpperPointChanged), so P2 stays below P3.
+    lowerPointBar_ =
+        bar(pointGroup, "ScrollBar2", Qt::Horizontal, ToneCurve::kPoint2.minimum,
+            ToneCurve::kPoint2.maximum, ToneCurve::kPoint2.defaultValue, {10, 22, 210, 17});
+    lowerPointBar_->setToolTip(QStringLiteral("Ｐ２ポイント調整"));
+    lowerPointBox_ = valueBox(pointGroup, "Memo2", {80, 46, 70, 22});
+    lowerPointBox_->setToolTip(QStringLiteral("Ｐ２ポイント"));
+    upperPointBar_ =
+        bar(pointGroup, "ScrollBar3", Qt::Horizontal, ToneCurve::kPoint3.minimum,
+            ToneCurve::kPoint3.maximum, ToneCurve::kPoint3.defaultValue, {244, 22, 210, 17});
+    upperPointBar_->setToolTip(QStringLiteral("Ｐ３ポイント調整"));
+    upperPointBox_ = valueBox(pointGroup, "Memo3", {314, 46, 70, 22});
+    upperPointBox_->setToolTip(QStringLiteral("Ｐ３ポイント"));
 
     for (int k = 0; k < 4; ++k)
         connect(levelBars_[k], &QScrollBar::valueChanged, this, [this, k] { onLevelChanged(k); });
-    connect(ScrollBar2, &QScrollBar::valueChanged, this,
-            &ToneCurveDialog::onLowerBreakpointChanged);
-    connect(ScrollBar3, &QScrollBar::valueChanged, this,
-            &ToneCurveDialog::onUpperBreakpointChanged);
+    connect(lowerPointBar_, &QScrollBar::valueChanged, this, &ToneCurveDialog::onLowerPointChanged);
+    connect(upperPointBar_, &QScrollBar::valueChanged, this, &ToneCurveDialog::onUpperPointChanged);
     for (int c = 0; c < 4; ++c)
         connect(channelButtons_[c], &QRadioButton::clicked, this,
                 [this, c] { onChannelChosen(c); });
-    connect(Button1, &QPushButton::clicked, this, [this] { sender_.execute(); });
-    connect(Button2, &QPushButton::clicked, this, [this] {
-        sender_.cancel();
-        hide();
-    });
-    connect(Button3, &QPushButton::clicked, this, &ToneCurveDialog::onReset);
-    connect(Button4, &QPushButton::clicked, this, &ToneCurveDialog::onSaveCurve);
-    connect(Button5, &QPushButton::clicked, this, &ToneCurveDialog::onLoadCurve);
+    connect(runButton, &QPushButton::clicked, this, [this] { emit runRequested(curve_); });
+    connect(backButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(resetButton, &QPushButton::clicked, this, &ToneCurveDialog::onReset);
+    connect(saveButton, &QPushButton::clicked, this, &ToneCurveDialog::onSaveCurve);
+    connect(loadButton, &QPushButton::clicked, this, &ToneCurveDialog::onLoadCurve);
 
     placeTopRight(this, kGroup3, 24, 54, 10, 8);
-    curve_.points[0] = 0;
-    curve_.points[3] = 255;
-    curve_.channel = 0;
-    onLowerBreakpointChanged();
-    onUpperBreakpointChanged();
     graphScale_ = curveGraphScale(kGraphSize.width());
     onReset();
 }
@@ -125,17 +116,17 @@ void ToneCurveDialog::onLevelChanged(int point) {
     redrawGraph();
 }
 
-void ToneCurveDialog::onLowerBreakpointChanged() {
-    curve_.points[1] = ScrollBar2->value();
-    Memo2->setText(shown(curve_.points[1]));
-    ScrollBar3->setMinimum(curve_.points[1] + 1);
+void ToneCurveDialog::onLowerPointChanged() {
+    curve_.points[1] = lowerPointBar_->value();
+    lowerPointBox_->setText(shown(curve_.points[1]));
+    upperPointBar_->setMinimum(curve_.points[1] + 1);
     redrawGraph();
 }
 
-void ToneCurveDialog::onUpperBreakpointChanged() {
-    curve_.points[2] = ScrollBar3->value();
-    Memo3->setText(shown(curve_.points[2]));
-    ScrollBar2->setMaximum(curve_.points[2] - 1);
+void ToneCurveDialog::onUpperPointChanged() {
+    curve_.points[2] = upperPointBar_->value();
+    upperPointBox_->setText(shown(curve_.points[2]));
+    lowerPointBar_->setMaximum(curve_.points[2] - 1);
     redrawGraph();
 }
 
@@ -146,28 +137,29 @@ void ToneCurveDialog::onChannelChosen(int channel) {
 
 void ToneCurveDialog::onReset() {
     for (int k = 0; k < 4; ++k) {
-        levelBars_[k]->setValue(kTopLevel - tavlo::kIdentityCurveLevels[k]);
-        curve_.levels[k] = tavlo::kIdentityCurveLevels[k];
+        levelBars_[k]->setValue(kTopLevel - ToneCurve::kIdentityLevels[k]);
+        curve_.levels[k] = ToneCurve::kIdentityLevels[k];
         levelBoxes_[k]->setText(shown(curve_.levels[k]));
     }
     // Open the limits first, so that neither bar stops the other from going back.
-    ScrollBar2->setMaximum(tavlo::kCurvePoint2.maximum);
-    ScrollBar3->setMinimum(tavlo::kCurvePoint3.minimum);
-    ScrollBar2->setValue(tavlo::kCurvePoint2.defaultValue);
-    ScrollBar3->setValue(tavlo::kCurvePoint3.defaultValue);
-    onLowerBreakpointChanged();
-    onUpperBreakpointChanged();
-    curve_.channel = 0;
-    RadioButton1->setChecked(true);
+    lowerPointBar_->setMaximum(ToneCurve::kPoint2.maximum);
+    upperPointBar_->setMinimum(ToneCurve::kPoint3.minimum);
+    lowerPointBar_->setValue(ToneCurve::kPoint2.defaultValue);
+    upperPointBar_->setValue(ToneCurve::kPoint3.defaultValue);
+    onLowerPointChanged();
+    onUpperPointChanged();
+    curve_.channel = ToneCurve::kChannel.defaultValue;
+    channelButtons_[0]->setChecked(true);
     redrawGraph();
 }
 
 void ToneCurveDialog::onSaveCurve() {
-    const auto chosen = dialogs_.saveImage(
-        this, QStringLiteral("ＲＧＢ濃度設定定数保存"), kTvlFilter, programFolder_, true,
-        [](const QString& name) {
-            return QString::fromStdString(tavlo::withToneCurveExtension(name.toStdString()));
-        });
+    const auto chosen =
+        dialogs_.saveImage(this, QStringLiteral("ＲＧＢ濃度設定定数保存"), kTvlFilter,
+                           programFolder_, true, [](const QString& name) {
+                               return QString::fromStdString(tavlo::withExtension(
+                                   name.toStdString(), tavlo::kToneCurveExtension));
+                           });
     if (!chosen) return;
     const std::string path = chosen->toStdString();
     std::string error;
@@ -195,7 +187,7 @@ void ToneCurveDialog::redrawGraph() {
     if (graphScale_ == 0) // still being built: the reset at the end draws
         return;
     drawCurve(graph_, graphScale_, curve_);
-    Image1->setPixmap(QPixmap::fromImage(graph_));
+    graphLabel_->setPixmap(QPixmap::fromImage(graph_));
 }
 
 } // namespace tavlo

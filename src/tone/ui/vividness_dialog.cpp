@@ -1,10 +1,10 @@
 #include "tone/ui/vividness_dialog.h"
 
-#include "tone/tone_parameters.h"
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
-#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
 
 namespace tavlo {
 
@@ -15,41 +15,30 @@ constexpr QRect kGroup{8, 8, 220, 110};
 
 } // namespace
 
-VividnessDialog::VividnessDialog(std::int32_t& amount, CommandSender sender, QWidget* parent)
-    : QWidget(parent, kToolWindow), amount_(amount), sender_(std::move(sender)) {
+VividnessDialog::VividnessDialog(QWidget* parent) : QWidget(parent, kToolWindow) {
     setObjectName(QStringLiteral("Form14"));
-    amountGroup = new QGroupBox(QStringLiteral("色あい"), this);
+    auto* amountGroup = new QGroupBox(QStringLiteral("色あい"), this);
     amountGroup->setGeometry(kGroup);
-    runButton = button(amountGroup, "Button2", QStringLiteral("実行"), {10, 20, 80, 28});
-    backButton = button(amountGroup, "Button1", QStringLiteral("戻る"), {100, 20, 80, 28});
-    amountBox = valueBox(amountGroup, "Memo1", {80, 54, 60, 22});
-    amountBox->setText(QStringLiteral("0"));
-    amountBar =
-        bar(amountGroup, "ScrollBar1", Qt::Horizontal, tavlo::kVividAmount.minimum + kMiddle,
-            tavlo::kVividAmount.maximum + kMiddle, kMiddle, {10, 84, 200, 17});
+    QPushButton* runButton =
+        button(amountGroup, "Button2", QStringLiteral("実行"), {10, 20, 80, 28});
+    QPushButton* backButton =
+        button(amountGroup, "Button1", QStringLiteral("戻る"), {100, 20, 80, 28});
+    amountBox_ = valueBox(amountGroup, "Memo1", {80, 54, 60, 22});
+    amountBox_->setText(QStringLiteral("0"));
+    amountBar_ =
+        bar(amountGroup, "ScrollBar1", Qt::Horizontal, VividParameters::kAmount.minimum + kMiddle,
+            VividParameters::kAmount.maximum + kMiddle, kMiddle, {10, 84, 200, 17});
 
-    connect(amountBar, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
-    connect(runButton, &QPushButton::clicked, this, [this] { sender_.execute(); });
-    connect(backButton, &QPushButton::clicked, this, &VividnessDialog::onBack);
+    connect(amountBar_, &QScrollBar::valueChanged, this, &VividnessDialog::onAmountChanged);
+    connect(runButton, &QPushButton::clicked, this, [this] { emit runRequested(parameters_); });
+    connect(backButton, &QPushButton::clicked, this, &QWidget::hide);
 
     placeTopRight(this, kGroup, 24, 48, 30, 50);
-    amountBar->setValue(kMiddle);
-    amount_ = 0;
 }
 
 void VividnessDialog::onAmountChanged() {
-    amount_ = amountBar->value() - kMiddle;
-    amountBox->setText(QString::number(amount_));
-}
-
-void VividnessDialog::onBack() {
-    sender_.cancel();
-    hide();
-}
-
-void VividnessDialog::closeEvent(QCloseEvent* event) {
-    onBack();
-    event->accept();
+    parameters_.amount = amountBar_->value() - kMiddle;
+    amountBox_->setText(QString::number(parameters_.amount));
 }
 
 } // namespace tavlo

@@ -1,39 +1,29 @@
 // The vividness dialog ("色あい"): one bar, amount = position − 50.
 #pragma once
 
-#include "widgets/command_sender.h"
+#include "tone/tone_parameters.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
-
-#include <cstdint>
 
 namespace tavlo {
 
 class VividnessDialog : public QWidget {
     Q_OBJECT
   public:
-    VividnessDialog(std::int32_t& amount, CommandSender sender, QWidget* parent = nullptr);
+    explicit VividnessDialog(QWidget* parent = nullptr);
 
-    QGroupBox* amountGroup;
-    QPushButton *backButton, *runButton;
-    QLineEdit* amountBox;
-    QScrollBar* amountBar;
-
-  protected:
-    // The window manager's close box, offered by some whatever the window asks for, goes back
-    // as "戻る" does.
-    void closeEvent(QCloseEvent* event) override;
+  signals:
+    // 実行: the amount the bar shows.
+    void runRequested(const tavlo::VividParameters& parameters);
 
   private:
     void onAmountChanged();
-    void onBack();
 
-    std::int32_t& amount_;
-    CommandSender sender_;
+    VividParameters parameters_;
+    QLineEdit* amountBox_;
+    QScrollBar* amountBar_;
 };
 
 } // namespace tavlo

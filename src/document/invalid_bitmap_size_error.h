@@ -7,13 +7,13 @@
 
 namespace tavlo {
 
-class EEmbossError : public std::runtime_error {
+class InvalidBitmapSizeError : public std::runtime_error {
   public:
-    EEmbossError() : std::runtime_error("Invalid Bitmap Size") {}
+    InvalidBitmapSizeError() : std::runtime_error("Invalid Bitmap Size") {}
 };
 
 inline void requireNonEmpty(const Bitmap& bitmap) {
-    if (bitmap.empty()) throw EEmbossError();
+    if (bitmap.empty()) throw InvalidBitmapSizeError();
 }
 
 } // namespace tavlo

@@ -1,6 +1,7 @@
 #include "app/failure_text.h"
 
 #include "document/emboss_error.h"
+#include "printing/ui/print_failure.h"
 
 #include <new>
 #include <stdexcept>
@@ -10,6 +11,7 @@ namespace tavlo {
 QString failureText(const std::exception& error) {
     const QString detail = QString::fromUtf8(error.what());
     if (dynamic_cast<const EEmbossError*>(&error)) return detail;
+    if (dynamic_cast<const PrintFailure*>(&error)) return detail;
     if (dynamic_cast<const std::length_error*>(&error))
         return QStringLiteral("処理後の画像が大きすぎるため、実行できません。\n（%1）\n"
                               "画像は元のままです。")

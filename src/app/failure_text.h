@@ -7,7 +7,8 @@
 
 namespace tavlo {
 
-// A result beyond the pixel cap, memory running out, a kernel's own error, or anything else.
+// A result beyond the pixel cap, memory running out, a kernel's own error, a print that did not
+// go out, or anything else.
 QString failureText(const std::exception& error);
 
 } // namespace tavlo

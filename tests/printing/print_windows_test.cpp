@@ -65,19 +65,20 @@ class PrintWindowsTest : public QObject {
         QVERIFY(printerInfoWindow_->windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(printerInfoWindow_->windowTitle(), QStringLiteral("プリンター情報"));
         const std::pair<QLineEdit*, const char*> rows[] = {
-            {printerInfoWindow_->Memo10, "Office"},
-            {printerInfoWindow_->Memo1, "4960 ( 210.0)"},
-            {printerInfoWindow_->Memo2, "7016 ( 297.0)"},
-            {printerInfoWindow_->Memo11, "100 ( 4.2)"},
-            {printerInfoWindow_->Memo5, "100 ( 4.2)"},
-            {printerInfoWindow_->Memo7, "600"},
-            {printerInfoWindow_->Memo13, "0.6984 "},
-            {printerInfoWindow_->Memo9, "100(%)"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo10"), "Office"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo1"), "4960 ( 210.0)"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo2"), "7016 ( 297.0)"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo11"), "100 ( 4.2)"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo5"), "100 ( 4.2)"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo7"), "600"},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo13"), "0.6984 "},
+            {control<QLineEdit>(*printerInfoWindow_, "Memo9"), "100(%)"},
         };
         for (const auto& [memo, text] : rows)
             QCOMPARE(memo->text(), QString::fromUtf8(text));
-        QVERIFY(!printerInfoWindow_->Memo9->isVisibleTo(printerInfoWindow_.get()));
-        QTest::mouseClick(printerInfoWindow_->BitBtn1, Qt::LeftButton);
+        QVERIFY(!control<QLineEdit>(*printerInfoWindow_, "Memo9")
+                     ->isVisibleTo(printerInfoWindow_.get()));
+        QTest::mouseClick(control<QPushButton>(*printerInfoWindow_, "BitBtn1"), Qt::LeftButton);
         QVERIFY(!printerInfoWindow_->isVisible());
     }
 
@@ -207,7 +208,8 @@ class PrintWindowsTest : public QObject {
         control<QScrollBar>(*printWindow_, "ScrollBar1")->setValue(300);
         control<QAction>(*printWindow_, "S1")->trigger();
         QVERIFY(printerInfoWindow_->isVisible());
-        QCOMPARE(printerInfoWindow_->Memo1->text(), QStringLiteral("2970 ( 297.0)"));
+        QCOMPARE(control<QLineEdit>(*printerInfoWindow_, "Memo1")->text(),
+                 QStringLiteral("2970 ( 297.0)"));
         QCOMPARE(control<QScrollBar>(*printWindow_, "ScrollBar1")->value(),
                  0); // margins return to 0
         QCOMPARE(control<QScrollBar>(*printWindow_, "ScrollBar3")->maximum(), 2716);

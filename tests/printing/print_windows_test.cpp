@@ -132,6 +132,14 @@ class PrintWindowsTest : public QObject {
         QCOMPARE(panelColour(control<QFrame>(*printWindow_, "Panel1")), QColor(Qt::yellow));
     }
 
+    // Turning the sheet changes no bar, yet every readout follows the new sheet.
+    void readoutsFollowATurnedSheet() {
+        printWindow_->receiveImage(source_);
+        usePdfPrinter(*printWindow_, 254, QPageLayout::Landscape);
+        QCOMPARE(control<QLineEdit>(*printWindow_, "Memo1")->text(), QStringLiteral("184.3"));
+        QCOMPARE(control<QLineEdit>(*printWindow_, "Memo2")->text(), QStringLiteral("147.2"));
+    }
+
     void everyClickOnPageCentreCentres() {
         printWindow_->receiveImage(source_);
         QTest::mouseClick(control<QCheckBox>(*printWindow_, "CheckBox3"), Qt::LeftButton);

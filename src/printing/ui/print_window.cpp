@@ -100,7 +100,8 @@ QString askPdfFile(QWidget* parent, const QString& proposed) {
 PrintWindow::PrintWindow(DialogService& dialogs, ActionRunner run, PrinterInfoWindow& info,
                          QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint), dialogs_(dialogs),
-      run_(std::move(run)), info_(info), printer_(std::make_unique<QPrinter>()) {
+      run_(std::move(run)), info_(info),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("Form9"));
     printer_->setDocName(QStringLiteral("Tavlo"));
     choosePdfFile = [this](const QString& proposed) { return askPdfFile(this, proposed); };

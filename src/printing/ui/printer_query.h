@@ -12,8 +12,9 @@ namespace tavlo {
 // output (600 dpi) to a file named later. Returns true when a printer queue was found.
 bool choosePrinter(QPrinter& printer);
 
-// The queue's default resolution, where the scheduler names one, and its whole printable area
-// on the current paper: Qt would otherwise print at 1200 dpi within margins of its own.
+// The queue's default resolution, where the scheduler names one (the printer keeps the
+// resolution it has otherwise), and its whole printable area on the current paper: Qt would
+// print within margins of its own.
 void useQueueResolutionAndArea(QPrinter& printer);
 
 // The printer's resolution, sheet, printable area and its offset, in dots, and its name. Qt has

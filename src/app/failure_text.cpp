@@ -2,6 +2,7 @@
 
 #include "document/invalid_bitmap_size_error.h"
 #include "filters/histogram.h"
+#include "printing/ui/print_failure.h"
 
 #include <new>
 #include <stdexcept>
@@ -11,6 +12,7 @@ namespace tavlo {
 QString failureText(const std::exception& error) {
     const QString detail = QString::fromUtf8(error.what());
     if (dynamic_cast<const InvalidBitmapSizeError*>(&error)) return detail;
+    if (dynamic_cast<const PrintFailure*>(&error)) return detail;
     if (dynamic_cast<const HistogramMemoryError*>(&error))
         return QStringLiteral("メモリが足りないため、ヒストグラムを表示できません。");
     if (dynamic_cast<const std::length_error*>(&error))

@@ -8,7 +8,7 @@
 namespace tavlo {
 
 // A result beyond the pixel cap, memory running out (counting the histogram words it as its own),
-// a kernel's own error, or anything else.
+// a kernel's own error, a print that did not go out, or anything else.
 QString failureText(const std::exception& error);
 
 } // namespace tavlo

@@ -10,14 +10,14 @@ PrintCommands::PrintCommands(MainWindow& mainWindow)
     : QObject(&mainWindow), mainWindow_(mainWindow) {
     printerInfoWindow_ = new PrinterInfoWindow(&mainWindow);
     printWindow_ = new PrintWindow(
-        mainWindow.dialogs(), [&mainWindow] { return mainWindow.document().workImage; },
+        mainWindow.dialogs(),
+        [&mainWindow](const std::function<void()>& work) { return mainWindow.runAction(work); },
         *printerInfoWindow_, &mainWindow);
     connect(mainWindow.printAction, &QAction::triggered, this, &PrintCommands::onPrint);
 }
 
 void PrintCommands::onPrint() {
-    const std::int32_t number = mainWindow_.counters().shared.next();
-    printWindow_->Edit2->setText(QString::number(number));
+    printWindow_->receiveImage(mainWindow_.document().workImage);
     printWindow_->show();
     printWindow_->raise();
 }

@@ -14,7 +14,7 @@ class PrintCommands : public QObject {
     Q_OBJECT
   public:
     // Creates the printer information and print layout windows (the printer is queried now)
-    // and connects P1.
+    // and connects the print menu item.
     explicit PrintCommands(MainWindow& mainWindow);
 
     PrintWindow* printWindow() const { return printWindow_; }

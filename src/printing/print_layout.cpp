@@ -35,12 +35,9 @@ void PrintLayout::setPrinter(const PrinterFigures& figures) {
 
     leftMarginMm_ = 0;
     topMarginMm_ = 0;
-    texts_.fields[LayoutTexts::Left] = tenths(leftMarginMm_ + mm_.offsetX);
-    texts_.fields[LayoutTexts::Top] = tenths(topMarginMm_ + mm_.offsetY);
-    image_.left = 0;
-    image_.top = 0;
     setBarPosition(LayoutBar::Left, 0);
     setBarPosition(LayoutBar::Top, 0);
+    settle();
 }
 
 void PrintLayout::receiveImage(std::int32_t width, std::int32_t height) {
@@ -52,18 +49,16 @@ void PrintLayout::receiveImage(std::int32_t width, std::int32_t height) {
     printWidthMm_ = w0;
     printHeightMm_ = h0;
     printAspect_ = w0 / h0;
-    texts_.fields[LayoutTexts::Aspect] =
-        formatText("%.04n", {static_cast<long double>(printAspect_)});
-    texts_.fields[LayoutTexts::Width] = tenths(w0);
-    texts_.fields[LayoutTexts::Height] = tenths(h0);
+    aspectText_ = formatText("%.04n", {static_cast<long double>(printAspect_)});
     // The products are not stored, so they keep every bit until they are rounded: a width of
     // 3.175 mm in single precision is just below 317.5 tenths, not 317.5 itself.
     const long double w0Wide = w0, h0Wide = h0;
-    image_.width = roundSaturated(w0Wide * previewScale_ * 10);
-    image_.height = roundSaturated(h0Wide * previewScale_ * 10);
     setBarPosition(LayoutBar::Width, roundSaturated(w0Wide * 100));
     setBarPosition(LayoutBar::Height, roundSaturated(h0Wide * 100));
+    // A bar already at its new position runs no rule, and the size would stay unscaled.
     widthRule();
+    if (!keepAspect) heightRule();
+    settle();
 }
 
 void PrintLayout::setMaximum(LayoutBar bar, std::int64_t maximum) {
@@ -76,6 +71,11 @@ void PrintLayout::setMaximum(LayoutBar bar, std::int64_t maximum) {
 }
 
 void PrintLayout::setBarPosition(LayoutBar bar, std::int64_t position) {
+    moveBar(bar, position);
+    settle();
+}
+
+void PrintLayout::moveBar(LayoutBar bar, std::int64_t position) {
     ScrollBarState& state = bars_[index(bar)];
     position = std::clamp<std::int64_t>(position, 0, state.maximum);
     if (position == state.position) return;
@@ -104,74 +104,83 @@ void PrintLayout::runRule(LayoutBar bar) {
 // would: setting the other size bar may run its rule before this one goes on.
 void PrintLayout::widthRule() {
     printWidthMm_ = static_cast<float>(bar(LayoutBar::Width).position) / 10.0f;
-    texts_.fields[LayoutTexts::Width] = tenths(printWidthMm_);
-    image_.width = roundSaturated(printWidthMm_ * previewScale_);
     if (keepAspect) {
         printHeightMm_ = printWidthMm_ / printAspect_;
-        setBarPosition(LayoutBar::Height, roundSaturated(printHeightMm_ * 10.0f));
-        texts_.fields[LayoutTexts::Height] = tenths(printHeightMm_);
-        image_.height = roundSaturated(printHeightMm_ * previewScale_);
+        moveBar(LayoutBar::Height, roundSaturated(printHeightMm_ * 10.0f));
     }
     if (centre) centreImage();
-    updateSignal();
     leftRule();
 }
 
 void PrintLayout::heightRule() {
     printHeightMm_ = static_cast<float>(bar(LayoutBar::Height).position) / 10.0f;
-    texts_.fields[LayoutTexts::Height] = tenths(printHeightMm_);
-    image_.height = roundSaturated(printHeightMm_ * previewScale_);
     if (keepAspect) {
         printWidthMm_ = printHeightMm_ * printAspect_;
-        setBarPosition(LayoutBar::Width, roundSaturated(printWidthMm_ * 10.0f));
-        texts_.fields[LayoutTexts::Width] = tenths(printWidthMm_);
-        image_.width = roundSaturated(printWidthMm_ * previewScale_);
+        moveBar(LayoutBar::Width, roundSaturated(printWidthMm_ * 10.0f));
     }
     if (centre) centreImage();
-    updateSignal();
     topRule();
 }
 
 void PrintLayout::leftRule() {
     leftMarginMm_ = static_cast<float>(bar(LayoutBar::Left).position) / 10.0f;
-    texts_.fields[LayoutTexts::Left] = tenths(leftMarginMm_ + mm_.offsetX);
-    texts_.fields[LayoutTexts::Right] =
-        tenths(mm_.paperWidth - leftMarginMm_ - printWidthMm_ - mm_.offsetX);
-    image_.left = roundSaturated(leftMarginMm_ * previewScale_);
     if (centre) centreImage();
-    updateSignal();
 }
 
 void PrintLayout::topRule() {
     topMarginMm_ = static_cast<float>(bar(LayoutBar::Top).position) / 10.0f;
-    texts_.fields[LayoutTexts::Top] = tenths(topMarginMm_ + mm_.offsetY);
-    texts_.fields[LayoutTexts::Bottom] =
-        tenths(mm_.paperHeight - topMarginMm_ - printHeightMm_ - mm_.offsetY);
-    image_.top = roundSaturated(topMarginMm_ * previewScale_);
     if (centre) centreImage();
-    updateSignal();
 }
 
 void PrintLayout::centreImage() {
-    image_.left = (printable_.width - image_.width) / 2;
-    image_.top = (printable_.height - image_.height) / 2;
-    setBarPosition(LayoutBar::Left,
-                   roundSaturated(static_cast<float>(image_.left) * 10.0f / previewScale_));
-    setBarPosition(LayoutBar::Top,
-                   roundSaturated(static_cast<float>(image_.top) * 10.0f / previewScale_));
+    centreIn(roundSaturated(printWidthMm_ * previewScale_),
+             roundSaturated(printHeightMm_ * previewScale_));
+    settle();
+}
+
+void PrintLayout::centreIn(std::int64_t previewWidth, std::int64_t previewHeight) {
+    const std::int64_t left = (printable_.width - previewWidth) / 2;
+    const std::int64_t top = (printable_.height - previewHeight) / 2;
+    moveBar(LayoutBar::Left, roundSaturated(static_cast<float>(left) * 10.0f / previewScale_));
+    moveBar(LayoutBar::Top, roundSaturated(static_cast<float>(top) * 10.0f / previewScale_));
 }
 
 void PrintLayout::wholePage() {
-    image_.width = printable_.width;
-    image_.height = printable_.height;
-    centreImage();
-    setBarPosition(LayoutBar::Width, bar(LayoutBar::Width).maximum);
-    setBarPosition(LayoutBar::Height, bar(LayoutBar::Height).maximum);
+    centreIn(printable_.width, printable_.height);
+    // Each size is set and its rule run even when its bar is already at the end, so that the
+    // picture takes the page also after the ratio box changed.
+    moveBar(LayoutBar::Width, bar(LayoutBar::Width).maximum);
+    widthRule();
+    moveBar(LayoutBar::Height, bar(LayoutBar::Height).maximum);
+    heightRule();
+    settle();
 }
 
+// The preview and every figure follow the sizes and margins that print, whichever rule ran last.
+void PrintLayout::settle() {
+    image_ = {roundSaturated(leftMarginMm_ * previewScale_),
+              roundSaturated(topMarginMm_ * previewScale_),
+              roundSaturated(printWidthMm_ * previewScale_),
+              roundSaturated(printHeightMm_ * previewScale_)};
+    auto& fields = texts_.fields;
+    fields[LayoutTexts::Aspect] = aspectText_;
+    fields[LayoutTexts::Width] = tenths(printWidthMm_);
+    fields[LayoutTexts::Height] = tenths(printHeightMm_);
+    fields[LayoutTexts::Left] = tenths(leftMarginMm_ + mm_.offsetX);
+    fields[LayoutTexts::Right] =
+        tenths(mm_.paperWidth - leftMarginMm_ - printWidthMm_ - mm_.offsetX);
+    fields[LayoutTexts::Top] = tenths(topMarginMm_ + mm_.offsetY);
+    fields[LayoutTexts::Bottom] =
+        tenths(mm_.paperHeight - topMarginMm_ - printHeightMm_ - mm_.offsetY);
+    if (imageWidth_ != 0) updateSignal();
+}
+
+// Compared in the bars' tenths: a picture as large as a bar can make it fills the area exactly,
+// even where the rounded maximum lies a fraction of a tenth beyond the printable size.
 void PrintLayout::updateSignal() {
-    const bool beyond = leftMarginMm_ + printWidthMm_ > mm_.printableWidth ||
-                        topMarginMm_ + printHeightMm_ > mm_.printableHeight;
+    const auto tenthsOf = [](float mm) { return roundSaturated(mm * 10.0f); };
+    const bool beyond = tenthsOf(leftMarginMm_ + printWidthMm_) > bar(LayoutBar::Width).maximum ||
+                        tenthsOf(topMarginMm_ + printHeightMm_) > bar(LayoutBar::Height).maximum;
     signal_ = beyond ? OverflowSignal::Overflows : OverflowSignal::Fits;
 }
 

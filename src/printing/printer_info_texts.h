@@ -10,19 +10,19 @@ namespace tavlo {
 
 struct PrinterInfoTexts {
     enum Field {
-        DeviceName,      // Memo10
-        PaperWidth,      // Memo1 "用紙横幅"
-        PaperHeight,     // Memo2 "用紙縦長"
-        PrintableWidth,  // Memo3 "印刷領域幅"
-        PrintableHeight, // Memo4 "印刷領域長"
-        PrintableRatio,  // Memo13 "印刷領域(W/H)"
-        OffsetLeft,      // Memo5
-        OffsetRight,     // Memo11
-        OffsetTop,       // Memo6
-        OffsetBottom,    // Memo12
-        DpiX,            // Memo7
-        DpiY,            // Memo8
-        Scale,           // Memo9 (hidden)
+        DeviceName,
+        PaperWidth,      // "用紙横幅"
+        PaperHeight,     // "用紙縦長"
+        PrintableWidth,  // "印刷領域幅"
+        PrintableHeight, // "印刷領域長"
+        PrintableRatio,  // "印刷領域(W/H)"
+        OffsetLeft,
+        OffsetRight,
+        OffsetTop,
+        OffsetBottom,
+        DpiX,
+        DpiY,
+        Scale, // hidden in the window
         FieldCount
     };
     std::array<std::string, FieldCount> fields;

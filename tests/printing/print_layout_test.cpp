@@ -221,7 +221,9 @@ TEST(PrintLayout, WholePageOnPortraitSheetWithLandscapeImage) {
 
     layout.centre = true;
     layout.centreImage();
-    EXPECT_EQ(layout.image(), (PreviewRect{-186, 0, 696, 464})); // wider than the area
+    // The preview sits where the print does: at the area's left edge, running off to the right.
+    EXPECT_EQ(layout.image(), (PreviewRect{0, 0, 696, 464}));
+    EXPECT_EQ(text(layout, LayoutTexts::Right), "-225.5");
     EXPECT_EQ(layout.bar(LayoutBar::Left).position, 0);
     EXPECT_EQ(layout.bar(LayoutBar::Top).position, 0);
     layout.centre = false;
@@ -232,6 +234,87 @@ TEST(PrintLayout, WholePageOnPortraitSheetWithLandscapeImage) {
     EXPECT_EQ(text(layout, LayoutTexts::Width), "200.0");
     EXPECT_EQ(text(layout, LayoutTexts::Height), "287.0");
     EXPECT_EQ(layout.signal(), OverflowSignal::Fits);
+}
+
+// Whatever ran last, the figures shown and the preview are those of the print.
+TEST(PrintLayout, ReadoutsAndPreviewFollowWhatPrints) {
+    struct Row {
+        const char* what;
+        PrinterFigures printer;
+        int width, height;
+        bool keepAspect;
+        void (*then)(PrintLayout&);
+        const char *widthText, *heightText, *rightText, *bottomText;
+        PreviewRect image;
+        OverflowSignal signal;
+    } rows[] = {
+        {"free ratio, the same image again",
+         a4At254(),
+         100,
+         50,
+         false,
+         [](PrintLayout& l) { l.receiveImage(100, 50); },
+         "100.0",
+         "50.0",
+         "105.0",
+         "242.0",
+         {0, 0, 162, 81},
+         OverflowSignal::Fits},
+        {"whole page after the ratio was freed",
+         a4At254(),
+         300,
+         200,
+         true,
+         [](PrintLayout& l) {
+             l.wholePage();
+             l.keepAspect = false;
+             l.wholePage();
+         },
+         "200.0",
+         "287.0",
+         "5.0",
+         "5.0",
+         {0, 0, 323, 464},
+         OverflowSignal::Fits},
+        {"full width where the maximum rounds past the area",
+         test::samplePrinter(600, 4960, 7016, 84),
+         600,
+         400,
+         true,
+         [](PrintLayout&) {},
+         "202.9",
+         "135.3",
+         "3.5",
+         "158.2",
+         {0, 0, 328, 219},
+         OverflowSignal::Fits},
+        {"landscape sheet after the image",
+         a4At254(),
+         100,
+         50,
+         true,
+         [](PrintLayout& l) { l.setPrinter(landscape(a4At254())); },
+         "100.0",
+         "50.0",
+         "192.0",
+         "155.0",
+         {0, 0, 162, 81},
+         OverflowSignal::Fits},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        PrintLayout layout;
+        layout.setPrinter(row.printer);
+        layout.keepAspect = row.keepAspect;
+        layout.receiveImage(row.width, row.height);
+        row.then(layout);
+        EXPECT_EQ(text(layout, LayoutTexts::Width), row.widthText);
+        EXPECT_EQ(text(layout, LayoutTexts::Height), row.heightText);
+        EXPECT_EQ(text(layout, LayoutTexts::Right), row.rightText);
+        EXPECT_EQ(text(layout, LayoutTexts::Bottom), row.bottomText);
+        EXPECT_EQ(layout.image(), row.image);
+        EXPECT_EQ(layout.signal(), row.signal);
+    }
 }
 
 TEST(PrintLayout, NewPrinterResetsMarginsAndLimitsTheSize) {

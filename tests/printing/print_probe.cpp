@@ -1,17 +1,26 @@
-// Drives the print layout window from the command line, for the print check against a real
-// printer queue:
-//   tavlo_print_probe print QUEUE      prints the known image 60 × 40 mm at 15, 25 mm from the
-//                                      printable area's corner; prints "DPI X1 Y1 X2 Y2", where
-//                                      the image must land in sheet dots
+// Drives the print layout window from the main window, as a user would, for the print check
+// against a real printer queue (the system's default one, with its own paper and resolution):
+//   tavlo_print_probe print SETTINGS  prints the known image with SETTINGS:
+//       start      as the window first lays it out
+//       reopened   "縦横比維持" off, the window closed and the image sent again
+//       wholepage  a picture larger than the page, "ページ全体" with and without the ratio
+//     and prints "DPI PAGE_W PAGE_H X1 Y1 X2 Y2": the resolution, the sheet in points and where
+//     the image must land in sheet dots
+//   tavlo_print_probe refused         prints to a queue that takes no jobs; prints the message
 //   tavlo_print_probe check PDF DPI X1 Y1 X2 Y2
-//                                      rasterises the PDF and checks the image is there
+//                                     rasterises the PDF and checks the image is there. The
+//                                     queue's Ghostscript resamples pictures finer than 450 dpi to
+//                                     300, so the place and the quadrants are checked, not every
+//                                     dot (the window test does that for the program's own PDF).
+#include "app/main_window.h"
+#include "app/print_commands.h"
 #include "app/scripted_dialogs.h"
 #include "page_measure.h"
 #include "printing/ui/print_window.h"
-#include "printing/ui/printer_info_window.h"
-#include "printing/ui/printer_query.h"
+#include "window_control.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QTextStream>
 
 #include <cstdio>
@@ -20,58 +29,91 @@ using namespace tavlo;
 
 namespace {
 
-constexpr int kWidthBar = 600, kHeightBar = 400, kLeftBar = 150, kTopBar = 250;
-constexpr int kImageWidth = 120, kImageHeight = 80;
-constexpr int kQueueDpi = 300;
+// The starting size is ten times the image's size at the printer's resolution: 1800 × 1200
+// dots, a size whose height the ratio gives in whole tenths of a millimetre, so that the width
+// comes back from it unchanged.
+constexpr int kSmallWidth = 180, kSmallHeight = 120;
+// Ten times this is wider than any sheet.
+constexpr int kLargeWidth = 600, kLargeHeight = 400;
 
-int printThrough(const QString& queue) {
+struct Session {
     ScriptedDialogs dialogs;
-    PrinterInfoWindow info;
-    const tavlo::Bitmap image = knownPrintImage(kImageWidth, kImageHeight);
-    PrintWindow form(
-        dialogs, [&image] { return image; }, info);
-    form.printer().setOutputFormat(QPrinter::NativeFormat);
-    form.printer().setPrinterName(queue);
-    // The queue's own resolution: cups-pdf's Ghostscript resamples a picture finer than 450 dpi
-    // to 300 dpi, and only a picture kept as drawn can be compared dot for dot.
-    form.printer().setResolution(kQueueDpi);
-    form.readPrinter();
-    if (QString::fromStdString(form.layout().printer().deviceName) != queue) {
-        std::fprintf(stderr, "no printer queue %s\n", qPrintable(queue));
+    MainWindow mainWindow{dialogs, QString()};
+    PrintCommands commands{mainWindow};
+    PrintWindow& window = *commands.printWindow();
+
+    void send(const tavlo::Bitmap& image) {
+        mainWindow.document().workImage = image;
+        mainWindow.printAction->setEnabled(true);
+        mainWindow.printAction->trigger();
+    }
+    void click(const char* name) { control<QPushButton>(window, name)->click(); }
+};
+
+int print(const QString& settings) {
+    Session session;
+    PrintWindow& window = session.window;
+    const tavlo::PrinterFigures& f = window.layout().printer();
+    const bool large = settings == QLatin1String("wholepage");
+    const tavlo::Bitmap image = large ? knownPrintImage(kLargeWidth, kLargeHeight)
+                                      : knownPrintImage(kSmallWidth, kSmallHeight);
+    session.send(image);
+    QRect expected(f.offsetXPx, f.offsetYPx, 10 * kSmallWidth, 10 * kSmallHeight);
+    if (settings == QLatin1String("reopened")) {
+        control<QCheckBox>(window, "CheckBox1")->setChecked(false);
+        session.click("Button1");
+        session.send(image);
+    } else if (large) {
+        session.click("Button3");
+        control<QCheckBox>(window, "CheckBox1")->setChecked(false);
+        session.click("Button3");
+        expected = QRect(f.offsetXPx, f.offsetYPx, f.printableWidthPx, f.printableHeightPx);
+    } else if (settings != QLatin1String("start")) {
+        std::fprintf(stderr, "unknown settings %s\n", qPrintable(settings));
+        return 2;
+    }
+    session.click("BitBtn1");
+    if (!session.dialogs.errors.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(session.dialogs.errors.join(QLatin1Char('\n'))));
         return 1;
     }
-    form.Edit2->setText(QStringLiteral("1"));
-    form.CheckBox1->setChecked(false);
-    form.ScrollBar3->setValue(kWidthBar);
-    form.ScrollBar4->setValue(kHeightBar);
-    form.ScrollBar1->setValue(kLeftBar);
-    form.ScrollBar2->setValue(kTopBar);
-    form.BitBtn1->click();
-    if (!dialogs.errors.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(dialogs.errors.join(QLatin1Char('\n'))));
+    const auto points = [](int dots, int dpi) { return qRound(dots * 72.0 / dpi); };
+    QTextStream(stdout) << f.dpiX << ' ' << points(f.paperWidthPx, f.dpiX) << ' '
+                        << points(f.paperHeightPx, f.dpiY) << ' ' << expected.left() << ' '
+                        << expected.top() << ' ' << expected.right() + 1 << ' '
+                        << expected.bottom() + 1 << '\n';
+    return 0;
+}
+
+int refused() {
+    Session session;
+    session.send(knownPrintImage(kSmallWidth, kSmallHeight));
+    session.click("BitBtn1");
+    if (session.dialogs.errors.size() != 1) {
+        std::fprintf(stderr, "%lld messages for a refused print\n",
+                     static_cast<long long>(session.dialogs.errors.size()));
         return 1;
     }
-    // Where the millimetres fall, worked out apart from the layout code.
-    const tavlo::PrinterFigures& f = form.layout().printer();
-    const auto dots = [](int tenths, int dpi) { return static_cast<int>(tenths * dpi / 254.0); };
-    QTextStream(stdout) << f.dpiX << ' ' << f.offsetXPx + dots(kLeftBar, f.dpiX) << ' '
-                        << f.offsetYPx + dots(kTopBar, f.dpiY) << ' '
-                        << f.offsetXPx + dots(kLeftBar + kWidthBar, f.dpiX) << ' '
-                        << f.offsetYPx + dots(kTopBar + kHeightBar, f.dpiY) << '\n';
+    std::printf("%s\n", qPrintable(session.dialogs.errors.first()));
     return 0;
 }
 
 int check(const QStringList& args) {
+    const int dpi = args.at(1).toInt();
     const QRect expected(QPoint(args.at(2).toInt(), args.at(3).toInt()),
                          QPoint(args.at(4).toInt() - 1, args.at(5).toInt() - 1));
-    const QString problems = checkPrintedPdf(args.at(0), args.at(1).toInt(), expected,
-                                             knownPrintImage(kImageWidth, kImageHeight));
+    const QRect area =
+        expected.adjusted(-32, -32, 32, 32).intersected(QRect(0, 0, 1 << 20, 1 << 20));
+    const QImage page = rasterisePdf(args.at(0), dpi, area);
+    const QString problems = page.isNull()
+                                 ? QStringLiteral("cannot rasterise the PDF")
+                                 : checkPrintedPage(page, expected.translated(-area.topLeft()));
     if (!problems.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problems));
         return 1;
     }
-    std::printf("image at %d,%d-%d,%d within one dot, every dot exact\n", expected.left(),
-                expected.top(), expected.right() + 1, expected.bottom() + 1);
+    std::printf("image at %d,%d-%d,%d within one dot, its four quadrants in place\n",
+                expected.left(), expected.top(), expected.right() + 1, expected.bottom() + 1);
     return 0;
 }
 
@@ -79,9 +121,12 @@ int check(const QStringList& args) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QImageReader::setAllocationLimit(1024); // a whole sheet at 600 dpi
     const QStringList args = QApplication::arguments().mid(1);
-    if (args.size() == 2 && args.at(0) == QLatin1String("print")) return printThrough(args.at(1));
+    if (args.size() == 2 && args.at(0) == QLatin1String("print")) return print(args.at(1));
+    if (args.size() == 1 && args.at(0) == QLatin1String("refused")) return refused();
     if (args.size() == 7 && args.at(0) == QLatin1String("check")) return check(args.mid(1));
-    std::fprintf(stderr, "usage: tavlo_print_probe print QUEUE | check PDF DPI X1 Y1 X2 Y2\n");
+    std::fprintf(stderr, "usage: tavlo_print_probe print start|reopened|wholepage | refused | "
+                         "check PDF DPI X1 Y1 X2 Y2\n");
     return 2;
 }

@@ -2,10 +2,10 @@
 
 #include "document/pixel_convert.h"
 #include "printing/print_stretch.h"
+#include "printing/ui/print_failure.h"
 #include "widgets/view_image.h"
 
 #include <algorithm>
-#include <exception>
 
 namespace tavlo {
 
@@ -46,31 +46,24 @@ void drawStretched(QPainter& painter, tavlo::DotRect rectangle, QRect page,
     }
 }
 
-bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rectangle,
-               QString& error) {
+void printPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rectangle) {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = QStringLiteral("プリンタを開始できません。");
-        return false;
-    }
+    if (!painter.begin(&printer))
+        throw PrintFailure(QStringLiteral("印刷できませんでした。プリンタを開始できません。"));
     // Qt's PDF output stores images as JPEG unless told otherwise; printed pixels stay exact.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    bool drawn = true;
     try {
         const QRect page(0, 0, printer.width(), printer.height());
         // The image is opaque, so drawing it over the black fill leaves the image itself, as a
         // source-or-destination transfer would.
         painter.fillRect(visiblePart(rectangle, page), Qt::black);
         drawStretched(painter, rectangle, page, image);
-    } catch (const std::exception& failure) {
-        error = QString::fromUtf8(failure.what());
-        drawn = false;
+    } catch (...) {
+        painter.end();
+        throw;
     }
-    if (!painter.end() && drawn) {
-        error = QStringLiteral("印刷を終了できません。");
-        drawn = false;
-    }
-    return drawn;
+    if (!painter.end())
+        throw PrintFailure(QStringLiteral("印刷できませんでした。印刷を終了できません。"));
 }
 
 } // namespace tavlo

@@ -11,10 +11,9 @@
 namespace tavlo {
 
 // Begins a document on the printer, fills the rectangle black and draws the image into it, and
-// ends the document on every path. False, with the reason in `error`, when the printer would not
-// start or the drawing failed.
-bool PrintPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rectangle,
-               QString& error);
+// ends the document on every path. Throws PrintFailure when the printer would not start or
+// finish, and passes on what the drawing throws.
+void printPage(QPrinter& printer, const tavlo::Bitmap& image, tavlo::DotRect rectangle);
 
 // Draws `image` stretched to `rectangle` (dots from the page's origin), only where it meets
 // `page`, in bands of rows so that the stretched image never exists whole. Each dot takes the

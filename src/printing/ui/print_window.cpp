@@ -1,10 +1,11 @@
 #include "printing/ui/print_window.h"
 
 #include "document/pixel_convert.h"
+#include "printing/ui/print_failure.h"
 #include "printing/ui/print_page.h"
+#include "printing/ui/print_queue.h"
 #include "printing/ui/printer_info_window.h"
 #include "printing/ui/printer_query.h"
-#include "widgets/busy_cursor.h"
 #include "widgets/clipboard.h"
 #include "widgets/view_image.h"
 
@@ -96,10 +97,10 @@ QString askPdfFile(QWidget* parent, const QString& proposed) {
 
 } // namespace
 
-PrintWindow::PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> workImage,
-                         PrinterInfoWindow& info, QWidget* parent)
+PrintWindow::PrintWindow(DialogService& dialogs, ActionRunner run, PrinterInfoWindow& info,
+                         QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint), dialogs_(dialogs),
-      workImage_(std::move(workImage)), info_(info),
+      run_(std::move(run)), info_(info),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("Form9"));
     printer_->setDocName(QStringLiteral("Tavlo"));
@@ -126,107 +127,103 @@ void PrintWindow::buildControls() {
     auto* client = new QWidget(this);
     setCentralWidget(client);
 
-    Button2 = button(client, "Button2", QStringLiteral("プリンタ設定"), {8, 8, 100, 28});
-    BitBtn1 = button(client, "BitBtn1", QStringLiteral(" 印刷実行"), {116, 8, 100, 28});
-    Button1 = button(client, "Button1", QStringLiteral("中止・戻る"), {224, 8, 100, 28});
-    Label16 = label(client, QStringLiteral("単位：ｍｍ"), {8, 44, 100, 16}, "Label16");
-    Label1 = label(client, QString(), {kGroupBox2.right() + 21, 44, 400, 16}, "Label1");
+    setupButton_ = button(client, "Button2", QStringLiteral("プリンタ設定"), {8, 8, 100, 28});
+    printButton_ = button(client, "BitBtn1", QStringLiteral(" 印刷実行"), {116, 8, 100, 28});
+    backButton_ = button(client, "Button1", QStringLiteral("中止・戻る"), {224, 8, 100, 28});
+    label(client, QStringLiteral("単位：ｍｍ"), {8, 44, 100, 16}, "Label16");
+    paperLabel_ = label(client, QString(), {kGroupBox2.right() + 21, 44, 400, 16}, "Label1");
 
-    GroupBox2 = new QGroupBox(QStringLiteral("印刷する大きさ"), client);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(kGroupBox2);
-    CheckBox1 = new QCheckBox(QStringLiteral("縦横比維持"), GroupBox2);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(10, 22, 100, 22);
-    CheckBox1->setChecked(layout_.keepAspect);
-    Button3 = button(GroupBox2, "Button3", QStringLiteral("ページ全体"), {118, 20, 82, 26});
-    Memo14 = memo(GroupBox2, "Memo14", QStringLiteral("横／縦"), {10, 52, 90, 22});
-    label(GroupBox2, QStringLiteral("幅："), {10, 88, 30, 18});
-    Memo10 = memo(GroupBox2, "Memo10", QStringLiteral("印刷イメージ横幅"), {40, 84, 80, 22});
-    ScrollBar3 = bar(GroupBox2, "ScrollBar3", QStringLiteral("印刷イメージの横幅を調整"),
-                     {10, 110, 190, 18});
-    label(GroupBox2, QStringLiteral("高："), {10, 140, 30, 18});
-    Memo11 = memo(GroupBox2, "Memo11", QStringLiteral("印刷イメージ縦長"), {40, 136, 80, 22});
-    ScrollBar4 = bar(GroupBox2, "ScrollBar4", QStringLiteral("印刷イメージの高さを調整"),
+    auto* sizeGroup = new QGroupBox(QStringLiteral("印刷する大きさ"), client);
+    sizeGroup->setObjectName(QStringLiteral("GroupBox2"));
+    sizeGroup->setGeometry(kGroupBox2);
+    keepAspectBox_ = new QCheckBox(QStringLiteral("縦横比維持"), sizeGroup);
+    keepAspectBox_->setObjectName(QStringLiteral("CheckBox1"));
+    keepAspectBox_->setGeometry(10, 22, 100, 22);
+    keepAspectBox_->setChecked(layout_.keepAspect);
+    wholePageButton_ =
+        button(sizeGroup, "Button3", QStringLiteral("ページ全体"), {118, 20, 82, 26});
+    aspectText_ = memo(sizeGroup, "Memo14", QStringLiteral("横／縦"), {10, 52, 90, 22});
+    label(sizeGroup, QStringLiteral("幅："), {10, 88, 30, 18});
+    widthText_ = memo(sizeGroup, "Memo10", QStringLiteral("印刷イメージ横幅"), {40, 84, 80, 22});
+    widthBar_ = bar(sizeGroup, "ScrollBar3", QStringLiteral("印刷イメージの横幅を調整"),
+                    {10, 110, 190, 18});
+    label(sizeGroup, QStringLiteral("高："), {10, 140, 30, 18});
+    heightText_ = memo(sizeGroup, "Memo11", QStringLiteral("印刷イメージ縦長"), {40, 136, 80, 22});
+    heightBar_ = bar(sizeGroup, "ScrollBar4", QStringLiteral("印刷イメージの高さを調整"),
                      {10, 162, 190, 18});
 
-    GroupBox3 = new QGroupBox(QStringLiteral("印刷位置設定"), client);
-    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    GroupBox3->setGeometry(kGroupBox3);
-    CheckBox3 = new QCheckBox(QStringLiteral("ページ中央"), GroupBox3);
-    CheckBox3->setObjectName(QStringLiteral("CheckBox3"));
-    CheckBox3->setGeometry(10, 22, 100, 22);
-    label(GroupBox3, QStringLiteral("左："), {10, 54, 30, 18});
-    Memo12 = memo(GroupBox3, "Memo12", QStringLiteral("左余白"), {40, 50, 60, 22});
-    label(GroupBox3, QStringLiteral("右："), {108, 54, 30, 18});
-    Memo1 = memo(GroupBox3, "Memo1", QStringLiteral("右余白"), {138, 50, 62, 22});
-    ScrollBar1 = bar(GroupBox3, "ScrollBar1", QStringLiteral("左余白を調整"), {10, 78, 190, 18});
-    label(GroupBox3, QStringLiteral("上："), {10, 108, 30, 18});
-    Memo13 = memo(GroupBox3, "Memo13", QStringLiteral("上余白"), {40, 104, 60, 22});
-    label(GroupBox3, QStringLiteral("下："), {108, 108, 30, 18});
-    Memo2 = memo(GroupBox3, "Memo2", QStringLiteral("下余白"), {138, 104, 62, 22});
-    ScrollBar2 = bar(GroupBox3, "ScrollBar2", QStringLiteral("上余白を調整"), {10, 132, 190, 18});
+    auto* positionGroup = new QGroupBox(QStringLiteral("印刷位置設定"), client);
+    positionGroup->setObjectName(QStringLiteral("GroupBox3"));
+    positionGroup->setGeometry(kGroupBox3);
+    centreBox_ = new QCheckBox(QStringLiteral("ページ中央"), positionGroup);
+    centreBox_->setObjectName(QStringLiteral("CheckBox3"));
+    centreBox_->setGeometry(10, 22, 100, 22);
+    label(positionGroup, QStringLiteral("左："), {10, 54, 30, 18});
+    leftText_ = memo(positionGroup, "Memo12", QStringLiteral("左余白"), {40, 50, 60, 22});
+    label(positionGroup, QStringLiteral("右："), {108, 54, 30, 18});
+    rightText_ = memo(positionGroup, "Memo1", QStringLiteral("右余白"), {138, 50, 62, 22});
+    leftBar_ = bar(positionGroup, "ScrollBar1", QStringLiteral("左余白を調整"), {10, 78, 190, 18});
+    label(positionGroup, QStringLiteral("上："), {10, 108, 30, 18});
+    topText_ = memo(positionGroup, "Memo13", QStringLiteral("上余白"), {40, 104, 60, 22});
+    label(positionGroup, QStringLiteral("下："), {108, 108, 30, 18});
+    bottomText_ = memo(positionGroup, "Memo2", QStringLiteral("下余白"), {138, 104, 62, 22});
+    topBar_ = bar(positionGroup, "ScrollBar2", QStringLiteral("上余白を調整"), {10, 132, 190, 18});
 
-    PdfNote =
+    pdfNote_ =
         label(client, QString(), {8, kGroupBox3.bottom() + 10, kGroupBox3.width(), 48}, "PdfNote");
-    PdfNote->setWordWrap(true);
-    PdfNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pdfNote_->setWordWrap(true);
+    pdfNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    Panel1 = new QFrame(client);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setToolTip(QStringLiteral("用紙サイズ"));
-    setColour(Panel1, palette().color(QPalette::Button));
-    Panel2 = new QFrame(Panel1);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setToolTip(QStringLiteral("印刷可能範囲"));
-    setColour(Panel2, Qt::white);
-    Image1 = new QLabel(Panel2);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(QStringLiteral("印刷イメージ"));
-    Image1->setScaledContents(true);
+    sheetPanel_ = new QFrame(client);
+    sheetPanel_->setObjectName(QStringLiteral("Panel1"));
+    sheetPanel_->setToolTip(QStringLiteral("用紙サイズ"));
+    setColour(sheetPanel_, palette().color(QPalette::Button));
+    printablePanel_ = new QFrame(sheetPanel_);
+    printablePanel_->setObjectName(QStringLiteral("Panel2"));
+    printablePanel_->setToolTip(QStringLiteral("印刷可能範囲"));
+    setColour(printablePanel_, Qt::white);
+    preview_ = new QLabel(printablePanel_);
+    preview_->setObjectName(QStringLiteral("Image1"));
+    preview_->setToolTip(QStringLiteral("印刷イメージ"));
+    preview_->setScaledContents(true);
 
-    Edit2 = new QLineEdit(client);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->hide();
-
-    connect(Edit2, &QLineEdit::textChanged, this, &PrintWindow::onImageSent);
-    const std::pair<QScrollBar*, LayoutBar> bars[] = {{ScrollBar3, LayoutBar::Width},
-                                                      {ScrollBar4, LayoutBar::Height},
-                                                      {ScrollBar1, LayoutBar::Left},
-                                                      {ScrollBar2, LayoutBar::Top}};
+    const std::pair<QScrollBar*, LayoutBar> bars[] = {{widthBar_, LayoutBar::Width},
+                                                      {heightBar_, LayoutBar::Height},
+                                                      {leftBar_, LayoutBar::Left},
+                                                      {topBar_, LayoutBar::Top}};
     for (const auto& [scrollBar, which] : bars)
         connect(scrollBar, &QScrollBar::valueChanged, this,
                 [this, which = which](int position) { barMoved(which, position); });
-    connect(CheckBox1, &QCheckBox::toggled, this,
+    connect(keepAspectBox_, &QCheckBox::toggled, this,
             [this](bool checked) { layout_.keepAspect = checked; });
-    connect(CheckBox3, &QCheckBox::clicked, this, &PrintWindow::onCentreClicked);
-    connect(Button3, &QPushButton::clicked, this, &PrintWindow::onWholePage);
-    connect(BitBtn1, &QPushButton::clicked, this, &PrintWindow::onPrint);
-    connect(Button2, &QPushButton::clicked, this, &PrintWindow::onPrinterSetup);
-    connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(centreBox_, &QCheckBox::clicked, this, &PrintWindow::onCentreClicked);
+    connect(wholePageButton_, &QPushButton::clicked, this, &PrintWindow::onWholePage);
+    connect(printButton_, &QPushButton::clicked, this, &PrintWindow::onPrint);
+    connect(setupButton_, &QPushButton::clicked, this, &PrintWindow::onPrinterSetup);
+    connect(backButton_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void PrintWindow::buildMenus() {
-    Edit1 = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Copy2 = Edit1->addAction(QStringLiteral("コピー(&C)"));
-    Copy2->setObjectName(QStringLiteral("Copy2"));
-    P3 = Edit1->addAction(QStringLiteral("貼付け(&P)"));
-    P3->setObjectName(QStringLiteral("P3"));
-    P3->setEnabled(false);
-    Printer1 = menuBar()->addMenu(QStringLiteral("プリンター(&P)"));
-    Printer1->setObjectName(QStringLiteral("Printer1"));
-    S1 = Printer1->addAction(QStringLiteral("設定(&S)"));
-    S1->setObjectName(QStringLiteral("S1"));
-    Printer1->addSeparator();
-    Show2 = Printer1->addAction(QStringLiteral("情報表示(&D)"));
-    Show2->setObjectName(QStringLiteral("Show2"));
+    editMenu_ = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    editMenu_->setObjectName(QStringLiteral("Edit1"));
+    copyAction_ = editMenu_->addAction(QStringLiteral("コピー(&C)"));
+    copyAction_->setObjectName(QStringLiteral("Copy2"));
+    pasteAction_ = editMenu_->addAction(QStringLiteral("貼付け(&P)"));
+    pasteAction_->setObjectName(QStringLiteral("P3"));
+    pasteAction_->setEnabled(false);
+    QMenu* printerMenu = menuBar()->addMenu(QStringLiteral("プリンター(&P)"));
+    printerMenu->setObjectName(QStringLiteral("Printer1"));
+    QAction* setupAction = printerMenu->addAction(QStringLiteral("設定(&S)"));
+    setupAction->setObjectName(QStringLiteral("S1"));
+    printerMenu->addSeparator();
+    QAction* infoAction = printerMenu->addAction(QStringLiteral("情報表示(&D)"));
+    infoAction->setObjectName(QStringLiteral("Show2"));
 
-    connect(Edit1, &QMenu::aboutToShow, this, &PrintWindow::onEditMenuShown);
-    connect(Copy2, &QAction::triggered, this, &PrintWindow::onCopy);
-    connect(P3, &QAction::triggered, this, &PrintWindow::onPaste);
-    connect(S1, &QAction::triggered, this, &PrintWindow::onPrinterSetup);
-    connect(Show2, &QAction::triggered, this, &PrintWindow::onPrinterInfo);
+    connect(editMenu_, &QMenu::aboutToShow, this, &PrintWindow::onEditMenuShown);
+    connect(copyAction_, &QAction::triggered, this, &PrintWindow::onCopy);
+    connect(pasteAction_, &QAction::triggered, this, &PrintWindow::onPaste);
+    connect(setupAction, &QAction::triggered, this, &PrintWindow::onPrinterSetup);
+    connect(infoAction, &QAction::triggered, this, &PrintWindow::onPrinterInfo);
 }
 
 void PrintWindow::readPrinter() {
@@ -244,25 +241,26 @@ void PrintWindow::readPrinter() {
     setWindowTitle(QStringLiteral("プリンター情報 - ") +
                    QString::fromStdString(layout_.printer().deviceName));
     const bool toPdf = printer_->outputFormat() == QPrinter::PdfFormat;
-    PdfNote->setText(systemPrinter_
-                         ? QStringLiteral("印刷は、印刷実行のときに選ぶ PDF ファイルに出力します。")
-                         : QStringLiteral("プリンタがありません。印刷は、印刷実行のときに選ぶ "
-                                          "PDF ファイルに出力します。"));
-    PdfNote->setVisible(toPdf);
+    pdfNote_->setText(
+        systemPrinter_ ? QStringLiteral("印刷は、印刷実行のときに選ぶ PDF ファイルに出力します。")
+                       : QStringLiteral("プリンタがありません。印刷は、印刷実行のときに選ぶ "
+                                        "PDF ファイルに出力します。"));
+    pdfNote_->setVisible(toPdf);
     showLayout();
 }
 
-void PrintWindow::onImageSent() {
-    takeImage(workImage_());
+void PrintWindow::receiveImage(tavlo::Bitmap image) {
+    takeImage(std::move(image));
 }
 
 void PrintWindow::takeImage(tavlo::Bitmap image) {
-    BusyCursor busy;
-    image_ = std::move(image);
-    Image1->setPixmap(previewPicture(image_));
-    setWindowTitle(QStringLiteral("(%1×%2) ").arg(image_.width()).arg(image_.height()));
-    layout_.receiveImage(image_.width(), image_.height());
-    showLayout();
+    run_([&] {
+        image_ = std::move(image);
+        preview_->setPixmap(previewPicture(image_));
+        setWindowTitle(QStringLiteral("(%1×%2) ").arg(image_.width()).arg(image_.height()));
+        layout_.receiveImage(image_.width(), image_.height());
+        showLayout();
+    });
 }
 
 void PrintWindow::barMoved(LayoutBar bar, int position) {
@@ -271,7 +269,7 @@ void PrintWindow::barMoved(LayoutBar bar, int position) {
 }
 
 void PrintWindow::onCentreClicked() {
-    layout_.centre = CheckBox3->isChecked();
+    layout_.centre = centreBox_->isChecked();
     layout_.centreImage();
     showLayout();
 }
@@ -288,24 +286,31 @@ void PrintWindow::onPrint() {
         const QString path = choosePdfFile ? choosePdfFile(printer_->outputFileName()) : QString();
         if (path.isEmpty()) return;
         printer_->setOutputFileName(path);
-    } else if (!printerReachable(*printer_)) {
-        // Qt hands the job to CUPS after the page is drawn and does not say when it is refused.
-        dialogs_.reportError(
-            this, QStringLiteral("印刷できませんでした。プリンタ「%1」が見つかりません。")
-                      .arg(printer_->printerName()));
+    }
+    run_([this] { print(); });
+}
+
+void PrintWindow::print() {
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        printPage(*printer_, image_, layout_.dotRectangle());
         return;
     }
-    QString error;
-    bool printed;
-    {
-        BusyCursor busy;
-        printed = PrintPage(*printer_, image_, layout_.dotRectangle(), error);
-    }
-    if (!printed) dialogs_.reportError(this, QStringLiteral("印刷できませんでした。") + error);
+    // Qt hands the page to the scheduler and does not say whether it was taken, so the queue is
+    // asked before and its jobs after.
+    const QString queue = printer_->printerName();
+    if (const QString refusal = queueRefusal(queue); !refusal.isEmpty())
+        throw PrintFailure(refusal);
+    const int before = newestJob();
+    printPage(*printer_, image_, layout_.dotRectangle());
+    if (const QString failure = jobFailure(queue, before); !failure.isEmpty())
+        throw PrintFailure(failure);
 }
 
 void PrintWindow::onPrinterSetup() {
+    const QString before = printer_->printerName();
     if (printerSetup) printerSetup(*printer_);
+    // Another queue prints at its own resolution; the paper and margins are the dialog's.
+    if (printer_->printerName() != before) useQueueResolutionAndArea(*printer_);
     readPrinter();
     onPrinterInfo();
 }
@@ -315,8 +320,8 @@ void PrintWindow::onPrinterInfo() {
 }
 
 void PrintWindow::onEditMenuShown() {
-    P3->setEnabled(clipboardHasBitmap());
-    Copy2->setEnabled(layout_.imageWidth() != 0);
+    pasteAction_->setEnabled(clipboardHasBitmap());
+    copyAction_->setEnabled(layout_.imageWidth() != 0);
 }
 
 void PrintWindow::onCopy() {
@@ -330,13 +335,13 @@ void PrintWindow::onPaste() {
 QScrollBar* PrintWindow::barWidget(LayoutBar bar) const {
     switch (bar) {
     case LayoutBar::Width:
-        return ScrollBar3;
+        return widthBar_;
     case LayoutBar::Height:
-        return ScrollBar4;
+        return heightBar_;
     case LayoutBar::Left:
-        return ScrollBar1;
+        return leftBar_;
     case LayoutBar::Top:
-        return ScrollBar2;
+        return topBar_;
     }
     return nullptr;
 }
@@ -350,36 +355,36 @@ void PrintWindow::showLayout() {
         scrollBar->setValue(widgetUnits(layout_.bar(which).position));
     }
     const std::pair<QLineEdit*, Field::Field> memos[] = {
-        {Memo14, Field::Aspect}, {Memo10, Field::Width}, {Memo11, Field::Height},
-        {Memo12, Field::Left},   {Memo1, Field::Right},  {Memo13, Field::Top},
-        {Memo2, Field::Bottom}};
+        {aspectText_, Field::Aspect}, {widthText_, Field::Width}, {heightText_, Field::Height},
+        {leftText_, Field::Left},     {rightText_, Field::Right}, {topText_, Field::Top},
+        {bottomText_, Field::Bottom}};
     for (const auto& [box, field] : memos)
         box->setText(QString::fromStdString(layout_.texts().fields[field]));
-    Label1->setText(QString::fromStdString(layout_.paperText()));
+    paperLabel_->setText(QString::fromStdString(layout_.paperText()));
 
     const tavlo::PreviewRect sheet = layout_.sheet(), area = layout_.printableArea(),
                              image = layout_.image();
-    Panel1->setGeometry(kGroupBox2.left() + kGroupBox2.width() + 20, kPanelTop,
-                        widgetUnits(sheet.width), widgetUnits(sheet.height));
-    Panel2->setGeometry(widgetUnits(area.left), widgetUnits(area.top), widgetUnits(area.width),
-                        widgetUnits(area.height));
-    Image1->setGeometry(widgetUnits(image.left), widgetUnits(image.top),
-                        widgetUnits(std::max<std::int64_t>(image.width, 0)),
-                        widgetUnits(std::max<std::int64_t>(image.height, 0)));
+    sheetPanel_->setGeometry(kGroupBox2.left() + kGroupBox2.width() + 20, kPanelTop,
+                             widgetUnits(sheet.width), widgetUnits(sheet.height));
+    printablePanel_->setGeometry(widgetUnits(area.left), widgetUnits(area.top),
+                                 widgetUnits(area.width), widgetUnits(area.height));
+    preview_->setGeometry(widgetUnits(image.left), widgetUnits(image.top),
+                          widgetUnits(std::max<std::int64_t>(image.width, 0)),
+                          widgetUnits(std::max<std::int64_t>(image.height, 0)));
     switch (layout_.signal()) {
     case tavlo::OverflowSignal::None:
         break;
     case tavlo::OverflowSignal::Fits:
-        setColour(Panel1, Qt::yellow);
+        setColour(sheetPanel_, Qt::yellow);
         break;
     case tavlo::OverflowSignal::Overflows:
-        setColour(Panel1, Qt::red);
+        setColour(sheetPanel_, Qt::red);
         break;
     }
 
-    const int width = Panel1->x() + Panel1->width() + 20;
-    const int height =
-        std::max(Panel1->y() + Panel1->height() + 70, kGroupBox3.top() + kGroupBox3.height() + 70);
+    const int width = sheetPanel_->x() + sheetPanel_->width() + 20;
+    const int height = std::max(sheetPanel_->y() + sheetPanel_->height() + 70,
+                                kGroupBox3.top() + kGroupBox3.height() + 70);
     centralWidget()->setFixedSize(width, height);
     setFixedSize(width, height + menuBar()->sizeHint().height());
 }

@@ -27,13 +27,19 @@ namespace tavlo {
 
 class PrinterInfoWindow;
 
+// Runs a piece of work with the busy cursor and reports what it throws; false when it failed.
+using ActionRunner = std::function<bool(const std::function<void()>& work)>;
+
 class PrintWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // `workImage` gives the main window's working image when the window receives it.
-    PrintWindow(DialogService& dialogs, std::function<tavlo::Bitmap()> workImage,
-                PrinterInfoWindow& info, QWidget* parent = nullptr);
+    // The printer is chosen and queried now; printing and taking an image run through `run`.
+    PrintWindow(DialogService& dialogs, ActionRunner run, PrinterInfoWindow& info,
+                QWidget* parent = nullptr);
     ~PrintWindow() override;
+
+    // Takes a copy of the image to print and sizes it from the printer's resolution.
+    void receiveImage(tavlo::Bitmap image);
 
     // Reads the current printer's figures and lays the window out for them (at creation and
     // after every printer set-up).
@@ -42,8 +48,6 @@ class PrintWindow : public QMainWindow {
     const tavlo::PrintLayout& layout() const { return layout_; }
     const tavlo::Bitmap& printImage() const { return image_; }
     QPrinter& printer() { return *printer_; }
-    // False when the system had no printer queue and the print goes to a PDF file.
-    bool hasSystemPrinter() const { return systemPrinter_; }
 
     // The file a PDF print goes to, asked at every print with the last one proposed; empty
     // cancels.
@@ -51,47 +55,45 @@ class PrintWindow : public QMainWindow {
     // The platform's printer set-up dialog; its result is not examined.
     std::function<void(QPrinter&)> printerSetup;
 
-    QLabel *Label16, *Label1, *PdfNote;
-    QFrame *Panel1, *Panel2;
-    QLabel* Image1;
-    QGroupBox *GroupBox2, *GroupBox3;
-    QCheckBox *CheckBox1, *CheckBox3;
-    QPushButton *Button1, *Button2, *Button3, *BitBtn1;
-    QLineEdit *Memo1, *Memo2, *Memo10, *Memo11, *Memo12, *Memo13, *Memo14;
-    QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3, *ScrollBar4;
-    QMenu *Edit1, *Printer1;
-    QAction *Copy2, *P3, *S1, *Show2;
-    QLineEdit* Edit2; // hidden; any new text makes the window take the working image
-
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
     void buildControls();
     void buildMenus();
-    void onImageSent();
     void barMoved(tavlo::LayoutBar bar, int position);
     void onCentreClicked();
     void onWholePage();
     void onPrint();
+    void print();
     void onPrinterSetup();
     void onPrinterInfo();
     void onEditMenuShown();
     void onCopy();
     void onPaste();
-    // SizeFromImage after a new image, with the busy cursor.
     void takeImage(tavlo::Bitmap image);
     // Copies the layout's state to the controls.
     void showLayout();
     QScrollBar* barWidget(tavlo::LayoutBar bar) const;
 
     DialogService& dialogs_;
-    std::function<tavlo::Bitmap()> workImage_;
+    ActionRunner run_;
     PrinterInfoWindow& info_;
     std::unique_ptr<QPrinter> printer_;
     bool systemPrinter_ = false;
     tavlo::PrintLayout layout_;
     tavlo::Bitmap image_;
+
+    QLabel *paperLabel_, *pdfNote_;
+    QFrame *sheetPanel_, *printablePanel_;
+    QLabel* preview_;
+    QCheckBox *keepAspectBox_, *centreBox_;
+    QPushButton *setupButton_, *printButton_, *backButton_, *wholePageButton_;
+    QLineEdit *aspectText_, *widthText_, *heightText_, *leftText_, *rightText_, *topText_,
+        *bottomText_;
+    QScrollBar *widthBar_, *heightBar_, *leftBar_, *topBar_;
+    QMenu* editMenu_;
+    QAction *copyAction_, *pasteAction_;
 };
 
 } // namespace tavlo

@@ -1,7 +1,5 @@
 #include "printing/ui/printer_info_window.h"
 
-#include "printing/printer_info_texts.h"
-
 namespace tavlo {
 
 namespace {
@@ -24,61 +22,59 @@ PrinterInfoWindow::PrinterInfoWindow(QWidget* parent)
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("プリンター情報"));
 
-    Memo10 = memo(this, "Memo10", {kLabelLeft, 8, kMemoLeft + kMemoWidth - kLabelLeft, 22});
-    const std::pair<const char*, QLineEdit**> rows[] = {
-        {"用紙横幅", &Memo1},      {"用紙縦長", &Memo2},       {"印刷領域幅", &Memo3},
-        {"印刷領域長", &Memo4},    {"印刷領域(W/H)", &Memo13}, {"オフセット左", &Memo5},
-        {"オフセット右", &Memo11}, {"オフセット上", &Memo6},   {"オフセット下", &Memo12},
-        {"DPI　横", &Memo7},       {"DPI　縦", &Memo8},
+    using Field = tavlo::PrinterInfoTexts;
+    QLineEdit* name =
+        memo(this, "Memo10", {kLabelLeft, 8, kMemoLeft + kMemoWidth - kLabelLeft, 22});
+    fields_[Field::DeviceName] = name;
+    struct Row {
+        const char* caption;
+        const char* objectName;
+        Field::Field field;
     };
-    const char* const memoNames[] = {"Memo1",  "Memo2", "Memo3",  "Memo4", "Memo13", "Memo5",
-                                     "Memo11", "Memo6", "Memo12", "Memo7", "Memo8"};
+    static constexpr Row kRows[] = {
+        {"用紙横幅", "Memo1", Field::PaperWidth},
+        {"用紙縦長", "Memo2", Field::PaperHeight},
+        {"印刷領域幅", "Memo3", Field::PrintableWidth},
+        {"印刷領域長", "Memo4", Field::PrintableHeight},
+        {"印刷領域(W/H)", "Memo13", Field::PrintableRatio},
+        {"オフセット左", "Memo5", Field::OffsetLeft},
+        {"オフセット右", "Memo11", Field::OffsetRight},
+        {"オフセット上", "Memo6", Field::OffsetTop},
+        {"オフセット下", "Memo12", Field::OffsetBottom},
+        {"DPI　横", "Memo7", Field::DpiX},
+        {"DPI　縦", "Memo8", Field::DpiY},
+        {"ｽｹｰﾙﾌｧｸﾀｰ", "Memo9", Field::Scale},
+    };
     int top = 40;
-    for (std::size_t i = 0; i < std::size(rows); ++i, top += kRowHeight) {
-        auto* label = new QLabel(QString::fromUtf8(rows[i].first), this);
+    for (const Row& row : kRows) {
+        auto* label = new QLabel(QString::fromUtf8(row.caption), this);
         label->setGeometry(kLabelLeft, top + 3, kMemoLeft - kLabelLeft - 4, 18);
-        *rows[i].second = memo(this, memoNames[i], {kMemoLeft, top, kMemoWidth, 22});
+        fields_[row.field] = memo(this, row.objectName, {kMemoLeft, top, kMemoWidth, 22});
+        // The scale is always 100 here; its field stays hidden, in the last row's place.
+        if (row.field == Field::Scale) {
+            label->hide();
+            fields_[row.field]->hide();
+        } else {
+            top += kRowHeight;
+        }
     }
-    // The scale is always 100 here; its field stays hidden.
-    Label9 = new QLabel(QStringLiteral("ｽｹｰﾙﾌｧｸﾀｰ"), this);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setGeometry(kLabelLeft, top + 3, kMemoLeft - kLabelLeft - 4, 18);
-    Label9->hide();
-    Memo9 = memo(this, "Memo9", {kMemoLeft, top, kMemoWidth, 22});
-    Memo9->hide();
 
-    BitBtn1 = new QPushButton(QStringLiteral("確認"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(kMemoLeft + kMemoWidth - 90, top + 4, 90, 28);
-    Label10 = new QLabel(QStringLiteral("単位：Pixel (mm)"), this);
-    Label10->setObjectName(QStringLiteral("Label10"));
-    Label10->setGeometry(kLabelLeft, top + 40, 160, 18);
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
+    auto* okButton = new QPushButton(QStringLiteral("確認"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setGeometry(kMemoLeft + kMemoWidth - 90, top + 4, 90, 28);
+    auto* unitNote = new QLabel(QStringLiteral("単位：Pixel (mm)"), this);
+    unitNote->setObjectName(QStringLiteral("Label10"));
+    unitNote->setGeometry(kLabelLeft, top + 40, 160, 18);
+    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
 
-    setFixedSize(Memo10->x() + Memo10->width() + 16, Label10->y() + Label10->height() + 50);
+    setFixedSize(name->x() + name->width() + 16, unitNote->y() + unitNote->height() + 50);
 }
 
 void PrinterInfoWindow::showPrinterInfo(const tavlo::PrinterFigures& figures) {
-    using Field = tavlo::PrinterInfoTexts;
     const tavlo::PrinterInfoTexts texts = tavlo::printerInfoTexts(figures);
-    const std::pair<QLineEdit*, Field::Field> fields[] = {
-        {Memo10, Field::DeviceName},
-        {Memo1, Field::PaperWidth},
-        {Memo2, Field::PaperHeight},
-        {Memo3, Field::PrintableWidth},
-        {Memo4, Field::PrintableHeight},
-        {Memo13, Field::PrintableRatio},
-        {Memo5, Field::OffsetLeft},
-        {Memo11, Field::OffsetRight},
-        {Memo6, Field::OffsetTop},
-        {Memo12, Field::OffsetBottom},
-        {Memo7, Field::DpiX},
-        {Memo8, Field::DpiY},
-        {Memo9, Field::Scale},
-    };
-    for (const auto& [box, field] : fields) {
-        box->setText(QString::fromStdString(texts.fields[field]));
-        box->setCursorPosition(0);
+    for (int field = 0; field < tavlo::PrinterInfoTexts::FieldCount; ++field) {
+        fields_[field]->setText(QString::fromStdString(texts.fields[field]));
+        fields_[field]->setCursorPosition(0);
     }
     show();
 }

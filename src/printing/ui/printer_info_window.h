@@ -3,11 +3,14 @@
 #pragma once
 
 #include "printing/printer_figures.h"
+#include "printing/printer_info_texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+
+#include <array>
 
 namespace tavlo {
 
@@ -19,13 +22,11 @@ class PrinterInfoWindow : public QWidget {
     // Fills the fields from the figures, then shows the window.
     void showPrinterInfo(const tavlo::PrinterFigures& figures);
 
-    QLineEdit *Memo1, *Memo2, *Memo3, *Memo4, *Memo5, *Memo6, *Memo7, *Memo8, *Memo9, *Memo10,
-        *Memo11, *Memo12, *Memo13;
-    QLabel *Label9, *Label10;
-    QPushButton* BitBtn1;
-
   protected:
     void showEvent(QShowEvent* event) override;
+
+  private:
+    std::array<QLineEdit*, tavlo::PrinterInfoTexts::FieldCount> fields_{};
 };
 
 } // namespace tavlo

@@ -1,5 +1,7 @@
 #include "printing/ui/printer_query.h"
 
+#include "printing/ui/print_queue.h"
+
 #include <QPrinterInfo>
 
 namespace tavlo {
@@ -10,27 +12,31 @@ constexpr int kPdfResolution = 600;
 
 } // namespace
 
-bool systemHasPrinter() {
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
-
 bool choosePrinter(QPrinter& printer) {
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (names.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setResolution(kPdfResolution);
+        useQueueResolutionAndArea(printer);
         return false;
     }
     QString name = QPrinterInfo::defaultPrinterName();
     if (name.isEmpty()) name = names.first();
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(name);
+    // Qt starts every printer on A4 whatever the queue's own paper.
+    const QPageSize paper = QPrinterInfo::printerInfo(name).defaultPageSize();
+    if (paper.isValid()) printer.setPageSize(paper);
+    useQueueResolutionAndArea(printer);
     return true;
 }
 
-bool printerReachable(const QPrinter& printer) {
-    return printer.outputFormat() == QPrinter::PdfFormat ||
-           QPrinterInfo::availablePrinterNames().contains(printer.printerName());
+void useQueueResolutionAndArea(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        if (const int dpi = queueResolution(printer.printerName()); dpi > 0)
+            printer.setResolution(dpi);
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
 tavlo::PrinterFigures queryPrinter(const QPrinter& printer) {

@@ -7,6 +7,7 @@
 //   tavlo-bench-window start T0 IMAGE.jpg (internal) starts like the program and prints the ms
 //                                         from T0 (steady clock, ns) to the first picture
 #include "app/filter_commands.h"
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/tone_commands.h"
@@ -156,8 +157,7 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
     settle(paints, Clock::now());
     const double baselineMb = residentMb("VmRSS:");
     MainWindow& window = shown.program.mainWindow();
-    window.document().sourcePath = image;
-    window.loadImageFile();
+    window.files().load(QString::fromStdString(image));
     settle(paints, Clock::now());
     const double restMb = residentMb("VmRSS:");
     const Bitmap& work = window.document().workImage;

@@ -2,7 +2,6 @@
 // handlers that run the document's operations.
 #pragma once
 
-#include "document/command_channel.h"
 #include "document/document.h"
 #include "document/operation_entry.h"
 #include "document/operation_status.h"
@@ -39,8 +38,6 @@ class MainWindow : public QMainWindow {
     void attachWindows(FileInfoWindow* fileInfo, JpegQualityDialog* jpegQuality);
 
     tavlo::Document& document() { return document_; }
-    tavlo::CommandChannel& channel() { return channel_; }
-    tavlo::CommandCounters& counters() { return counters_; }
     FilePane* filePane() const { return filePane_; }
     FileCommands& files() { return *files_; }
     QString panelText(int panel) const;
@@ -137,8 +134,6 @@ class MainWindow : public QMainWindow {
 
     DialogService& dialogs_;
     tavlo::Document document_;
-    tavlo::CommandChannel channel_;
-    tavlo::CommandCounters counters_;
 
     QSplitter* splitter_;
     FilePane* filePane_;

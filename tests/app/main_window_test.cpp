@@ -2,6 +2,7 @@
 #include "app/file_info_window.h"
 #include "app/file_pane.h"
 #include "app/jpeg_quality_dialog.h"
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "document/bmp_codec.h"
 #include "document/jpeg_codec.h"
@@ -65,8 +66,7 @@ class MainWindowTest : public QObject {
         fileInfoWindow_.reset();
         mainWindow_ = std::make_unique<MainWindow>(dialogs_, startupFile);
         fileInfoWindow_ = std::make_unique<FileInfoWindow>();
-        jpegQualityDialog_ = std::make_unique<JpegQualityDialog>(
-            mainWindow_->document().jpegQuality, mainWindow_->channel());
+        jpegQualityDialog_ = std::make_unique<JpegQualityDialog>();
         mainWindow_->attachWindows(fileInfoWindow_.get(), jpegQualityDialog_.get());
     }
     QString path(const QString& name) const { return folder_.filePath(name); }
@@ -290,7 +290,7 @@ class MainWindowTest : public QObject {
             QList<QUrl> urls;
             for (const QString& f : files)
                 urls << QUrl::fromLocalFile(f);
-            mainWindow_->filesDropped(urls);
+            mainWindow_->files().drop(urls);
         };
         drop({path("A.PNG")});
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("ファイルタイプ.PNGはサポートしてません。")});

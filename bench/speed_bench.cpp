@@ -2,7 +2,8 @@
 // with their yardsticks measured in the same run: one copy of the pixels into a fresh bitmap
 // and one into pages already touched.
 // Usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]   prints "name ms" lines (fastest of RUNS);
-// with NAME, only the kernels whose name contains it (for profiling one kernel alone). The first
+// with NAME, only the kernels whose name contains it, or one of its comma-separated parts (for
+// profiling a few kernels alone, e.g. "memcpy,turn,mirror"). The first
 // line names the instruction set the kernels ran on; TAVLO_INSTRUCTION_SET=NAME picks another
 // that this processor runs (AVX2 on an AVX-512 machine), and `tavlo-bench-speed --instruction-sets`
 // lists them, best first.
@@ -25,6 +26,7 @@
 #include <cstring>
 #include <hwy/targets.h>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -73,9 +75,16 @@ int main(int argc, char** argv) {
         const int runs = std::max(1, std::stoi(argv[1]));
         const Bitmap image = bench::loadBmp(argv[2]);
         setWorkerCount(std::stoi(argv[3]));
-        const char* only = argc == 5 ? argv[4] : "";
-        const auto report = [runs, only](const char* name, const std::function<void()>& body) {
-            if (!std::strstr(name, only)) return;
+        const std::string only = argc == 5 ? argv[4] : "";
+        const auto wanted = [&only](const std::string& name) {
+            for (std::size_t from = 0;; ++from) {
+                const std::size_t to = std::min(only.find(',', from), only.size());
+                if (name.find(only.substr(from, to - from)) != std::string::npos) return true;
+                if ((from = to) == only.size()) return false;
+            }
+        };
+        const auto report = [&](const char* name, const std::function<void()>& body) {
+            if (!wanted(name)) return;
             std::printf("%s %.1f\n", name, bench::minimumMs(runs, body));
             std::fflush(stdout);
         };

@@ -36,21 +36,22 @@ inline void storeBytes(std::uint8_t* to, __m256i v) {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(to), v);
 }
 
-// As many whole pixels as a vector holds (32, 10 or 8) at a time. For 3-byte pixels the two bytes
-// left over lead each store and land on the pixel left of it, which the next store (or the plain
-// loop) writes afterwards; so a store is only made while such a pixel remains.
+// As many whole pixels as a vector holds (32, 10 or 8) at a time, the destination written
+// forwards. For 3-byte pixels each load starts two bytes early and each store ends two bytes
+// late, on the pixel the next store (or the plain loop) writes; so a store is only made while
+// such a pixel remains.
 void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int bytes) {
     const int count = 32 / bytes;
     const int spare = 32 - count * bytes;
     const BytePermute reverse([&](int i) {
-        const int j = i - spare;
-        return j < 0 ? -1 : (count - 1 - j / bytes) * bytes + j % bytes;
+        return i >= count * bytes ? -1 : spare + (count - 1 - i / bytes) * bytes + i % bytes;
     });
     int x = 0;
     for (; x + count + (spare > 0 ? 1 : 0) <= width; x += count)
-        storeBytes(out + static_cast<std::ptrdiff_t>(width - x - count) * bytes - spare,
-                   reverse(loadBytes(in + static_cast<std::ptrdiff_t>(x) * bytes)));
-    reverseFrom(in, out, x, width, bytes);
+        storeBytes(out + static_cast<std::ptrdiff_t>(x) * bytes,
+                   reverse(loadBytes(in + static_cast<std::ptrdiff_t>(width - x - count) * bytes -
+                                     spare)));
+    reverseRange(in, out, width, bytes, 0, width - x);
 }
 
 // Eight by eight pixels at a time, each widened to four bytes: rows in, a transpose in three

@@ -27,7 +27,7 @@ void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int byt
         _mm512_mask_storeu_epi8(out + static_cast<std::ptrdiff_t>(width - x - count) * bytes, used,
                                 _mm512_permutexvar_epi8(reverse, pixels));
     }
-    reverseFrom(in, out, x, width, bytes);
+    reverseRange(in, out, width, bytes, x, width);
 }
 
 // Sixteen by sixteen pixels at a time, each widened to four bytes: rows in, a transpose, and the

@@ -15,9 +15,10 @@ namespace tavlo::geometry::HWY_NAMESPACE {
 
 // The plain loops, which the vector paths leave the edges to, with the pixel size fixed so that
 // each copy is a plain move.
+// Source pixels [first, last) of a row `width` pixels long, written where the mirror puts them.
 template <int Bytes>
-void reverseFrom(const std::uint8_t* in, std::uint8_t* out, int from, int width) {
-    for (int x = from; x < width; ++x)
+void reverseRange(const std::uint8_t* in, std::uint8_t* out, int width, int first, int last) {
+    for (int x = first; x < last; ++x)
         std::memcpy(out + static_cast<std::ptrdiff_t>(width - 1 - x) * Bytes,
                     in + static_cast<std::ptrdiff_t>(x) * Bytes, Bytes);
 }
@@ -40,8 +41,9 @@ template <typename Body> void withBytes(int bytes, Body&& body) {
         body.template operator()<4>();
 }
 
-inline void reverseFrom(const std::uint8_t* in, std::uint8_t* out, int from, int width, int bytes) {
-    withBytes(bytes, [&]<int Bytes>() { reverseFrom<Bytes>(in, out, from, width); });
+inline void reverseRange(const std::uint8_t* in, std::uint8_t* out, int width, int bytes, int first,
+                         int last) {
+    withBytes(bytes, [&]<int Bytes>() { reverseRange<Bytes>(in, out, width, first, last); });
 }
 
 inline void turnColumns(const QuarterTurnTile& t, int x0, int x1, int y0, int y1) {
@@ -119,7 +121,7 @@ void TurnTile(const QuarterTurnTile& t, const TileBounds& tile, const TileBounds
 }
 #else
 void ReversePixels(const std::uint8_t* in, std::uint8_t* out, int width, int bytes) {
-    reverseFrom(in, out, 0, width, bytes);
+    reverseRange(in, out, width, bytes, 0, width);
 }
 
 void TurnTile(const QuarterTurnTile& t, const TileBounds& tile, const TileBounds&) {

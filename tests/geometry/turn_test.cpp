@@ -144,8 +144,8 @@ TEST(Turn, ReversedRowsMatchThePlainLoop) {
     });
 }
 
-// One quarter-turn tile of every width and height up to two blocks of the widest vectors and
-// more, starting on and off a block's edge, both ways and in each pixel size: the plain loop's
+// One quarter-turn tile of every width and height up to four of the vector loop's 8 × 8 blocks
+// and more, starting on and off a block's edge, both ways and in each pixel size: the plain loop's
 // bytes where the tile lands, and no other byte of the destination written.
 TEST(Turn, TilesMatchThePlainLoop) {
     constexpr int kSide = 41, kLongest = 34, kGap = 8;

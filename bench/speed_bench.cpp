@@ -1,11 +1,12 @@
 // In-process timings of the kernels the speed aims name, on a given number of worker threads,
 // with their yardsticks measured in the same run: one copy of the pixels into a fresh bitmap
 // and one into pages already touched.
-// Usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]   prints "name ms" lines (fastest of RUNS);
-// with NAME, only the kernels whose name contains it (for profiling one kernel alone). The first
-// line names the instruction set the kernels ran on; TAVLO_INSTRUCTION_SET=NAME picks another
-// that this processor runs (AVX2 on an AVX-512 machine), and `tavlo-bench-speed --instruction-sets`
-// lists them, best first.
+// Usage: tavlo-bench-speed RUNS IN.bmp THREADS [NAME]   prints "name ms" lines (fastest of RUNS,
+// the kernels timed in turns); with NAME, only the kernels whose name contains it or one of its
+// comma-separated parts (for profiling a few alone, e.g. "memcpy,turn,mirror"). The first line
+// names the instruction set the kernels ran on; TAVLO_INSTRUCTION_SET=NAME picks another that this
+// processor runs (AVX2 on an AVX-512 machine), and `tavlo-bench-speed --instruction-sets` lists
+// them, best first.
 #include "bench_support.h"
 #include "document/worker_pool.h"
 #include "filters/convolution.h"
@@ -20,11 +21,15 @@
 #include "tone/tone_curve.h"
 #include "tone/vividness.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <hwy/targets.h>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -52,6 +57,32 @@ bool useInstructionSet(const char* name) {
     return false;
 }
 
+struct Kernel {
+    const char* name;
+    std::function<void()> body;
+};
+
+// The fastest of `runs` timings of each kernel, taken in turns (one of each, then again), so that
+// a yardstick and the kernels it measures meet the same load from the rest of the machine. One
+// untimed round first warms the code and the pages.
+std::vector<std::pair<const char*, double>> fastestInTurn(int runs,
+                                                          const std::vector<Kernel>& kernels) {
+    std::vector<std::pair<const char*, double>> fastest;
+    for (const Kernel& kernel : kernels) {
+        kernel.body();
+        fastest.emplace_back(kernel.name, 1e300);
+    }
+    for (int run = 0; run < runs; ++run)
+        for (std::size_t k = 0; k < kernels.size(); ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            kernels[k].body();
+            const std::chrono::duration<double, std::milli> ms =
+                std::chrono::steady_clock::now() - start;
+            fastest[k].second = std::min(fastest[k].second, ms.count());
+        }
+    return fastest;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,27 +104,28 @@ int main(int argc, char** argv) {
         const int runs = std::max(1, std::stoi(argv[1]));
         const Bitmap image = bench::loadBmp(argv[2]);
         setWorkerCount(std::stoi(argv[3]));
-        const char* only = argc == 5 ? argv[4] : "";
-        const auto report = [runs, only](const char* name, const std::function<void()>& body) {
-            if (!std::strstr(name, only)) return;
-            std::printf("%s %.1f\n", name, bench::minimumMs(runs, body));
-            std::fflush(stdout);
+        const std::string only = argc == 5 ? argv[4] : "";
+        const auto wanted = [&only](const std::string& name) {
+            for (std::size_t from = 0;; ++from) {
+                const std::size_t to = std::min(only.find(',', from), only.size());
+                if (name.find(only.substr(from, to - from)) != std::string::npos) return true;
+                if ((from = to) == only.size()) return false;
+            }
+        };
+        std::vector<Kernel> kernels;
+        const auto report = [&](const char* name, std::function<void()> body) {
+            if (wanted(name)) kernels.push_back({name, std::move(body)});
         };
         const auto warm = std::make_unique<std::uint8_t[]>(image.byteSize());
-        const auto yardsticks = [&] {
-            report("memcpy-fresh", [&] {
-                Bitmap copy = Bitmap::uninitialised(image.width(), image.height(), image.format());
-                std::memcpy(copy.bottomUpData(), image.bottomUpData(), image.byteSize());
-                keep(copy.bottomUpData());
-            });
-            report("memcpy-warm", [&] {
-                std::memcpy(warm.get(), image.bottomUpData(), image.byteSize());
-                keep(warm.get());
-            });
-        };
-        std::printf("instructions %s\n",
-                    hwy::TargetName(hwy::SupportedAndGeneratedTargets().front()));
-        yardsticks();
+        report("memcpy-fresh", [&] {
+            Bitmap copy = Bitmap::uninitialised(image.width(), image.height(), image.format());
+            std::memcpy(copy.bottomUpData(), image.bottomUpData(), image.byteSize());
+            keep(copy.bottomUpData());
+        });
+        report("memcpy-warm", [&] {
+            std::memcpy(warm.get(), image.bottomUpData(), image.byteSize());
+            keep(warm.get());
+        });
         report("turn-right", [&] { keepResult(turnBitmap(image, TurnMode::Right)); });
         report("turn-left", [&] { keepResult(turnBitmap(image, TurnMode::Left)); });
         report("turn-half", [&] { keepResult(turnBitmap(image, TurnMode::Half)); });
@@ -112,8 +144,10 @@ int main(int argc, char** argv) {
         });
         report("gamma", [&] { keepResult(gammaBitmap(image, 30)); });
         report("vivid", [&] { keepResult(vividBitmap(image, 30)); });
-        // Once more at the end: a yardstick is only fair when the machine was as busy for it.
-        yardsticks();
+        std::printf("instructions %s\n",
+                    hwy::TargetName(hwy::SupportedAndGeneratedTargets().front()));
+        for (const auto& [name, ms] : fastestInTurn(runs, kernels))
+            std::printf("%s %.1f\n", name, ms);
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tavlo-bench-speed: %s\n", e.what());

@@ -6,7 +6,6 @@ declare -A speed=()
 heading "Speed aims in process (tavlo-bench-speed), fastest of $runs runs" ms
 for threads in 1 2; do
     if [[ -x $speed_bench ]] && "$speed_bench" "$runs" "$img.bmp" "$threads" >"$scratch/speed" 2>"$scratch/err"; then
-        # The yardsticks are taken before and after the kernels: the faster of the two counts.
         while read -r name ms; do
             [[ $name == instructions ]] && speed_instructions=$ms && continue
             key=$name@$threads

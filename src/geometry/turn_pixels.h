@@ -1,6 +1,6 @@
 // The pixel loops of the turns, compiled for each instruction set and picked at run time: byte
-// permutes and transposes in AVX-512 registers (with VBMI) where the processor has them, plain
-// copies elsewhere. The bytes are the same either way.
+// permutes and transposes in AVX2 registers where the processor has them (AVX-512 included),
+// plain copies elsewhere. The bytes are the same either way.
 #pragma once
 
 #include <cstddef>

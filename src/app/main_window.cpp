@@ -281,6 +281,7 @@ void MainWindow::updateMenus() {
 
 void MainWindow::onCopy() {
     runAction([this] { copyToClipboard(document_.workImage); });
+    updateMenus();
 }
 
 void MainWindow::onPaste() {

@@ -49,6 +49,17 @@ QString writeBmp(const QString& path, const tavlo::Bitmap& bitmap) {
     return path;
 }
 
+// The header of a 24-bit BMP of 20000 × 20000 pixels, above the pixel cap; no pixels follow.
+std::string hugeBmpHeader() {
+    tavlo::BmpFileParts parts = tavlo::encodeBmp(gradient(2, 2));
+    const auto put = [&](std::size_t at, std::int32_t value) {
+        for (int i = 0; i < 4; ++i) parts.header[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    put(18, 20000); // width
+    put(22, 20000); // height
+    return parts.header;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -96,6 +107,10 @@ class MainWindowTest : public QObject {
         writeBmp(path("big.bmp"), gradient(1000, 750));
         writeFile(path("photo.JpG"), tavlo::encodeJpeg(gradient(64, 48), 90));
         writeFile(path("broken.jpg"), "\xFF\xD8\xFF\xE0 not really");
+        writeFile(path("photo.jpeg"), tavlo::encodeJpeg(gradient(64, 48), 90));
+        writeFile(path("photo.JPE"), tavlo::encodeJpeg(gradient(64, 48), 90));
+        writeFile(path("notes.txt"), "text");
+        writeFile(path("huge.bmp"), hugeBmpHeader());
     }
 
     void startsWithNoImage() {
@@ -169,16 +184,55 @@ class MainWindowTest : public QObject {
         QCOMPARE(fileInfoWindow_->fieldText(Field::CurrentAspect), QStringLiteral("W/H = 1.3333"));
     }
 
-    void aCorruptFileBlanksTheViewUntilTheNextRefresh() {
+    void aFailedLoadSaysWhyAndChangesNothing_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("corrupt") << "broken.jpg"
+                                 << "「broken.jpg」は壊れているか対応していない形式のため、開けません。";
+        QTest::newRow("over the pixel cap")
+            << "huge.bmp" << "「huge.bmp」は画素数が上限（268,435,456画素）を超えるため、開けません。";
+        QTest::newRow("not our type") << "notes.txt"
+                                      << "「notes.txt」はJPG・BMPファイルではないため、開けません。";
+        QTest::newRow("missing") << "gone.jpg" << "「gone.jpg」が見つからないため、開けません。";
+    }
+    void aFailedLoadSaysWhyAndChangesNothing() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
         start();
         open(path("a.bmp"));
-        open(path("broken.jpg"));
-        QVERIFY(mainWindow_->view()->isBlank());
-        QCOMPARE(mainWindow_->panelText(4), QStringLiteral("BROKEN.JPG"));
-        QVERIFY(dialogs_.messages.isEmpty() && dialogs_.errors.isEmpty());
-        mainWindow_->scaleHalfAction->trigger();
-        QCOMPARE(shownPicture().size(), QSize(320, 240));
-        QVERIFY(!mainWindow_->view()->isBlank());
+        changeImage(9);
+        const QImage before = shownPicture();
+        dialogs_.confirmAnswers = {Answer::No};
+        open(path(file));
+        QCOMPARE(dialogs_.errors, QStringList{message});
+        QCOMPARE(mainWindow_->panelText(4), QStringLiteral("A.BMP"));
+        QCOMPARE(shownPicture(), before);
+        QCOMPARE(fileInfoWindow_->fieldText(Field::FileName), QStringLiteral("A.BMP"));
+        // 上書き保存 proposes the picture's own file, never the one that failed.
+        dialogs_.saveAnswers.clear();
+        mainWindow_->saveBmpAction->trigger();
+        QCOMPARE(dialogs_.saves.back().proposedName, path("a.bmp"));
+    }
+
+    void saveOverKeepsTheExtensionAsWritten_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow(".JpG") << "photo.JpG";
+        QTest::newRow(".jpeg") << "photo.jpeg";
+        QTest::newRow(".JPE") << "photo.JPE";
+    }
+    void saveOverKeepsTheExtensionAsWritten() {
+        QFETCH(QString, file);
+        start();
+        open(path(file));
+        QCOMPARE(mainWindow_->panelText(0), QStringLiteral("W = 64"));
+        QVERIFY(mainWindow_->filePane()->listedFiles().contains(path(file)));
+        dialogs_.saveAnswers.push_back(path(file));
+        mainWindow_->saveJpegAction->trigger();
+        QCOMPARE(dialogs_.saves.back().proposedName, path(file));
+        QCOMPARE(QDir(folder_.path()).entryList({QStringLiteral("photo.*")}, QDir::Files,
+                                                QDir::IgnoreCase)
+                     .size(),
+                 3);
     }
 
     void savePromptBeforeALoad_data() {
@@ -217,7 +271,7 @@ class MainWindowTest : public QObject {
         dialogs_.saveAnswers.push_back(path("out"));
         mainWindow_->saveJpegAction->trigger();
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("JPGファイル上書き保存(50)"));
-        QCOMPARE(dialogs_.saves.back().proposedName, path("photo.jpg"));
+        QCOMPARE(dialogs_.saves.back().proposedName, path("photo.JpG"));
         QVERIFY(!dialogs_.saves.back().askOverwrite);
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("拡張子を正しく入力してください。")});
         QVERIFY(!QFile::exists(path("out")));
@@ -294,7 +348,7 @@ class MainWindowTest : public QObject {
         };
         drop({path("A.PNG")});
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("ファイルタイプ.PNGはサポートしてません。")});
-        QCOMPARE(mainWindow_->document().sourcePath, path("A.PNG").toStdString());
+        QVERIFY(mainWindow_->document().sourcePath.empty());
         drop({path("big.bmp"), path("a.bmp")});
         QCOMPARE(mainWindow_->panelText(4), QStringLiteral("BIG.BMP"));
     }

@@ -26,6 +26,10 @@ class DocumentTest : public testing::Test {
         const BmpFileParts parts = encodeBmp(bitmap);
         return put(name, parts.header + std::string(parts.pixels.begin(), parts.pixels.end()));
     }
+    std::string folderNamed(const std::string& name) {
+        std::filesystem::create_directory(folder / name);
+        return (folder / name).string();
+    }
     LoadOutcome load(const std::string& path) {
         document.sourcePath = path;
         return document.loadImageFile();
@@ -73,22 +77,38 @@ TEST_F(DocumentTest, LoadingABmpShowsItsColourCount) {
     EXPECT_EQ(document.information.fields[Field::FileName], "A.BMP");
 }
 
-TEST_F(DocumentTest, RefusedExtensionAndInvalidDataKeepTheImage) {
+TEST_F(DocumentTest, AFailedLoadChangesNothingAndSaysWhy) {
     ASSERT_EQ(load(putBmp("a.bmp", Bitmap(4, 3, PixelFormat::Bit24))), LoadOutcome::Loaded);
     document.modified = true;
-
-    EXPECT_EQ(load(put("photo.jpeg", "whatever")), LoadOutcome::RefusedExtension);
-    EXPECT_EQ(document.panels[4], "PHOTO.JPEG");
-    EXPECT_EQ(document.information.fields[Field::FileName], "?????");
-
-    EXPECT_EQ(load(put("broken.jpg", "\xFF\xD8\xFF garbage")), LoadOutcome::InvalidImage);
-    EXPECT_EQ(document.currentExt, ".JPG");
-    EXPECT_FALSE(document.error.empty());
-
-    EXPECT_EQ(load((folder / "absent.bmp").string()), LoadOutcome::CannotRead);
-    EXPECT_EQ(document.workImage.width(), 4);
-    EXPECT_EQ(document.undoImage.width(), 4);
-    EXPECT_TRUE(document.modified);
+    const std::string loaded = document.sourcePath;
+    const auto panels = document.panels;
+    const auto information = document.information.fields;
+    const struct {
+        std::string path;
+        LoadOutcome outcome;
+        FileProblem problem;
+    } rows[] = {
+        {put("notes.png", "whatever"), LoadOutcome::RefusedExtension, FileProblem::NotImageType},
+        {put("broken.jpg", "\xFF\xD8\xFF garbage"), LoadOutcome::InvalidImage,
+         FileProblem::NotAnImage},
+        {(folder / "absent.bmp").string(), LoadOutcome::CannotRead, FileProblem::Missing},
+        {folderNamed("pics.jpg"), LoadOutcome::CannotRead, FileProblem::NotRegularFile},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(load(row.path), row.outcome);
+        EXPECT_EQ(document.problem, row.problem);
+        EXPECT_FALSE(document.error.empty());
+        EXPECT_EQ(document.sourcePath, loaded);
+        EXPECT_EQ(document.currentFileName, "A.BMP");
+        EXPECT_EQ(document.panels, panels);
+        EXPECT_EQ(document.information.fields, information);
+        EXPECT_EQ(document.workImage.width(), 4);
+        EXPECT_EQ(document.undoImage.width(), 4);
+        EXPECT_TRUE(document.modified);
+    }
+    // Any letter case of .jpg, .jpeg and .jpe is a JPEG.
+    EXPECT_EQ(load(put("photo.JpEg", "\xFF\xD8\xFF garbage")), LoadOutcome::InvalidImage);
 }
 
 TEST_F(DocumentTest, ViewRatioFollowsTheTruncatedViewSize) {

@@ -216,6 +216,36 @@ TEST_F(FileIo, ASaveKeepsModeOwnerAndGroupOrRefusesAReadOnlyFile) {
     }
 }
 
+// A file the user may write in a folder they may not is overwritten where it lies: the same
+// inode, its mode and owner, and the old bytes beyond the new end gone.
+TEST_F(FileIo, AWritableFileInAFolderTheUserMayNotWriteIsSavedInPlace) {
+    const Account writer = ::geteuid() == 0 ? nobody() : Account{::geteuid(), ::getegid()};
+    ASSERT_EQ(::chown(folder.c_str(), writer.uid, writer.gid), 0);
+    const fs::path locked = folder / "locked";
+    fs::create_directory(locked);
+    const fs::path target = locked / "photo.jpg";
+    std::ofstream(target, std::ios::binary) << "the old, longer contents";
+    ASSERT_EQ(::chown(target.c_str(), writer.uid, writer.gid), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(::chmod(locked.c_str(), 0555), 0);
+    const ino_t inode = statOf(target).st_ino;
+
+    const auto seen = saveAs(writer, target, "new");
+    ::chmod(locked.c_str(), 0755);
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->saved);
+    EXPECT_EQ(contents(target), "new");
+    EXPECT_EQ(statOf(target).st_ino, inode);
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_EQ(statOf(target).st_uid, writer.uid);
+    EXPECT_EQ(entries(locked), 1u);
+
+    // A new file there still cannot be made.
+    const auto refused = saveAs(writer, locked / "new.jpg", "new");
+    ASSERT_TRUE(refused);
+    EXPECT_FALSE(refused->saved);
+}
+
 TEST_F(FileIo, ANewFileGetsTheUsualMode) {
     const mode_t mask = ::umask(022);
     std::string error;

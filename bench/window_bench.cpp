@@ -6,6 +6,7 @@
 //                                         "memory rest-MB peak-MB baseline-MB pixel-MB"
 //   tavlo-bench-window start T0 IMAGE.jpg (internal) starts like the program and prints the ms
 //                                         from T0 (steady clock, ns) to the first picture
+#include "app/menu_items.h"
 #include "app/filter_commands.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
@@ -193,11 +194,11 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
     const auto nothing = [] {};
 
     report("start", starts[static_cast<std::size_t>(runs / 2)], decodeMs);
-    report("turn-right", timed(nothing, [&] { window.rotateRightAction->trigger(); }),
+    report("turn-right", timed(nothing, [&] { window.menuAction(kRotateRightItem)->trigger(); }),
            minimumMs(runs, [&] { consume(turnBitmap(work, TurnMode::Right)); }));
-    report("median", timed(nothing, [&] { window.medianAction->trigger(); }),
+    report("median", timed(nothing, [&] { window.menuAction(kMedianItem)->trigger(); }),
            minimumMs(runs, [&] { consume(medianFiltered(work)); }));
-    report("monochrome", timed(nothing, [&] { window.monochromeAction->trigger(); }),
+    report("monochrome", timed(nothing, [&] { window.menuAction(kMonochromeItem)->trigger(); }),
            minimumMs(runs, [&] { consume(greyed(work)); }));
     GammaDialog& gamma = *shown.program.tone().gammaDialog;
     gamma.show();
@@ -208,15 +209,15 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
     gamma.hide();
     report(
         "undo",
-        timed([&] { window.monochromeAction->trigger(); }, [&] { window.undoAction->trigger(); }),
+        timed([&] { window.menuAction(kMonochromeItem)->trigger(); }, [&] { window.menuAction(kUndoItem)->trigger(); }),
         0);
     report("scale-quarter-to-full",
-           timed([&] { window.scaleQuarterAction->trigger(); },
-                 [&] { window.scaleFullAction->trigger(); }),
+           timed([&] { window.menuAction(kScaleQuarterItem)->trigger(); },
+                 [&] { window.menuAction(kScaleFullItem)->trigger(); }),
            0);
     // The charts follow every refresh while the histogram window is shown.
-    window.histogramAction->trigger();
-    report("turn-right-histogram", timed(nothing, [&] { window.rotateRightAction->trigger(); }),
+    window.menuAction(kHistogramItem)->trigger();
+    report("turn-right-histogram", timed(nothing, [&] { window.menuAction(kRotateRightItem)->trigger(); }),
            minimumMs(runs, [&] { consume(turnBitmap(work, TurnMode::Right)); }));
     std::printf("memory %.1f %.1f %.1f %.1f\n", restMb, peakMb, baselineMb, pixelMb);
     return 0;

@@ -1,4 +1,5 @@
 #include "app/filter_commands.h"
+#include "app/menu_items.h"
 
 #include "app/main_window.h"
 #include "filters/filter_entries.h"
@@ -34,15 +35,16 @@ FilterCommands::FilterCommands(MainWindow& mainWindow)
     connect(filterMatrixDialog_, &FilterMatrixDialog::runRequested, this,
             [this](const FilterKernel& kernel) { mainWindow_.runEntry(kKernelEntry, kernel); });
 
-    connect(mainWindow.histogramAction, &QAction::triggered, this, &FilterCommands::onHistogram);
+    connect(mainWindow.menuAction(kHistogramItem), &QAction::triggered, this,
+            &FilterCommands::onHistogram);
     connect(histogramWindow_, &HistogramWindow::redrawRequested, this,
             [this] { mainWindow_.runAction([this] { drawHistogram(); }); });
     connect(histogramWindow_, &HistogramWindow::closed, this,
-            [this] { mainWindow_.histogramAction->setChecked(false); });
+            [this] { mainWindow_.menuAction(kHistogramItem)->setChecked(false); });
     // The charts follow every refresh of the view while the item is checked; every refresh runs
     // inside the runner.
     connect(&mainWindow, &MainWindow::viewRefreshed, this, [this] {
-        if (mainWindow_.histogramAction->isChecked()) drawHistogram();
+        if (mainWindow_.menuAction(kHistogramItem)->isChecked()) drawHistogram();
     });
 }
 

@@ -1,9 +1,7 @@
 // The main window's menu bar: every item with its name, caption, separators and start state.
 #include "app/main_window.h"
 
-#include "filters/filter_entries.h"
-#include "geometry/geometry_entries.h"
-#include "tone/tone_entries.h"
+#include "app/menu_items.h"
 #include "widgets/dialog_controls.h"
 
 #include <QApplication>
@@ -13,32 +11,28 @@ namespace tavlo {
 
 namespace {
 
-QAction* item(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
+QAction* item(QMenu* menu, const MenuItemText& text, bool enabled = true) {
+    QAction* action = menu->addAction(fromUtf8(text.caption));
+    action->setObjectName(QString::fromLatin1(text.objectName));
     action->setEnabled(enabled);
     return action;
 }
 
-QAction* item(QMenu* menu, const MenuItemText& text) {
-    return item(menu, text.objectName, fromUtf8(text.caption));
-}
-
-QAction* checkItem(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
-    QAction* action = item(menu, name, caption, enabled);
+QAction* checkItem(QMenu* menu, const MenuItemText& text) {
+    QAction* action = item(menu, text);
     action->setCheckable(true);
     return action;
 }
 
-QMenu* menu(QMenuBar* bar, const char* name, const QString& caption) {
-    QMenu* m = bar->addMenu(caption);
-    m->setObjectName(QString::fromLatin1(name));
+QMenu* topMenu(QMenuBar* bar, const MenuItemText& text) {
+    QMenu* m = bar->addMenu(fromUtf8(text.caption));
+    m->setObjectName(QString::fromLatin1(text.objectName));
     return m;
 }
 
-QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
-    QMenu* m = parent->addMenu(caption);
-    m->setObjectName(QString::fromLatin1(name));
+QMenu* submenu(QMenu* parent, const MenuItemText& text) {
+    QMenu* m = parent->addMenu(fromUtf8(text.caption));
+    m->setObjectName(QString::fromLatin1(text.objectName));
     return m;
 }
 
@@ -46,6 +40,10 @@ QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
 
 QAction* MainWindow::menuAction(const MenuItemText& text) const {
     return menuBar()->findChild<QAction*>(QString::fromLatin1(text.objectName));
+}
+
+QMenu* MainWindow::menu(const MenuItemText& text) const {
+    return menuBar()->findChild<QMenu*>(QString::fromLatin1(text.objectName));
 }
 
 void MainWindow::buildMenus() {
@@ -56,102 +54,102 @@ void MainWindow::buildMenus() {
     barColours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
     bar->setPalette(barColours);
 
-    fileMenu = menu(bar, "File1", QStringLiteral("ファイル(&F)"));
-    openJpegAction = item(fileMenu, "Open1", QStringLiteral("JPGﾌｧｲﾙを開く(&O)"));
-    openBmpAction = item(fileMenu, "BMPP1", QStringLiteral("BMPﾌｧｲﾙを開く(&P)"));
+    fileMenu = topMenu(bar, kFileMenu);
+    openJpegAction = item(fileMenu, kOpenJpegItem);
+    openBmpAction = item(fileMenu, kOpenBmpItem);
     fileMenu->addSeparator();
-    saveJpegAction = item(fileMenu, "S1", QStringLiteral("JPGﾌｧｲﾙで上書き保存する(&S)"), false);
-    saveBmpAction = item(fileMenu, "BMPT1", QStringLiteral("BMPﾌｧｲﾙで上書き保存する(&T)"), false);
+    saveJpegAction = item(fileMenu, kSaveJpegItem, false);
+    saveBmpAction = item(fileMenu, kSaveBmpItem, false);
     fileMenu->addSeparator();
-    saveJpegAsAction = item(fileMenu, "JPEGU1", QStringLiteral("JPGﾌｧｲﾙで別名保存する(&U)"), false);
-    saveBmpAsAction = item(fileMenu, "BMPV1", QStringLiteral("BMPﾌｧｲﾙで別名保存する(&V)"), false);
+    saveJpegAsAction = item(fileMenu, kSaveJpegAsItem, false);
+    saveBmpAsAction = item(fileMenu, kSaveBmpAsItem, false);
     fileMenu->addSeparator();
-    printAction = item(fileMenu, "P1", QStringLiteral("画像印刷(&P)"), false);
+    printAction = item(fileMenu, kPrintItem, false);
     fileMenu->addSeparator();
-    quitAction = item(fileMenu, "X1", QStringLiteral("終了(&X)"));
+    quitAction = item(fileMenu, kQuitItem);
 
-    settingsMenu = menu(bar, "Show1", QStringLiteral("設定・表示(&I)"));
-    fileInfoAction = checkItem(settingsMenu, "F1", QStringLiteral("ﾌｧｲﾙ情報(&F)"));
-    histogramAction = checkItem(settingsMenu, "H4", QStringLiteral("ﾋｽﾄｸﾞﾗﾑ(&H)"));
-    fileListAction = checkItem(settingsMenu, "L2", QStringLiteral("ﾌｧｲﾙﾘｽﾄ(&L)"));
+    settingsMenu = topMenu(bar, kSettingsMenu);
+    fileInfoAction = checkItem(settingsMenu, kFileInfoItem);
+    histogramAction = checkItem(settingsMenu, kHistogramItem);
+    fileListAction = checkItem(settingsMenu, kFileListItem);
     settingsMenu->addSeparator();
-    jpegQualityAction = item(settingsMenu, "JPGJ1", QStringLiteral("JPG圧縮度合(&J)"));
-    saveMetadataAction = checkItem(settingsMenu, "MetadataM1", QStringLiteral("ﾒﾀﾃﾞｰﾀを保存(&M)"));
+    jpegQualityAction = item(settingsMenu, kJpegQualityItem);
+    saveMetadataAction = checkItem(settingsMenu, kSaveMetadataItem);
     saveMetadataAction->setChecked(true);
-    bmpFormatMenu = submenu(settingsMenu, "BMPB1", QStringLiteral("BMPビット形式(&B)"));
-    bmp8BitAction = checkItem(bmpFormatMenu, "A2", QStringLiteral("８ビット(&A)"));
-    bmp24BitAction = checkItem(bmpFormatMenu, "N24C1", QStringLiteral("24ビット(&C)"));
-    bmp32BitAction = checkItem(bmpFormatMenu, "N32D1", QStringLiteral("32ビット(&D)"));
+    bmpFormatMenu = submenu(settingsMenu, kBmpFormatMenu);
+    bmp8BitAction = checkItem(bmpFormatMenu, kBmp8BitItem);
+    bmp24BitAction = checkItem(bmpFormatMenu, kBmp24BitItem);
+    bmp32BitAction = checkItem(bmpFormatMenu, kBmp32BitItem);
     settingsMenu->addSeparator();
-    copyAction = item(settingsMenu, "C1", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ(&C)"), false);
-    pasteAction = item(settingsMenu, "P2", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"));
+    copyAction = item(settingsMenu, kCopyItem, false);
+    pasteAction = item(settingsMenu, kPasteItem);
 
-    undoMenu = menu(bar, "B3", QStringLiteral("戻る(&B)"));
-    undoAction = item(undoMenu, "O1", QStringLiteral("戻る(&O)"));
-    revertAction = item(undoMenu, "T2", QStringLiteral("最初に戻る(&T)"));
+    undoMenu = topMenu(bar, kUndoMenu);
+    undoAction = item(undoMenu, kUndoItem);
+    revertAction = item(undoMenu, kRevertItem);
 
-    scaleMenu = menu(bar, "D1", QStringLiteral("表示スケール(&D)"));
-    scaleFullAction = checkItem(scaleMenu, "FULLF1", QStringLiteral("FULL(&F)"));
-    scaleHalfAction = checkItem(scaleMenu, "N12H1", QStringLiteral("1/2(&H)"));
-    scaleThirdAction = checkItem(scaleMenu, "N13T1", QStringLiteral("1/3(&T)"));
-    scaleQuarterAction = checkItem(scaleMenu, "N14Q1", QStringLiteral("1/4(&Q)"));
-    scaleEighthAction = checkItem(scaleMenu, "N18E1", QStringLiteral("1/8(&E)"));
+    scaleMenu = topMenu(bar, kScaleMenu);
+    scaleFullAction = checkItem(scaleMenu, kScaleFullItem);
+    scaleHalfAction = checkItem(scaleMenu, kScaleHalfItem);
+    scaleThirdAction = checkItem(scaleMenu, kScaleThirdItem);
+    scaleQuarterAction = checkItem(scaleMenu, kScaleQuarterItem);
+    scaleEighthAction = checkItem(scaleMenu, kScaleEighthItem);
 
-    sizeMenu = menu(bar, "S2", QStringLiteral("サイズ変更(&S)"));
-    sizeOriginalAction = item(sizeMenu, kShrinkMenuItems[0].item);
-    sizeHalfAction = item(sizeMenu, kShrinkMenuItems[1].item);
-    sizeQuarterAction = item(sizeMenu, kShrinkMenuItems[2].item);
-    sizeEighthAction = item(sizeMenu, kShrinkMenuItems[3].item);
+    sizeMenu = topMenu(bar, kSizeMenu);
+    sizeOriginalAction = item(sizeMenu, kSizeOriginalItem);
+    sizeHalfAction = item(sizeMenu, kSizeHalfItem);
+    sizeQuarterAction = item(sizeMenu, kSizeQuarterItem);
+    sizeEighthAction = item(sizeMenu, kSizeEighthItem);
     sizeMenu->addSeparator();
-    sizeCustomAction = item(sizeMenu, kResizeMenuItems[0].item);
+    sizeCustomAction = item(sizeMenu, kSizeCustomItem);
 
-    trimMenu = menu(bar, "T3", QStringLiteral("トリミング(&T)"));
-    wallpaperAction = item(trimMenu, kWallpaperMenuItems[0].item);
+    trimMenu = topMenu(bar, kTrimMenu);
+    wallpaperAction = item(trimMenu, kWallpaperItem);
     trimMenu->addSeparator();
-    trimAction = item(trimMenu, kTrimMenuItems[0].item);
+    trimAction = item(trimMenu, kTrimItem);
 
-    rotateMenu = menu(bar, "R1", QStringLiteral("回転(&R)"));
-    rotateRightAction = item(rotateMenu, kTurnMenuItems[0].item);
-    rotateLeftAction = item(rotateMenu, kTurnMenuItems[1].item);
-    rotateHalfAction = item(rotateMenu, kTurnMenuItems[2].item);
-    mirrorAction = item(rotateMenu, kTurnMenuItems[3].item);
-    flipAction = item(rotateMenu, kTurnMenuItems[4].item);
+    rotateMenu = topMenu(bar, kRotateMenu);
+    rotateRightAction = item(rotateMenu, kRotateRightItem);
+    rotateLeftAction = item(rotateMenu, kRotateLeftItem);
+    rotateHalfAction = item(rotateMenu, kRotateHalfItem);
+    mirrorAction = item(rotateMenu, kMirrorItem);
+    flipAction = item(rotateMenu, kFlipItem);
     rotateMenu->addSeparator();
-    rotateAngleAction = item(rotateMenu, kRotationMenuItems[0].item);
+    rotateAngleAction = item(rotateMenu, kRotateAngleItem);
 
-    deformMenu = menu(bar, "H2", QStringLiteral("変形(&H)"));
-    keystoneBothAction = item(deformMenu, kKeystoneMenuItems[0].item);
-    keystoneRightAction = item(deformMenu, kKeystoneMenuItems[1].item);
-    keystoneLeftAction = item(deformMenu, kKeystoneMenuItems[2].item);
-    shearAction = item(deformMenu, kShearMenuItems[0].item);
+    deformMenu = topMenu(bar, kDeformMenu);
+    keystoneBothAction = item(deformMenu, kKeystoneBothItem);
+    keystoneRightAction = item(deformMenu, kKeystoneRightItem);
+    keystoneLeftAction = item(deformMenu, kKeystoneLeftItem);
+    shearAction = item(deformMenu, kShearItem);
 
-    colourMenu = menu(bar, "C2", QStringLiteral("カラー(&C)"));
-    filterMenu = submenu(colourMenu, "F3", QStringLiteral("フィルター(&F)"));
-    sharpenWeakAction = item(filterMenu, kFilterMenuItems[0].item);
-    sharpenMediumAction = item(filterMenu, kFilterMenuItems[1].item);
-    sharpenStrongAction = item(filterMenu, kFilterMenuItems[2].item);
+    colourMenu = topMenu(bar, kColourMenu);
+    filterMenu = submenu(colourMenu, kFilterMenu);
+    sharpenWeakAction = item(filterMenu, kSharpenWeakItem);
+    sharpenMediumAction = item(filterMenu, kSharpenMediumItem);
+    sharpenStrongAction = item(filterMenu, kSharpenStrongItem);
     filterMenu->addSeparator();
-    smoothWeakAction = item(filterMenu, kFilterMenuItems[3].item);
-    smoothMediumAction = item(filterMenu, kFilterMenuItems[4].item);
-    smoothStrongAction = item(filterMenu, kFilterMenuItems[5].item);
-    medianAction = item(filterMenu, kMedianMenuItems[0].item);
+    smoothWeakAction = item(filterMenu, kSmoothWeakItem);
+    smoothMediumAction = item(filterMenu, kSmoothMediumItem);
+    smoothStrongAction = item(filterMenu, kSmoothStrongItem);
+    medianAction = item(filterMenu, kMedianItem);
     filterMenu->addSeparator();
-    emboss1Action = item(filterMenu, kFilterMenuItems[6].item);
-    emboss2Action = item(filterMenu, kFilterMenuItems[7].item);
+    emboss1Action = item(filterMenu, kEmboss1Item);
+    emboss2Action = item(filterMenu, kEmboss2Item);
     filterMenu->addSeparator();
-    customFilterAction = item(filterMenu, kKernelMenuItems[0].item);
-    toneCurveAction = item(colourMenu, kToneCurveMenuItems[0].item);
-    colourToneAction = item(colourMenu, kColourToneMenuItems[0].item);
-    contrastAction = item(colourMenu, kContrastMenuItems[0].item);
-    vividnessAction = item(colourMenu, kVividnessMenuItems[0].item);
-    gammaAction = item(colourMenu, kGammaMenuItems[0].item);
-    equaliseAction = item(colourMenu, kEqualiseMenuItems[0].item);
-    monochromeAction = item(colourMenu, kGreyMenuItems[0].item);
+    customFilterAction = item(filterMenu, kCustomFilterItem);
+    toneCurveAction = item(colourMenu, kToneCurveItem);
+    colourToneAction = item(colourMenu, kColourToneItem);
+    contrastAction = item(colourMenu, kContrastItem);
+    vividnessAction = item(colourMenu, kVividnessItem);
+    gammaAction = item(colourMenu, kGammaItem);
+    equaliseAction = item(colourMenu, kEqualiseItem);
+    monochromeAction = item(colourMenu, kMonochromeItem);
 
-    helpMenu = menu(bar, "Help1", QStringLiteral("ヘルプ(&H)"));
-    helpAction = item(helpMenu, "Help2", QStringLiteral("ヘルプ(&H)"));
+    helpMenu = topMenu(bar, kHelpMenu);
+    helpAction = item(helpMenu, kHelpItem);
     helpMenu->addSeparator();
-    aboutAction = item(helpMenu, "About1", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"));
+    aboutAction = item(helpMenu, kAboutItem);
 }
 
 } // namespace tavlo

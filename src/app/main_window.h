@@ -67,8 +67,9 @@ class MainWindow : public QMainWindow {
         return runOperation(
             [&](tavlo::Document& document) { return entry.steps(document, parameters); });
     }
-    // The menu item built for `item`.
+    // The menu item, or the menu, built for `item` (menu_items.h, an entry's menu items).
     QAction* menuAction(const MenuItemText& item) const;
+    QMenu* menu(const MenuItemText& item) const;
     // The redraw every operation ends with: setDisplayScale(DisplayScale).
     void refresh() { setDisplayScale(document_.displayScale); }
     void showUnsupportedFormat();
@@ -81,32 +82,6 @@ class MainWindow : public QMainWindow {
     void viewRefreshed();
     // Emitted after an image file has been loaded (the cut-out dialogs hide on it).
     void imageLoaded();
-
-  public:
-    // Menu items, by their names.
-    QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu,
-        *deformMenu, *colourMenu, *helpMenu;
-    QMenu *bmpFormatMenu, *filterMenu;
-    QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction,
-        *saveBmpAsAction, *printAction, *quitAction;
-    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction,
-        *saveMetadataAction, *bmp8BitAction, *bmp24BitAction, *bmp32BitAction, *copyAction,
-        *pasteAction;
-    QAction *undoAction, *revertAction;
-    QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,
-        *scaleEighthAction;
-    QAction *sizeOriginalAction, *sizeHalfAction, *sizeQuarterAction, *sizeEighthAction,
-        *sizeCustomAction;
-    QAction *wallpaperAction, *trimAction;
-    QAction *rotateRightAction, *rotateLeftAction, *rotateHalfAction, *mirrorAction, *flipAction,
-        *rotateAngleAction;
-    QAction *keystoneBothAction, *keystoneRightAction, *keystoneLeftAction, *shearAction;
-    QAction *sharpenWeakAction, *sharpenMediumAction, *sharpenStrongAction, *smoothWeakAction,
-        *smoothMediumAction, *smoothStrongAction, *medianAction, *emboss1Action, *emboss2Action,
-        *customFilterAction;
-    QAction *toneCurveAction, *colourToneAction, *contrastAction, *vividnessAction, *gammaAction,
-        *equaliseAction, *monochromeAction;
-    QAction *helpAction, *aboutAction;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,6 +106,31 @@ class MainWindow : public QMainWindow {
     void showDocument();
     void showView();
     void checkScaleItem();
+
+    // The menus and their items; others find them by item (menuAction, menu).
+    QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu,
+        *deformMenu, *colourMenu, *helpMenu;
+    QMenu *bmpFormatMenu, *filterMenu;
+    QAction *openJpegAction, *openBmpAction, *saveJpegAction, *saveBmpAction, *saveJpegAsAction,
+        *saveBmpAsAction, *printAction, *quitAction;
+    QAction *fileInfoAction, *histogramAction, *fileListAction, *jpegQualityAction,
+        *saveMetadataAction, *bmp8BitAction, *bmp24BitAction, *bmp32BitAction, *copyAction,
+        *pasteAction;
+    QAction *undoAction, *revertAction;
+    QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,
+        *scaleEighthAction;
+    QAction *sizeOriginalAction, *sizeHalfAction, *sizeQuarterAction, *sizeEighthAction,
+        *sizeCustomAction;
+    QAction *wallpaperAction, *trimAction;
+    QAction *rotateRightAction, *rotateLeftAction, *rotateHalfAction, *mirrorAction, *flipAction,
+        *rotateAngleAction;
+    QAction *keystoneBothAction, *keystoneRightAction, *keystoneLeftAction, *shearAction;
+    QAction *sharpenWeakAction, *sharpenMediumAction, *sharpenStrongAction, *smoothWeakAction,
+        *smoothMediumAction, *smoothStrongAction, *medianAction, *emboss1Action, *emboss2Action,
+        *customFilterAction;
+    QAction *toneCurveAction, *colourToneAction, *contrastAction, *vividnessAction, *gammaAction,
+        *equaliseAction, *monochromeAction;
+    QAction *helpAction, *aboutAction;
 
     DialogService& dialogs_;
     tavlo::Document document_;

@@ -1,4 +1,5 @@
 #include "app/print_commands.h"
+#include "app/menu_items.h"
 
 #include "app/main_window.h"
 #include "printing/ui/print_window.h"
@@ -13,7 +14,7 @@ PrintCommands::PrintCommands(MainWindow& mainWindow)
         mainWindow.dialogs(),
         [&mainWindow](const std::function<void()>& work) { return mainWindow.runAction(work); },
         *printerInfoWindow_, &mainWindow);
-    connect(mainWindow.printAction, &QAction::triggered, this, &PrintCommands::onPrint);
+    connect(mainWindow.menuAction(kPrintItem), &QAction::triggered, this, &PrintCommands::onPrint);
 }
 
 void PrintCommands::onPrint() {

@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "app/menu_items.h"
 
 #include "app/file_info_window.h"
 #include "app/filter_commands.h"
@@ -47,9 +48,10 @@ Program::Program(DialogService& dialogs, const QString& startupFile, const QStri
                         tone_->colourToneDialog, geometry_->wallpaperDialog});
 
     help_ = new HelpViewer(helpFile, dialogs, &window);
-    QObject::connect(window.helpAction, &QAction::triggered, help_, &HelpViewer::showContents);
+    QObject::connect(window.menuAction(kHelpItem), &QAction::triggered, help_,
+                     &HelpViewer::showContents);
     // A second choice of the item brings the open window to the front.
-    QObject::connect(window.aboutAction, &QAction::triggered, versionWindow_, [this] {
+    QObject::connect(window.menuAction(kAboutItem), &QAction::triggered, versionWindow_, [this] {
         versionWindow_->show();
         versionWindow_->raise();
         versionWindow_->activateWindow();

@@ -1,3 +1,4 @@
+#include "app/menu_items.h"
 #include "app/geometry_commands.h"
 #include "app/main_window.h"
 #include "document/jpeg_codec.h"
@@ -151,7 +152,7 @@ void DialogServiceTest::aRefusedRunIsReportedAboveItsDialog() {
     document.workImage = tavlo::Bitmap(40, 30, tavlo::PixelFormat::Bit24);
     mainWindow.refresh();
     mainWindow.show();
-    mainWindow.sizeCustomAction->trigger();
+    mainWindow.menuAction(tavlo::kSizeCustomItem)->trigger();
     tavlo::SizeDialog* dialog = commands->sizeDialog;
     dialog->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dialog));

@@ -1,4 +1,5 @@
 // Drives the real main window offscreen, with scripted answers for its dialogs.
+#include "app/menu_items.h"
 #include "app/file_info_window.h"
 #include "app/file_pane.h"
 #include "app/jpeg_quality_dialog.h"
@@ -83,7 +84,7 @@ class MainWindowTest : public QObject {
     QString path(const QString& name) const { return folder_.filePath(name); }
     void open(const QString& file) {
         dialogs_.openAnswers.push_back(file);
-        mainWindow_->openJpegAction->trigger();
+        mainWindow_->menuAction(kOpenJpegItem)->trigger();
     }
     // Stands for any operation: an undo copy, a change, and the modified flag.
     void changeImage(std::uint8_t value) {
@@ -122,18 +123,18 @@ class MainWindowTest : public QObject {
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
         QVERIFY(
             mainWindow_->filePane()->listedFiles().join(' ').contains(QStringLiteral("photo.JpG")));
-        for (QMenu* menu : {mainWindow_->undoMenu, mainWindow_->scaleMenu, mainWindow_->sizeMenu,
-                            mainWindow_->rotateMenu, mainWindow_->deformMenu,
-                            mainWindow_->colourMenu, mainWindow_->trimMenu})
+        for (QMenu* menu : {mainWindow_->menu(kUndoMenu), mainWindow_->menu(kScaleMenu), mainWindow_->menu(kSizeMenu),
+                            mainWindow_->menu(kRotateMenu), mainWindow_->menu(kDeformMenu),
+                            mainWindow_->menu(kColourMenu), mainWindow_->menu(kTrimMenu)})
             QVERIFY2(!menu->isEnabled(), qPrintable(menu->objectName()));
-        for (QAction* item : {mainWindow_->histogramAction, mainWindow_->fileInfoAction,
-                              mainWindow_->saveJpegAction, mainWindow_->saveBmpAction,
-                              mainWindow_->saveJpegAsAction, mainWindow_->saveBmpAsAction,
-                              mainWindow_->printAction, mainWindow_->copyAction})
+        for (QAction* item : {mainWindow_->menuAction(kHistogramItem), mainWindow_->menuAction(kFileInfoItem),
+                              mainWindow_->menuAction(kSaveJpegItem), mainWindow_->menuAction(kSaveBmpItem),
+                              mainWindow_->menuAction(kSaveJpegAsItem), mainWindow_->menuAction(kSaveBmpAsItem),
+                              mainWindow_->menuAction(kPrintItem), mainWindow_->menuAction(kCopyItem)})
             QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
-        QVERIFY(mainWindow_->fileListAction->isChecked());
-        QVERIFY(mainWindow_->bmp24BitAction->isChecked());
-        QVERIFY(!mainWindow_->scaleFullAction->isChecked());
+        QVERIFY(mainWindow_->menuAction(kFileListItem)->isChecked());
+        QVERIFY(mainWindow_->menuAction(tavlo::kBmp24BitItem)->isChecked());
+        QVERIFY(!mainWindow_->menuAction(kScaleFullItem)->isChecked());
         QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示スケール"));
         QCOMPARE(mainWindow_->panelText(8),
                  QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(24bits)"));
@@ -154,16 +155,16 @@ class MainWindowTest : public QObject {
         start(path("missing.bmp"));
         QTest::qWait(250);
         QCOMPARE(dialogs_.errors.size(), 1);
-        QVERIFY(!mainWindow_->colourMenu->isEnabled());
+        QVERIFY(!mainWindow_->menu(kColourMenu)->isEnabled());
     }
 
     void openingEnablesTheImageMenusAndFollowsTheFolder() {
         start();
         open(path("photo.JpG"));
         QCOMPARE(dialogs_.openTitles, QStringList{QStringLiteral("JPGファイルを開く")});
-        QVERIFY(mainWindow_->colourMenu->isEnabled());
-        QVERIFY(mainWindow_->fileInfoAction->isEnabled());
-        QVERIFY(mainWindow_->scaleFullAction->isChecked());
+        QVERIFY(mainWindow_->menu(kColourMenu)->isEnabled());
+        QVERIFY(mainWindow_->menuAction(kFileInfoItem)->isEnabled());
+        QVERIFY(mainWindow_->menuAction(kScaleFullItem)->isChecked());
         QCOMPARE(mainWindow_->panelText(4), QStringLiteral("PHOTO.JPG"));
         QCOMPARE(mainWindow_->panelText(7), QStringLiteral("(24bits)"));
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
@@ -174,13 +175,13 @@ class MainWindowTest : public QObject {
         open(path("big.bmp"));
         const tavlo::Bitmap& work = mainWindow_->document().workImage;
         QCOMPARE(shownPicture(), viewImage(work).convertToFormat(QImage::Format_RGB32));
-        mainWindow_->scaleThirdAction->trigger();
+        mainWindow_->menuAction(kScaleThirdItem)->trigger();
         QCOMPARE(shownPicture(),
                  viewImage(tavlo::stretched(work, 333, 250)).convertToFormat(QImage::Format_RGB32));
         QCOMPARE(mainWindow_->panelText(2), QStringLiteral("W/H = 1.33200"));
         QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示ｽｹｰﾙ : 1/3"));
-        QVERIFY(mainWindow_->scaleThirdAction->isChecked() &&
-                !mainWindow_->scaleFullAction->isChecked());
+        QVERIFY(mainWindow_->menuAction(kScaleThirdItem)->isChecked() &&
+                !mainWindow_->menuAction(kScaleFullItem)->isChecked());
         QCOMPARE(fileInfoWindow_->fieldText(Field::CurrentAspect), QStringLiteral("W/H = 1.3333"));
     }
 
@@ -210,7 +211,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(fileInfoWindow_->fieldText(Field::FileName), QStringLiteral("A.BMP"));
         // 上書き保存 proposes the picture's own file, never the one that failed.
         dialogs_.saveAnswers.clear();
-        mainWindow_->saveBmpAction->trigger();
+        mainWindow_->menuAction(kSaveBmpItem)->trigger();
         QCOMPARE(dialogs_.saves.back().proposedName, path("a.bmp"));
     }
 
@@ -227,7 +228,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(mainWindow_->panelText(0), QStringLiteral("W = 64"));
         QVERIFY(mainWindow_->filePane()->listedFiles().contains(path(file)));
         dialogs_.saveAnswers.push_back(path(file));
-        mainWindow_->saveJpegAction->trigger();
+        mainWindow_->menuAction(kSaveJpegItem)->trigger();
         QCOMPARE(dialogs_.saves.back().proposedName, path(file));
         QCOMPARE(QDir(folder_.path()).entryList({QStringLiteral("photo.*")}, QDir::Files,
                                                 QDir::IgnoreCase)
@@ -269,20 +270,20 @@ class MainWindowTest : public QObject {
         start();
         open(path("photo.JpG"));
         dialogs_.saveAnswers.push_back(path("out"));
-        mainWindow_->saveJpegAction->trigger();
+        mainWindow_->menuAction(kSaveJpegItem)->trigger();
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("JPGファイル上書き保存(50)"));
         QCOMPARE(dialogs_.saves.back().proposedName, path("photo.JpG"));
         QVERIFY(!dialogs_.saves.back().askOverwrite);
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("拡張子を正しく入力してください。")});
         QVERIFY(!QFile::exists(path("out")));
 
-        mainWindow_->bmp8BitAction->trigger();
-        QVERIFY(mainWindow_->bmp8BitAction->isChecked() &&
-                !mainWindow_->bmp24BitAction->isChecked());
+        mainWindow_->menuAction(tavlo::kBmp8BitItem)->trigger();
+        QVERIFY(mainWindow_->menuAction(tavlo::kBmp8BitItem)->isChecked() &&
+                !mainWindow_->menuAction(tavlo::kBmp24BitItem)->isChecked());
         QCOMPARE(mainWindow_->panelText(8),
                  QStringLiteral("　JPG圧縮度：50  / BMP保存形式：(8bits)"));
         dialogs_.saveAnswers.push_back(path("eight.bmp"));
-        mainWindow_->saveBmpAsAction->trigger();
+        mainWindow_->menuAction(kSaveBmpAsItem)->trigger();
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("BMPファイル別名保存 (8bits)"));
         QVERIFY(dialogs_.saves.back().askOverwrite);
         QVERIFY(QFile::exists(path("eight.bmp")));
@@ -295,14 +296,14 @@ class MainWindowTest : public QObject {
         changeImage(9);
         mainWindow_->show();
         dialogs_.confirmAnswers = {Answer::Yes}; // and then the save dialog is cancelled
-        mainWindow_->quitAction->trigger();
+        mainWindow_->menuAction(kQuitItem)->trigger();
         QVERIFY(mainWindow_->isVisible());
         QVERIFY(mainWindow_->document().modified);
 
         dialogs_.confirmAnswers = {Answer::Cancel};
         QVERIFY(!mainWindow_->close());
         dialogs_.confirmAnswers = {Answer::No};
-        mainWindow_->quitAction->trigger();
+        mainWindow_->menuAction(kQuitItem)->trigger();
         QVERIFY(!mainWindow_->isVisible());
         QCOMPARE(dialogs_.confirmations.size(), 3); // exit asks only once
     }
@@ -318,7 +319,7 @@ class MainWindowTest : public QObject {
         QVERIFY(sharing());
         changeImage(3);
         QVERIFY(!sharing());
-        mainWindow_->undoAction->trigger();
+        mainWindow_->menuAction(kUndoItem)->trigger();
         QVERIFY(sharing());
     }
 
@@ -328,12 +329,12 @@ class MainWindowTest : public QObject {
         const std::uint8_t original = firstByte();
         changeImage(1);
         changeImage(2);
-        mainWindow_->undoAction->trigger();
+        mainWindow_->menuAction(kUndoItem)->trigger();
         QCOMPARE(firstByte(), 1);
-        mainWindow_->undoAction->trigger();
+        mainWindow_->menuAction(kUndoItem)->trigger();
         QCOMPARE(firstByte(), 1);
         dialogs_.confirmAnswers = {Answer::No};
-        mainWindow_->revertAction->trigger();
+        mainWindow_->menuAction(kRevertItem)->trigger();
         QCOMPARE(firstByte(), original);
         QVERIFY(!mainWindow_->document().modified);
     }
@@ -367,13 +368,13 @@ class MainWindowTest : public QObject {
         start();
         mainWindow_->show();
         open(path("a.bmp"));
-        mainWindow_->fileInfoAction->trigger();
+        mainWindow_->menuAction(kFileInfoItem)->trigger();
         QVERIFY(fileInfoWindow_->isVisible());
         fileInfoWindow_->close();
-        QVERIFY(!mainWindow_->fileInfoAction->isChecked());
-        mainWindow_->fileInfoAction->trigger();
+        QVERIFY(!mainWindow_->menuAction(kFileInfoItem)->isChecked());
+        mainWindow_->menuAction(kFileInfoItem)->trigger();
         QVERIFY(fileInfoWindow_->isVisible());
-        mainWindow_->fileInfoAction->trigger();
+        mainWindow_->menuAction(kFileInfoItem)->trigger();
         QVERIFY(!fileInfoWindow_->isVisible());
     }
 
@@ -381,29 +382,29 @@ class MainWindowTest : public QObject {
         start();
         mainWindow_->show();
         QVERIFY(mainWindow_->filePane()->isVisible());
-        mainWindow_->fileListAction->trigger();
+        mainWindow_->menuAction(kFileListItem)->trigger();
         QVERIFY(!mainWindow_->filePane()->isVisible());
         QTRY_VERIFY(mainWindow_->view()->mapTo(mainWindow_.get(), QPoint(0, 0)).x() < 10);
-        mainWindow_->fileListAction->trigger();
+        mainWindow_->menuAction(kFileListItem)->trigger();
         QVERIFY(mainWindow_->filePane()->isVisible());
     }
 
     void copyAndPasteThroughTheClipboard() {
         start();
         QApplication::clipboard()->clear();
-        mainWindow_->pasteAction->setEnabled(
+        mainWindow_->menuAction(kPasteItem)->setEnabled(
             true); // emptied by another program after the menu was enabled
-        mainWindow_->pasteAction->trigger();
+        mainWindow_->menuAction(kPasteItem)->trigger();
         QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("クリップボードは空っぽです。")});
 
         QSignalSpy refreshes(mainWindow_.get(), &MainWindow::viewRefreshed);
         open(path("a.bmp"));
         QCOMPARE(refreshes.count(), 1); // the histogram follows loads and pastes too
-        mainWindow_->fileInfoAction->setChecked(true);
-        mainWindow_->copyAction->trigger();
+        mainWindow_->menuAction(kFileInfoItem)->setChecked(true);
+        mainWindow_->menuAction(kCopyItem)->trigger();
         changeImage(3);
         refreshes.clear();
-        mainWindow_->pasteAction->trigger();
+        mainWindow_->menuAction(kPasteItem)->trigger();
         QCOMPARE(refreshes.count(), 1);
         const tavlo::Document& document = mainWindow_->document();
         QCOMPARE(document.workImage.format(), tavlo::PixelFormat::Device);
@@ -411,9 +412,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(mainWindow_->panelText(7), QStringLiteral("?????"));
         QCOMPARE(mainWindow_->panelText(6), QStringLiteral(" ｻｲｽﾞ= "));
         QVERIFY(document.noSourceFile && !document.modified);
-        QVERIFY(!mainWindow_->fileInfoAction->isEnabled() &&
-                !mainWindow_->fileInfoAction->isChecked());
-        QVERIFY(mainWindow_->colourMenu->isEnabled()); // a file was loaded before
+        QVERIFY(!mainWindow_->menuAction(kFileInfoItem)->isEnabled() &&
+                !mainWindow_->menuAction(kFileInfoItem)->isChecked());
+        QVERIFY(mainWindow_->menu(kColourMenu)->isEnabled()); // a file was loaded before
         QCOMPARE(document.currentFileName, std::string("A.BMP"));
     }
 

@@ -1,5 +1,6 @@
 // The main window as a user meets it: moving through the file list, the folder tree at start,
 // the menu bar's disabled titles and the status bar's texts.
+#include "app/menu_items.h"
 #include "app/file_pane.h"
 #include "app/main_window.h"
 #include "document/bmp_codec.h"
@@ -62,7 +63,7 @@ class MainWindowUseTest : public QObject {
         start();
         mainWindow_->filePane()->fileTypeChooser->setCurrentIndex(1);
         dialogs_.openAnswers.push_back(folder_.filePath(QStringLiteral("many/p00.bmp")));
-        mainWindow_->openBmpAction->trigger();
+        mainWindow_->menuAction(kOpenBmpItem)->trigger();
         QCOMPARE(mainWindow_->panelText(0), QStringLiteral("W = 10"));
         QListWidgetItem* first = list()->item(0);
         QCOMPARE(list()->currentItem(), first);
@@ -102,7 +103,7 @@ class MainWindowUseTest : public QObject {
         start();
         QMenuBar* bar = mainWindow_->menuBar();
         const QImage shot = bar->grab().toImage();
-        for (QMenu* menu : {mainWindow_->undoMenu, mainWindow_->colourMenu}) {
+        for (QMenu* menu : {mainWindow_->menu(kUndoMenu), mainWindow_->menu(kColourMenu)}) {
             QVERIFY(!menu->isEnabled());
             const QRect title = bar->actionGeometry(menu->menuAction());
             const QColor background = shot.pixelColor(title.topLeft() + QPoint(1, 1));
@@ -122,7 +123,7 @@ class MainWindowUseTest : public QObject {
         writeBmp(big, 700, 600);
         start();
         dialogs_.openAnswers.push_back(big);
-        mainWindow_->openBmpAction->trigger();
+        mainWindow_->menuAction(kOpenBmpItem)->trigger();
         QLabel* panel = nullptr;
         for (QLabel* label : mainWindow_->statusBar()->findChildren<QLabel*>())
             if (label->text() == mainWindow_->panelText(6)) panel = label;

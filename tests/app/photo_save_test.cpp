@@ -1,5 +1,6 @@
 // A JPEG save from the main window: the status bar tells whether the turn was lossless, and the
 // metadata item decides whether the tags go with the picture.
+#include "app/menu_items.h"
 #include "app/main_window.h"
 #include "document/jpeg_codec.h"
 #include "geometry/geometry_steps.h"
@@ -35,25 +36,25 @@ class PhotoSaveTest : public QObject {
         ScriptedDialogs dialogs;
         MainWindow window(dialogs, QString());
         window.show();
-        QVERIFY(window.saveMetadataAction->isChecked());
+        QVERIFY(window.menuAction(kSaveMetadataItem)->isChecked());
         dialogs.openAnswers.push_back(photo);
-        window.openJpegAction->trigger();
+        window.menuAction(kOpenJpegItem)->trigger();
         turnRight(window.document());
         dialogs.saveAnswers.push_back(folder.filePath(QStringLiteral("turned.jpg")));
-        window.saveJpegAsAction->trigger();
+        window.menuAction(kSaveJpegAsItem)->trigger();
         QCOMPARE(window.statusBar()->currentMessage(),
                  QStringLiteral("JPG無劣化保存（回転・反転のみ）"));
         window.document().jpegQuality = 40;
         window.document().losslessTurns = false;
         turnRight(window.document());
         dialogs.saveAnswers.push_back(folder.filePath(QStringLiteral("encoded.jpg")));
-        window.saveJpegAsAction->trigger();
+        window.menuAction(kSaveJpegAsItem)->trigger();
         QCOMPARE(window.statusBar()->currentMessage(),
                  QStringLiteral("JPG再圧縮保存（圧縮度 40）"));
 
-        window.saveMetadataAction->trigger();
+        window.menuAction(kSaveMetadataItem)->trigger();
         QVERIFY(!window.document().keepMetadata);
-        window.saveMetadataAction->trigger();
+        window.menuAction(kSaveMetadataItem)->trigger();
         QVERIFY(window.document().keepMetadata);
     }
 };

@@ -1,6 +1,7 @@
 // The whole program as main() assembles it, under its own application object: quitting through
 // 終了 or the close box ends the event loop whatever secondary window is open, and an exception
 // escaping an event handler is reported without ending the program.
+#include "app/menu_items.h"
 #include "app/application.h"
 #include "app/file_info_window.h"
 #include "app/filter_commands.h"
@@ -96,7 +97,7 @@ class ProgramTest : public QObject {
 
         QTimer::singleShot(0, &mainWindow, [&] {
             if (throughMenu)
-                mainWindow.quitAction->trigger();
+                mainWindow.menuAction(kQuitItem)->trigger();
             else
                 mainWindow.close();
         });

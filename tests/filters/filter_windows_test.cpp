@@ -1,5 +1,6 @@
 // The filter commands in the real main window, offscreen, with scripted file dialogs, driven
 // through their menu items and the controls' names.
+#include "app/menu_items.h"
 #include "app/filter_commands.h"
 #include "app/main_window.h"
 #include "app/scripted_dialogs.h"
@@ -248,7 +249,7 @@ class FilterWindowsTest : public QObject {
         if (child == 0) {
             if (!limitDataGrowth(4 << 20)) _exit(3);
             try { // the child never returns into the test runner
-                mainWindow_->histogramAction->trigger();
+                mainWindow_->menuAction(kHistogramItem)->trigger();
             } catch (...) {
                 _exit(2);
             }
@@ -268,8 +269,8 @@ class FilterWindowsTest : public QObject {
     // A uniform grey 90: one bar of 64 at x = 91 in every chart, drawn on the grid.
     void histogramWindowFollowsTheImage() {
         start(path("grey.bmp"));
-        mainWindow_->histogramAction->trigger();
-        QVERIFY(mainWindow_->histogramAction->isChecked());
+        mainWindow_->menuAction(kHistogramItem)->trigger();
+        QVERIFY(mainWindow_->menuAction(kHistogramItem)->isChecked());
         QVERIFY(histogram().isVisible());
         QCOMPARE(histogram().windowTitle(), QStringLiteral("grey.bmp"));
         QCOMPARE(histogram().pos(), QPoint(10, 50));
@@ -296,16 +297,16 @@ class FilterWindowsTest : public QObject {
         // Every refresh redraws it: monochrome of grey 90 stays 90, the equalisation turns it
         // white.
         histogram().move(300, 300);
-        mainWindow_->equaliseAction->trigger();
+        mainWindow_->menuAction(kEqualiseItem)->trigger();
         QCOMPARE(histogram().pos(), QPoint(10, 50));
         QCOMPARE(chart(3).pixel(256, 40), qRgb(0, 0, 255));
         QCOMPARE(chart(3).pixel(91, 40), qRgb(255, 255, 255));
 
         histogram().close();
-        QVERIFY(!mainWindow_->histogramAction->isChecked());
-        mainWindow_->histogramAction->trigger();
+        QVERIFY(!mainWindow_->menuAction(kHistogramItem)->isChecked());
+        mainWindow_->menuAction(kHistogramItem)->trigger();
         QVERIFY(histogram().isVisible());
-        mainWindow_->histogramAction->trigger();
+        mainWindow_->menuAction(kHistogramItem)->trigger();
         QVERIFY(!histogram().isVisible());
     }
 
@@ -313,7 +314,7 @@ class FilterWindowsTest : public QObject {
     // clicks go in one direction, as many the other way bring the first scale back.
     void everyChartPressCountsAndTheScaleComesBack() {
         start(path("grey.bmp"));
-        mainWindow_->histogramAction->trigger();
+        mainWindow_->menuAction(kHistogramItem)->trigger();
         // As a double click reaches a widget: a click, then the second press as a double click.
         auto doubleClick = [this](Qt::MouseButton button) {
             QTest::mouseClick(chartLabel(1), button);
@@ -343,7 +344,7 @@ class FilterWindowsTest : public QObject {
         writeBmp(path("palette.bmp"), palette);
         start(path("palette.bmp"));
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit8);
-        mainWindow_->histogramAction->trigger();
+        mainWindow_->menuAction(kHistogramItem)->trigger();
         QCOMPARE(document().workImage.format(), tavlo::PixelFormat::Bit24);
     }
 };

@@ -12,6 +12,7 @@
 //                                     queue's Ghostscript resamples pictures finer than 450 dpi to
 //                                     300, so the place and the quadrants are checked, not every
 //                                     dot (the window test does that for the program's own PDF).
+#include "app/menu_items.h"
 #include "app/main_window.h"
 #include "app/print_commands.h"
 #include "app/scripted_dialogs.h"
@@ -44,8 +45,8 @@ struct Session {
 
     void send(const tavlo::Bitmap& image) {
         mainWindow.document().workImage = image;
-        mainWindow.printAction->setEnabled(true);
-        mainWindow.printAction->trigger();
+        mainWindow.menuAction(kPrintItem)->setEnabled(true);
+        mainWindow.menuAction(kPrintItem)->trigger();
     }
     void click(const char* name) { control<QPushButton>(window, name)->click(); }
 };

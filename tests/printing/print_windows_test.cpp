@@ -1,5 +1,6 @@
 // The print layout and printer information windows offscreen, and a print to PDF measured on the
 // rasterised page.
+#include "app/menu_items.h"
 #include "app/failure_text.h"
 #include "app/main_window.h"
 #include "app/print_commands.h"
@@ -352,8 +353,8 @@ class PrintWindowsTest : public QObject {
         MainWindow mainWindow(dialogs, QString());
         PrintCommands commands(mainWindow);
         mainWindow.document().workImage = knownPrintImage(64, 48);
-        mainWindow.printAction->setEnabled(true);
-        mainWindow.printAction->trigger();
+        mainWindow.menuAction(kPrintItem)->setEnabled(true);
+        mainWindow.menuAction(kPrintItem)->trigger();
         QVERIFY(commands.printWindow()->isVisible());
         QCOMPARE(commands.printWindow()->windowTitle(), QStringLiteral("(64×48) "));
         QCOMPARE(commands.printWindow()->layout().imageHeight(), 48);

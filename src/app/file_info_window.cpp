@@ -14,18 +14,12 @@ struct FieldPlace {
     const char* hint;
 };
 
-// In InformationTexts::Field order; the first seven sit in GroupBox1.
+// In InformationTexts::Field order; the first seven describe the file.
 constexpr int kOriginalFieldCount = 7;
 constexpr FieldPlace kFields[tavlo::InformationTexts::FieldCount] = {
-    {13, 19, 167, "ﾌｧｲﾙ名"},          // Memo1
-    {13, 45, 39, "属性"},             // Memo2
-    {70, 45, 110, "ﾌｧｲﾙ長"},          // Memo3
-    {13, 70, 167, "ﾌｧｲﾙ作成日時"},    // Memo4
-    {13, 96, 167, "ﾌｧｲﾙ更新日時"},    // Memo5
-    {13, 122, 167, "画像ﾋﾟｸｾﾙ値"},    // Memo6
-    {13, 147, 167, "縦横比（色数）"}, // Memo7
-    {13, 19, 167, "画像ﾋﾟｸｾﾙ値"},     // Memo8
-    {13, 45, 167, "縦横比"},          // Memo9
+    {13, 19, 167, "ﾌｧｲﾙ名"},          {13, 45, 39, "属性"},          {70, 45, 110, "ﾌｧｲﾙ長"},
+    {13, 70, 167, "ﾌｧｲﾙ作成日時"},    {13, 96, 167, "ﾌｧｲﾙ更新日時"}, {13, 122, 167, "画像ﾋﾟｸｾﾙ値"},
+    {13, 147, 167, "縦横比（色数）"}, {13, 19, 167, "画像ﾋﾟｸｾﾙ値"},  {13, 45, 167, "縦横比"},
 };
 constexpr int kFieldHeight = 20;
 
@@ -41,24 +35,24 @@ FileInfoWindow::FileInfoWindow(QWidget* parent)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("ﾌｧｲﾙ・画像情報"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("原ファイル・画像情報"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(kGroup1);
-    GroupBox2 = new QGroupBox(
+    fileGroup_ = new QGroupBox(QStringLiteral("原ファイル・画像情報"), this);
+    fileGroup_->setObjectName(QStringLiteral("GroupBox1"));
+    fileGroup_->setGeometry(kGroup1);
+    changeGroup_ = new QGroupBox(
         QString::fromUtf8(tavlo::kChangeGroupCaption.data(), tavlo::kChangeGroupCaption.size()),
         this);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-    GroupBox2->setGeometry(kGroup2);
+    changeGroup_->setObjectName(QStringLiteral("GroupBox2"));
+    changeGroup_->setGeometry(kGroup2);
 
     for (int i = 0; i < tavlo::InformationTexts::FieldCount; ++i) {
         const FieldPlace& place = kFields[i];
-        auto* memo = new QLineEdit(i < kOriginalFieldCount ? GroupBox1 : GroupBox2);
+        auto* memo = new QLineEdit(i < kOriginalFieldCount ? fileGroup_ : changeGroup_);
         memo->setObjectName(QStringLiteral("Memo%1").arg(i + 1));
         memo->setGeometry(place.left, place.top, place.width, kFieldHeight);
         memo->setReadOnly(true);
         memo->setAlignment(Qt::AlignCenter);
         memo->setToolTip(QString::fromUtf8(place.hint));
-        memos_[i] = memo;
+        fields_[i] = memo;
     }
 
     setFixedSize(kGroup1.width() + 28, kGroup2.top() + kGroup2.height() + 50);
@@ -67,19 +61,19 @@ FileInfoWindow::FileInfoWindow(QWidget* parent)
 
 void FileInfoWindow::showTexts(const tavlo::InformationTexts& texts) {
     for (int i = 0; i < tavlo::InformationTexts::FieldCount; ++i) {
-        memos_[i]->setText(QString::fromStdString(texts.fields[i]));
+        fields_[i]->setText(QString::fromStdString(texts.fields[i]));
         // A text longer than its field shows its beginning.
-        memos_[i]->setCursorPosition(0);
+        fields_[i]->setCursorPosition(0);
     }
-    GroupBox2->setTitle(QString::fromStdString(texts.changeCaption));
+    changeGroup_->setTitle(QString::fromStdString(texts.changeCaption));
 }
 
 QString FileInfoWindow::fieldText(tavlo::InformationTexts::Field field) const {
-    return memos_[field]->text();
+    return fields_[field]->text();
 }
 
 QString FileInfoWindow::changeCaption() const {
-    return GroupBox2->title();
+    return changeGroup_->title();
 }
 
 // The stay-on-top hint is set once at creation, since changing a shown window's

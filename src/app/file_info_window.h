@@ -31,9 +31,9 @@ class FileInfoWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QGroupBox* GroupBox1;
-    QGroupBox* GroupBox2;
-    std::array<QLineEdit*, tavlo::InformationTexts::FieldCount> memos_{};
+    QGroupBox* fileGroup_;   // the file as loaded
+    QGroupBox* changeGroup_; // the picture as last changed
+    std::array<QLineEdit*, tavlo::InformationTexts::FieldCount> fields_{};
 };
 
 } // namespace tavlo

@@ -1,4 +1,4 @@
-// The file browser pane at the left of the main window (Panel1): the folder tree, the file-type
+// The file browser pane at the left of the main window: the folder tree, the file-type
 // selector and the list of the folder's JPEG or BMP files.
 #pragma once
 

@@ -70,7 +70,7 @@ class MainWindow : public QMainWindow {
     // The menu item, or the menu, built for `item` (menu_items.h, an entry's menu items).
     QAction* menuAction(const MenuItemText& item) const;
     QMenu* menu(const MenuItemText& item) const;
-    // The redraw every operation ends with: setDisplayScale(DisplayScale).
+    // The redraw every operation ends with: setDisplayScale at the scale in force.
     void refresh() { setDisplayScale(document_.displayScale); }
     void showUnsupportedFormat();
     // The window the user started the running action from, which owns its messages.

@@ -31,37 +31,43 @@ VersionWindow::VersionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Tavlo Ver 1.3"));
     constexpr int kWidth = 228;
 
-    Label1 = new QLabel(QStringLiteral("TAVLO.EXE"), this);
+    auto* nameLabel = new QLabel(QStringLiteral("TAVLO.EXE"), this);
     QFont title(QStringLiteral("IPAPMincho"));
     title.setPixelSize(21);
     title.setBold(true);
-    Label1->setFont(title);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setGeometry(26, 19, 119, 21);
+    nameLabel->setObjectName(QStringLiteral("Label1"));
+    nameLabel->setFont(title);
+    nameLabel->setAlignment(Qt::AlignCenter);
+    nameLabel->setGeometry(26, 19, 119, 21);
 
-    Image1 = new QLabel(this);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/tavlo-32.png")));
-    Image1->setScaledContents(true);
-    Image1->setGeometry(26, 58, 32, 32);
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("Image1"));
+    iconLabel->setPixmap(QPixmap(QStringLiteral(":/tavlo-32.png")));
+    iconLabel->setScaledContents(true);
+    iconLabel->setGeometry(26, 58, 32, 32);
 
-    Label2 = new QLabel(QStringLiteral("Ver 1.30  2005/3"), this);
-    Label2->move(64, 64);
-    Label2->adjustSize();
+    auto* versionLabel = new QLabel(QStringLiteral("Ver 1.30  2005/3"), this);
+    versionLabel->setObjectName(QStringLiteral("Label2"));
+    versionLabel->move(64, 64);
+    versionLabel->adjustSize();
 
-    Label3 = new QLabel(QStringLiteral("JPEG・BMP 画像ビューア"), this);
-    Label3->move(32, 110);
-    Label3->adjustSize();
+    auto* descriptionLabel = new QLabel(QStringLiteral("JPEG・BMP 画像ビューア"), this);
+    descriptionLabel->setObjectName(QStringLiteral("Label3"));
+    descriptionLabel->move(32, 110);
+    descriptionLabel->adjustSize();
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("OK"), this);
-    BitBtn1->setGeometry(45, 147, 77, 27);
-    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::hide);
+    auto* okButton = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                                     QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("BitBtn1"));
+    okButton->setGeometry(45, 147, 77, 27);
+    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
 
     // the name, the third line and the button centred; the height follows the button.
-    for (QWidget* control : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label3),
-                             static_cast<QWidget*>(BitBtn1)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(nameLabel), static_cast<QWidget*>(descriptionLabel),
+          static_cast<QWidget*>(okButton)})
         centreHorizontally(control, kWidth);
-    setFixedSize(kWidth, BitBtn1->y() + 80);
+    setFixedSize(kWidth, okButton->y() + 80);
     const QRect screen = QApplication::primaryScreen()->geometry();
     move(screen.center() - rect().center());
 }

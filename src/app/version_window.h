@@ -14,12 +14,6 @@ class VersionWindow : public QWidget {
     Q_OBJECT
   public:
     explicit VersionWindow(QWidget* parent = nullptr);
-
-    QLabel* Label1;
-    QLabel* Image1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QPushButton* BitBtn1;
 };
 
 } // namespace tavlo

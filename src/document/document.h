@@ -21,7 +21,7 @@ namespace tavlo {
 
 class PhotoSource;
 
-// The information window's fields, Memo1 … Memo9, and the caption of its second group.
+// The information window's nine fields, and the caption of its second group.
 struct InformationTexts {
     enum Field {
         FileName,      // "ﾌｧｲﾙ名"

@@ -3,19 +3,19 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/version_window.h"
-#include "widgets/image_view.h"
 #include "scripted_dialogs.h"
+#include "widgets/image_view.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tavlo;
@@ -30,8 +30,7 @@ QString helpText() {
 // The topic's text from its heading to the next one; empty when the file has no such topic.
 QString topic(const QString& html, int context) {
     const qsizetype start = html.indexOf(QStringLiteral("id=\"context-%1\"").arg(context));
-    if (start < 0)
-        return {};
+    if (start < 0) return {};
     const qsizetype end = html.indexOf(QStringLiteral("<h2"), start);
     return html.mid(start, end < 0 ? -1 : end - start);
 }
@@ -88,12 +87,10 @@ class HelpTest : public QObject {
         for (QWidget* window : windows)
             for (const QWidget* control : window->findChildren<QWidget*>()) {
                 // A window without a topic of its own is described where its menu item is.
-                if (!hasOwnContext(control->window()) && !hasOwnContext(control))
-                    continue;
+                if (!hasOwnContext(control->window()) && !hasOwnContext(control)) continue;
                 const int context = helpContextOf(control);
                 const QString name = visibleName(control);
-                if (name.isEmpty())
-                    continue;
+                if (name.isEmpty()) continue;
                 QVERIFY2(topic(html, context).contains(name),
                          qPrintable(QStringLiteral("topic %1 lacks %2").arg(context).arg(name)));
                 ++checked;
@@ -139,7 +136,8 @@ class HelpTest : public QObject {
         assignHelpContexts({&mainWindow, &versionWindow, &stranger});
         QCOMPARE(helpContextOf(&mainWindow), 1);
         QCOMPARE(helpContextOf(mainWindow.view()), 1);
-        QCOMPARE(helpContextOf(versionWindow.BitBtn1), 800);
+        QCOMPARE(helpContextOf(versionWindow.findChild<QPushButton*>(QStringLiteral("BitBtn1"))),
+                 800);
         QCOMPARE(helpContextOf(&stranger), 0);
     }
 
@@ -181,15 +179,15 @@ class HelpTest : public QObject {
                     for (QWidget* inner : target->findChildren<QWidget*>())
                         if (inner->focusPolicy() != Qt::NoFocus && !hasOwnContext(inner))
                             pressed = inner;
-                    if (!pressed)
-                        continue;
+                    if (!pressed) continue;
                 }
                 const int context = helpContextOf(target);
                 window->show();
                 QApplication::setActiveWindow(window);
                 if (pressed != window)
                     pressed->setFocus();
-                else if (QWidget* focus = QApplication::focusWidget(); focus && hasOwnContext(focus))
+                else if (QWidget* focus = QApplication::focusWidget();
+                         focus && hasOwnContext(focus))
                     focus->clearFocus();
                 QTest::keyClick(pressed, Qt::Key_F1);
                 QVERIFY(viewer.isVisible());
@@ -213,15 +211,19 @@ class HelpTest : public QObject {
 
     void versionWindowCentresItsControls() {
         VersionWindow versionWindow;
+        const auto label = [&](const char* name) {
+            return versionWindow.findChild<QLabel*>(QString::fromLatin1(name));
+        };
         QCOMPARE(versionWindow.windowTitle(), QStringLiteral("Tavlo Ver 1.3"));
-        QCOMPARE(versionWindow.Label1->x(), (228 - 119) / 2);
-        QCOMPARE(versionWindow.BitBtn1->x(), (228 - 77) / 2);
-        QCOMPARE(versionWindow.Label3->x(), (228 - versionWindow.Label3->width()) / 2);
-        QCOMPARE(versionWindow.Label2->pos(), QPoint(64, 64));
+        QCOMPARE(versionWindow.findChild<QLabel*>(QStringLiteral("Label1"))->x(), (228 - 119) / 2);
+        QCOMPARE(versionWindow.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->x(),
+                 (228 - 77) / 2);
+        QCOMPARE(label("Label3")->x(), (228 - label("Label3")->width()) / 2);
+        QCOMPARE(label("Label2")->pos(), QPoint(64, 64));
         QCOMPARE(versionWindow.height(), 147 + 80);
-        QVERIFY(!versionWindow.Image1->pixmap().isNull());
+        QVERIFY(!label("Image1")->pixmap().isNull());
         versionWindow.show();
-        versionWindow.BitBtn1->click();
+        versionWindow.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
         QVERIFY(!versionWindow.isVisible());
     }
 };

@@ -1,5 +1,7 @@
 #include "printing/print_stretch.h"
 
+#include "document/stretch_table.h"
+
 #include <stdexcept>
 #include <vector>
 
@@ -13,14 +15,13 @@ Bitmap stretchedRegion(const Bitmap& source, std::int64_t stretchWidth, std::int
         left + regionWidth > stretchWidth || top + regionHeight > stretchHeight)
         throw std::invalid_argument("stretchedRegion outside the stretched image");
 
-    std::vector<int> sourceColumn(static_cast<std::size_t>(regionWidth));
-    for (int i = 0; i < regionWidth; ++i)
-        sourceColumn[i] = static_cast<int>((left + i) * source.width() / stretchWidth);
+    const std::vector<int> sourceColumn =
+        stretchTable(left, regionWidth, source.width(), stretchWidth);
 
     Bitmap region = Bitmap::uninitialised(regionWidth, regionHeight, PixelFormat::Bit24);
     for (int j = 0; j < regionHeight; ++j) {
-        const auto sourceRow = static_cast<int>((top + j) * source.height() / stretchHeight);
-        const std::uint8_t* from = source.row(sourceRow);
+        const std::uint8_t* from =
+            source.row(stretchSource(top + j, source.height(), stretchHeight));
         std::uint8_t* to = region.row(j);
         for (int i = 0; i < regionWidth; ++i) {
             const std::uint8_t* pixel = from + 3 * sourceColumn[i];

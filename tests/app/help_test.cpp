@@ -1,21 +1,25 @@
 // The help file, the help key and the version window.
+#include "app/application.h"
 #include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/version_window.h"
-#include "widgets/image_view.h"
 #include "scripted_dialogs.h"
+#include "widgets/image_view.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QAbstractTextDocumentLayout>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tavlo;
@@ -30,8 +34,7 @@ QString helpText() {
 // The topic's text from its heading to the next one; empty when the file has no such topic.
 QString topic(const QString& html, int context) {
     const qsizetype start = html.indexOf(QStringLiteral("id=\"context-%1\"").arg(context));
-    if (start < 0)
-        return {};
+    if (start < 0) return {};
     const qsizetype end = html.indexOf(QStringLiteral("<h2"), start);
     return html.mid(start, end < 0 ? -1 : end - start);
 }
@@ -88,12 +91,10 @@ class HelpTest : public QObject {
         for (QWidget* window : windows)
             for (const QWidget* control : window->findChildren<QWidget*>()) {
                 // A window without a topic of its own is described where its menu item is.
-                if (!hasOwnContext(control->window()) && !hasOwnContext(control))
-                    continue;
+                if (!hasOwnContext(control->window()) && !hasOwnContext(control)) continue;
                 const int context = helpContextOf(control);
                 const QString name = visibleName(control);
-                if (name.isEmpty())
-                    continue;
+                if (name.isEmpty()) continue;
                 QVERIFY2(topic(html, context).contains(name),
                          qPrintable(QStringLiteral("topic %1 lacks %2").arg(context).arg(name)));
                 ++checked;
@@ -181,15 +182,15 @@ class HelpTest : public QObject {
                     for (QWidget* inner : target->findChildren<QWidget*>())
                         if (inner->focusPolicy() != Qt::NoFocus && !hasOwnContext(inner))
                             pressed = inner;
-                    if (!pressed)
-                        continue;
+                    if (!pressed) continue;
                 }
                 const int context = helpContextOf(target);
                 window->show();
                 QApplication::setActiveWindow(window);
                 if (pressed != window)
                     pressed->setFocus();
-                else if (QWidget* focus = QApplication::focusWidget(); focus && hasOwnContext(focus))
+                else if (QWidget* focus = QApplication::focusWidget();
+                         focus && hasOwnContext(focus))
                     focus->clearFocus();
                 QTest::keyClick(pressed, Qt::Key_F1);
                 QVERIFY(viewer.isVisible());
@@ -209,6 +210,51 @@ class HelpTest : public QObject {
         expected.removeAll(1200);
         std::sort(expected.begin(), expected.end());
         QCOMPARE(reached, expected);
+    }
+
+    // F1 on any control of a window other than the main one, outside the controls with a topic
+    // of their own too, opens that window's topic, never the main window's.
+    void helpKeyAnywhereInASecondaryWindowOpensItsTopic() {
+        ScriptedDialogs dialogs;
+        const Program program(dialogs, QString(), QStringLiteral(TAVLO_HELP_FILE));
+        HelpViewer& viewer = program.help();
+        int pressed = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window == &program.mainWindow() || window == &viewer) continue;
+            window->show();
+            QApplication::setActiveWindow(window);
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                if (control->window() != window || control->focusPolicy() == Qt::NoFocus ||
+                    !control->isVisible())
+                    continue;
+                control->setFocus();
+                QTest::keyClick(control, Qt::Key_F1);
+                const int context = helpContextOf(control);
+                QVERIFY2(
+                    context > 1 && viewer.verticalScrollBar()->value() == topicTop(viewer, context),
+                    qPrintable(QStringLiteral("%1 %2 opens topic %3")
+                                   .arg(window->metaObject()->className(), control->objectName())
+                                   .arg(context)));
+                ++pressed;
+            }
+            window->hide();
+        }
+        QVERIFY(pressed > 100);
+    }
+
+    // Qt's own dialogs, the print ones too, in Japanese: their buttons, the texts Qt's catalogue
+    // lacks, and no Latin sample text in the page preview.
+    void qtDialogsSpeakJapanese() {
+        QVERIFY(speakJapaneseInQtDialogs(*qApp));
+        QCOMPARE(QCoreApplication::translate("QPrintPropertiesWidget", "Advanced"),
+                 QStringLiteral("詳細設定"));
+        QPrinter printer;
+        QPageSetupDialog dialog(&printer);
+        dialog.show();
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("preview"))->isVisible());
     }
 
     void versionWindowCentresItsControls() {

@@ -22,17 +22,20 @@ struct ContextEntry {
 };
 
 // Which topic the help key opens, for each window and for the few controls with one of their own.
+// The information, wallpaper and tone-curve windows are covered whole by one topic each; without
+// a number of their own they would open the main window's, as their parent.
 constexpr ContextEntry kContexts[] = {
-    {"tavlo::MainWindow", nullptr, 1},          {"tavlo::SizeDialog", nullptr, 2},
-    {"tavlo::RotationDialog", nullptr, 3},      {"tavlo::DeformationDialog", nullptr, 4},
-    {"tavlo::TrimmingDialog", nullptr, 5},      {"tavlo::PrintWindow", nullptr, 7},
-    {"tavlo::JpegQualityDialog", nullptr, 8},   {"tavlo::PrinterInfoWindow", nullptr, 9},
-    {"tavlo::HistogramWindow", nullptr, 10},    {"tavlo::ContrastDialog", nullptr, 15},
-    {"tavlo::GammaDialog", nullptr, 17},        {"tavlo::VividnessDialog", nullptr, 19},
-    {"tavlo::ColourToneDialog", nullptr, 21},   {"tavlo::FilterMatrixDialog", nullptr, 24},
-    {"tavlo::FileInfoWindow", "Memo1", 300},    {"tavlo::VersionWindow", nullptr, 800},
-    {"tavlo::PrintWindow", "Memo14", 900},      {"tavlo::PrinterInfoWindow", "Memo3", 1000},
-    {"tavlo::HistogramWindow", "Image4", 1200}, {"tavlo::ToneCurveDialog", "GroupBox1", 1700},
+    {"tavlo::MainWindow", nullptr, 1},           {"tavlo::SizeDialog", nullptr, 2},
+    {"tavlo::RotationDialog", nullptr, 3},       {"tavlo::DeformationDialog", nullptr, 4},
+    {"tavlo::TrimmingDialog", nullptr, 5},       {"tavlo::WallpaperDialog", nullptr, 5},
+    {"tavlo::PrintWindow", nullptr, 7},          {"tavlo::JpegQualityDialog", nullptr, 8},
+    {"tavlo::PrinterInfoWindow", nullptr, 9},    {"tavlo::HistogramWindow", nullptr, 10},
+    {"tavlo::ContrastDialog", nullptr, 15},      {"tavlo::GammaDialog", nullptr, 17},
+    {"tavlo::VividnessDialog", nullptr, 19},     {"tavlo::ColourToneDialog", nullptr, 21},
+    {"tavlo::FilterMatrixDialog", nullptr, 24},  {"tavlo::FileInfoWindow", nullptr, 300},
+    {"tavlo::VersionWindow", nullptr, 800},      {"tavlo::PrintWindow", "Memo14", 900},
+    {"tavlo::PrinterInfoWindow", "Memo3", 1000}, {"tavlo::HistogramWindow", "Image4", 1200},
+    {"tavlo::ToneCurveDialog", nullptr, 1700},
 };
 
 } // namespace

@@ -9,8 +9,6 @@
 
 #include <QFont>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 using namespace tavlo;
 
@@ -23,11 +21,6 @@ int main(int argc, char** argv) {
     font.setPixelSize(12);
     application.setFont(font);
     application.setWindowIcon(QIcon(QStringLiteral(":/tavlo-32.png")));
-    // Japanese button texts in the message boxes and file dialogs.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        application.installTranslator(&qtTexts);
 
     const QStringList arguments = QApplication::arguments();
     Program program(dialogs, arguments.size() > 1 ? arguments.at(1) : QString(),

@@ -1,4 +1,5 @@
 // The help file, the help key and the version window.
+#include "app/application.h"
 #include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "app/program.h"
@@ -8,10 +9,13 @@
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -207,6 +211,51 @@ class HelpTest : public QObject {
         expected.removeAll(1200);
         std::sort(expected.begin(), expected.end());
         QCOMPARE(reached, expected);
+    }
+
+    // F1 on any control of a window other than the main one, outside the controls with a topic
+    // of their own too, opens that window's topic, never the main window's.
+    void helpKeyAnywhereInASecondaryWindowOpensItsTopic() {
+        ScriptedDialogs dialogs;
+        const Program program(dialogs, QString(), QStringLiteral(TAVLO_HELP_FILE));
+        HelpViewer& viewer = program.help();
+        int pressed = 0;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window == &program.mainWindow() || window == &viewer) continue;
+            window->show();
+            QApplication::setActiveWindow(window);
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                if (control->window() != window || control->focusPolicy() == Qt::NoFocus ||
+                    !control->isVisible())
+                    continue;
+                control->setFocus();
+                QTest::keyClick(control, Qt::Key_F1);
+                const int context = helpContextOf(control);
+                QVERIFY2(
+                    context > 1 && viewer.verticalScrollBar()->value() == topicTop(viewer, context),
+                    qPrintable(QStringLiteral("%1 %2 opens topic %3")
+                                   .arg(window->metaObject()->className(), control->objectName())
+                                   .arg(context)));
+                ++pressed;
+            }
+            window->hide();
+        }
+        QVERIFY(pressed > 100);
+    }
+
+    // Qt's own dialogs, the print ones too, in Japanese: their buttons, the texts Qt's catalogue
+    // lacks, and no Latin sample text in the page preview.
+    void qtDialogsSpeakJapanese() {
+        QVERIFY(speakJapaneseInQtDialogs(*qApp));
+        QCOMPARE(QCoreApplication::translate("QPrintPropertiesWidget", "Advanced"),
+                 QStringLiteral("詳細設定"));
+        QPrinter printer;
+        QPageSetupDialog dialog(&printer);
+        dialog.show();
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+        QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("preview"))->isVisible());
     }
 
     void versionWindowCentresItsControls() {

@@ -30,6 +30,7 @@ for entry in \
   "-rwxr-xr-x /usr/bin/tavlo-cli" \
   "-rw-r--r-- /usr/share/tavlo/Tavlo.hlp" \
   "-rw-r--r-- /usr/share/applications/tavlo.desktop" \
+  "-rw-r--r-- /usr/share/metainfo/org.tavlo.tavlo.metainfo.xml" \
   "-rw-r--r-- /usr/share/icons/hicolor/16x16/apps/tavlo.png" \
   "-rw-r--r-- /usr/share/icons/hicolor/32x32/apps/tavlo.png" \
   "-rw-r--r-- /usr/share/icons/hicolor/48x48/apps/tavlo.png" \
@@ -48,6 +49,14 @@ ownership=$(dpkg-deb -c "$deb" | awk '$2 != "root/root"')
 
 dpkg-deb -x "$deb" "$work/root"
 cmp -s "$work/root/usr/share/tavlo/Tavlo.hlp" "$source/help/Tavlo.hlp" || fail "help file differs"
+metainfo=$work/root/usr/share/metainfo/org.tavlo.tavlo.metainfo.xml
+# Offline: the screenshot's host is not reached, only the entry's form is checked.
+appstreamcli validate --no-net --strict --pedantic "$metainfo" >"$work/appstream.log" 2>&1 ||
+  { cat "$work/appstream.log"; fail "the AppStream entry does not validate"; }
+grep -qxF "  <launchable type=\"desktop-id\">tavlo.desktop</launchable>" "$metainfo" ||
+  fail "the AppStream entry does not name the desktop entry"
+grep -qF "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo" ||
+  fail "the AppStream entry's release is not the package's version"
 for page in tavlo tavlo-cli; do
   warnings=$(zcat "$work/root/usr/share/man/man1/$page.1.gz" | groff -man -ww -z -Tutf8 2>&1)
   [ -z "$warnings" ] || fail "$page.1: $warnings"

@@ -16,6 +16,13 @@ Profile openProfile(std::span<const std::uint8_t> bytes) {
     return Profile(cmsOpenProfileFromMem(bytes.data(), static_cast<cmsUInt32Number>(bytes.size())));
 }
 
+// The profile, or sRGB when there is none; nothing when it does not parse or is not RGB.
+Profile rgbProfileOrSrgb(std::span<const std::uint8_t> bytes) {
+    Profile profile = bytes.empty() ? Profile(cmsCreate_sRGBProfile()) : openProfile(bytes);
+    if (!profile || cmsGetColorSpace(profile.get()) != cmsSigRgbData) return nullptr;
+    return profile;
+}
+
 } // namespace
 
 bool profileParses(std::span<const std::uint8_t> profile) {
@@ -40,6 +47,26 @@ CmykToSrgb::~CmykToSrgb() {
 
 void CmykToSrgb::convert(const std::uint8_t* cmyk, std::uint8_t* bgr, int width) const {
     cmsDoTransform(transform_, cmyk, bgr, static_cast<cmsUInt32Number>(width));
+}
+
+std::unique_ptr<DisplayTransform> DisplayTransform::from(std::span<const std::uint8_t> picture,
+                                                         std::span<const std::uint8_t> screen) {
+    if (picture.empty() && screen.empty()) return nullptr;
+    const Profile from = rgbProfileOrSrgb(picture);
+    const Profile to = rgbProfileOrSrgb(screen);
+    if (!from || !to) return nullptr;
+    cmsHTRANSFORM transform = cmsCreateTransform(from.get(), TYPE_BGRA_8, to.get(), TYPE_BGRA_8,
+                                                 INTENT_RELATIVE_COLORIMETRIC, 0);
+    if (!transform) return nullptr;
+    return std::unique_ptr<DisplayTransform>(new DisplayTransform(transform));
+}
+
+DisplayTransform::~DisplayTransform() {
+    cmsDeleteTransform(transform_);
+}
+
+void DisplayTransform::convert(std::uint8_t* bgrx, int width) const {
+    cmsDoTransform(transform_, bgrx, bgrx, static_cast<cmsUInt32Number>(width));
 }
 
 } // namespace tavlo

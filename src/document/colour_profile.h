@@ -1,5 +1,5 @@
-// ICC profiles through lcms2: whether one is usable, and the conversion of CMYK pixels through
-// the profile a CMYK JPEG carries.
+// ICC profiles through lcms2: whether one is usable, the conversion of CMYK pixels through the
+// profile a CMYK JPEG carries, and the view's conversion to the screen's profile.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,26 @@ class CmykToSrgb {
 
   private:
     explicit CmykToSrgb(void* transform) : transform_(transform) {}
+    void* transform_;
+};
+
+// Converts what the view shows from the picture's profile to the screen's (each sRGB when none is
+// given), relative colorimetric intent, on rows of B,G,R,x bytes. Only the shown copy is
+// converted: the working image keeps its stored values.
+class DisplayTransform {
+  public:
+    // Nothing when both are sRGB (the view shows the stored values), or a profile does not parse
+    // or is not an RGB one.
+    static std::unique_ptr<DisplayTransform> from(std::span<const std::uint8_t> picture,
+                                                  std::span<const std::uint8_t> screen);
+    ~DisplayTransform();
+    DisplayTransform(const DisplayTransform&) = delete;
+    DisplayTransform& operator=(const DisplayTransform&) = delete;
+
+    void convert(std::uint8_t* bgrx, int width) const;
+
+  private:
+    explicit DisplayTransform(void* transform) : transform_(transform) {}
     void* transform_;
 };
 

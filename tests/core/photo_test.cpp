@@ -1,6 +1,7 @@
 // Photos as files: orientation on load, tags and profile kept on save, lossless turns, CMYK
 // through its profile, hostile tags. Files are tagged with exiftool and checked with exiftool and
 // jpegtran, readers independent of the ones the program uses.
+#include "document/colour_profile.h"
 #include "document/document.h"
 #include "document/jpeg_codec.h"
 #include "geometry/geometry_steps.h"
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -67,6 +70,17 @@ std::vector<std::uint8_t> savedAndClosed(cmsHPROFILE profile) {
 
 std::vector<std::uint8_t> srgbProfile() {
     return savedAndClosed(cmsCreate_sRGBProfile());
+}
+
+// sRGB's primaries with a linear tone curve: stored values are light, not encoded.
+std::vector<std::uint8_t> linearRgbProfile() {
+    const cmsCIExyY white{0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
+    cmsToneCurve* curves[3] = {linear, linear, linear};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(linear);
+    return savedAndClosed(profile);
 }
 
 // A CMYK profile that turns every ink into a grey, white without ink and black with any full
@@ -318,6 +332,34 @@ std::vector<std::uint8_t> withHostileBlocks(std::vector<std::uint8_t> jpeg) {
     jpeg.insert(jpeg.begin() + 2, icc.begin(), icc.end());
     jpeg.insert(jpeg.begin() + 2, exif.begin(), exif.end());
     return jpeg;
+}
+
+// What the view shows: the stored values through the picture's profile into the screen's.
+TEST(DisplayTransform, ConvertsOnlyWhenAProfileSaysSo) {
+    const std::vector<std::uint8_t> none;
+    EXPECT_EQ(DisplayTransform::from(none, none), nullptr);
+    EXPECT_EQ(DisplayTransform::from(greyCmykProfile(), none), nullptr);
+    EXPECT_EQ(DisplayTransform::from(std::vector<std::uint8_t>{1, 2, 3}, none), nullptr);
+
+    const auto srgbToSrgb = DisplayTransform::from(srgbProfile(), none);
+    const auto linearToSrgb = DisplayTransform::from(linearRgbProfile(), none);
+    const auto srgbToLinear = DisplayTransform::from(none, linearRgbProfile());
+    ASSERT_TRUE(srgbToSrgb && linearToSrgb && srgbToLinear);
+    for (const int value : {0, 1, 10, 64, 128, 200, 255}) {
+        SCOPED_TRACE(value);
+        const double light = value / 255.0;
+        const double encoded =
+            light <= 0.0031308 ? 12.92 * light : 1.055 * std::pow(light, 1 / 2.4) - 0.055;
+        const auto v = static_cast<std::uint8_t>(value);
+        std::uint8_t same[4] = {v, v, v, 0}, lighter[4] = {v, v, v, 0}, back[4];
+        srgbToSrgb->convert(same, 1);
+        EXPECT_NEAR(same[1], value, 1);
+        linearToSrgb->convert(lighter, 1);
+        EXPECT_NEAR(lighter[1], 255 * encoded, 1.5);
+        std::copy(lighter, lighter + 4, back);
+        srgbToLinear->convert(back, 1);
+        EXPECT_NEAR(back[1], value, value < 16 ? 3 : 1.5); // 8 bits are coarse near black
+    }
 }
 
 TEST_F(PhotoTest, HostileTagsNeitherStopTheLoadNorReachTheSavedFile) {

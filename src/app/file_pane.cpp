@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -40,6 +41,7 @@ class CompactRowDelegate : public QStyledItemDelegate {
 FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Panel1"));
 
+    watcher_ = new QFileSystemWatcher(this);
     folders_ = new QFileSystemModel(this);
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_->setOption(QFileSystemModel::DontWatchForChanges);
@@ -111,6 +113,7 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     // A selection, not the current row: focusing the list by the keyboard makes its first row
     // current without selecting it, and that must not load a file.
     connect(fileList, &QListWidget::itemSelectionChanged, this, &FilePane::onFileClicked);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FilePane::readFolder);
 }
 
 QSize FilePane::sizeHint() const {
@@ -123,6 +126,26 @@ void FilePane::showEvent(QShowEvent* event) {
 }
 
 bool FilePane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == neighbourKeysFrom_) {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Right:
+        case Qt::Key_PageDown:
+        case Qt::Key_Space:
+            chooseNeighbour(1);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_PageUp:
+        case Qt::Key_Backspace:
+            chooseNeighbour(-1);
+            return true;
+        default:
+            return false;
+        }
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::Wheel:
@@ -161,15 +184,36 @@ bool FilePane::selectFolder(const QString& folder) {
 bool FilePane::showFile(const QString& path) {
     const QFileInfo file(path);
     if (!selectFolder(file.absolutePath())) return false;
-    const QList<QListWidgetItem*> rows = fileList->findItems(file.fileName(), Qt::MatchExactly);
-    const QSignalBlocker quiet(fileList); // marking the loaded file must not load it again
+    shownFile_ = file.absoluteFilePath();
+    markShownFile();
+    return true;
+}
+
+void FilePane::markShownFile() {
+    const QFileInfo file(shownFile_);
+    const QList<QListWidgetItem*> rows =
+        file.absolutePath() == folder_ ? fileList->findItems(file.fileName(), Qt::MatchExactly)
+                                       : QList<QListWidgetItem*>{};
+    const QSignalBlocker quiet(fileList); // marking the shown file must not load it again
     if (rows.isEmpty()) {
         fileList->clearSelection();
-        return true;
+        return;
     }
     fileList->setCurrentItem(rows.first());
     fileList->scrollToItem(rows.first());
-    return true;
+}
+
+void FilePane::chooseNeighbour(int step) {
+    const QList<QListWidgetItem*> selected = fileList->selectedItems();
+    const int row =
+        selected.isEmpty() ? (step > 0 ? -1 : fileList->count()) : fileList->row(selected.first());
+    const int next = row + step;
+    if (next >= 0 && next < fileList->count()) fileList->setCurrentRow(next);
+}
+
+void FilePane::takeNeighbourKeys(QWidget* view) {
+    neighbourKeysFrom_ = view;
+    view->installEventFilter(this);
 }
 
 // The tree scrolls sideways only to the start of its one wide column, so a deep folder is
@@ -214,11 +258,18 @@ void FilePane::onFileClicked() {
     const QList<QListWidgetItem*> selected = fileList->selectedItems();
     if (selected.isEmpty()) return;
     emit fileChosen(QDir(folder_).filePath(selected.first()->text()));
+    // A load that was cancelled or failed leaves the shown file marked, not the chosen one.
+    markShownFile();
 }
 
 // A list that still shows the folder's files is left alone, with its selection and scroll
 // position, so that moving through it with the arrow keys goes on from the file just loaded.
 void FilePane::readFolder() {
+    const QStringList watched = folder_.isEmpty() ? QStringList{} : QStringList{folder_};
+    if (watcher_->directories() != watched) {
+        if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+        if (!watched.isEmpty()) watcher_->addPaths(watched);
+    }
     QStringList names;
     // QDir matches name filters without regard to case, so "*.jpg" also finds "A.JPG".
     if (!folder_.isEmpty())
@@ -227,8 +278,10 @@ void FilePane::readFolder() {
             QDir::Name | QDir::IgnoreCase);
     if (names == listedNames_) return;
     listedNames_ = names;
+    const QSignalBlocker quiet(fileList);
     fileList->clear();
     fileList->addItems(names);
+    markShownFile();
 }
 
 } // namespace tavlo

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QListWidget>
 #include <QSplitter>
 #include <QTreeView>
@@ -20,8 +21,12 @@ class FilePane : public QWidget {
     // tree cannot show it.
     bool selectFolder(const QString& folder);
     // Selects the file's folder and marks the file in the list, in view, without choosing it
-    // again. False when the tree cannot show the folder.
+    // again; the list keeps it marked from then on. False when the tree cannot show the folder.
     bool showFile(const QString& path);
+    // Chooses the file `step` rows after the shown one, as Down and Up in the list do.
+    void chooseNeighbour(int step);
+    // →/←, PageDown/PageUp and Space/Backspace in `view` choose the next and previous file.
+    void takeNeighbourKeys(QWidget* view);
     QString currentFolder() const;
     // The full paths the list shows, in its order.
     QStringList listedFiles() const;
@@ -46,12 +51,16 @@ class FilePane : public QWidget {
     void onFolderChosen();
     void onFileClicked();
     void readFolder();
+    void markShownFile();
     void revealFolder();
     void queueReveal();
 
     QWidget* panel4_; // the tree's panel, whose width the selector follows
     QFileSystemModel* folders_;
     QString folder_;
+    QString shownFile_;           // what the list marks, whatever was chosen since
+    QFileSystemWatcher* watcher_; // a file saved into the folder is listed at once
+    QWidget* neighbourKeysFrom_ = nullptr;
     QStringList listedNames_;    // what fileList shows
     bool revealPending_ = false; // the tree still follows the shown folder
     bool revealQueued_ = false;

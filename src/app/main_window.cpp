@@ -171,6 +171,7 @@ void MainWindow::connectHandlers() {
         Qt::QueuedConnection);
     connect(filePane_, &FilePane::fileChosen, this,
             [this](const QString& path) { files_->load(path); });
+    filePane_->takeNeighbourKeys(viewArea_);
     connect(splitter_, &QSplitter::splitterMoved, this, [this] {
         filePane_->followWidth();
         showFilePane(true);

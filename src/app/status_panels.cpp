@@ -1,19 +1,23 @@
 #include "app/status_panels.h"
 
+#include <algorithm>
+
 namespace tavlo {
 
 namespace {
 
 constexpr int kPanelWidths[kStatusPanelCount] = {70, 70, 120, 120, 140, 50, 120, 70, 120};
-constexpr int kFileSizePanel = 6;
 constexpr int kQualityPanel = 8;
+constexpr int kTextPadding = 8; // room either side of a text, clear of the panel's border
 
-// A status panel of a given width that grows to show its whole text.
+// A status panel of a given width that grows to show its whole text: a long file name or a
+// large file's size would otherwise lose its ends.
 class WideningPanel : public QLabel {
   public:
     explicit WideningPanel(int width) : width_(width) {}
     QSize sizeHint() const override {
-        return {std::max(width_, QLabel::sizeHint().width()), QLabel::sizeHint().height()};
+        const int textWidth = fontMetrics().horizontalAdvance(text()) + 2 * kTextPadding;
+        return {std::max(width_, textWidth), QLabel::sizeHint().height()};
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -30,16 +34,12 @@ StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {
     setStyleSheet(QStringLiteral("QStatusBar { background: rgb(192, 220, 192); }"
                                  "QStatusBar::item { border: 1px solid gray; }"));
     for (int i = 0; i < kStatusPanelCount; ++i) {
-        const bool widening = i == kFileSizePanel;
-        panels_[i] = widening ? new WideningPanel(kPanelWidths[i]) : new QLabel;
+        panels_[i] = new WideningPanel(kPanelWidths[i]);
         panels_[i]->setText(QString::fromStdString(initialPanelText(i)));
         panels_[i]->setAlignment(i == kQualityPanel ? Qt::AlignLeft | Qt::AlignVCenter
                                                     : Qt::AlignCenter);
-        // The last panel takes the rest of the bar, so the quality text is never cut off, and
-        // the file size widens for a large file rather than lose the end of "ﾊﾞｲﾄ".
+        // The last panel takes the rest of the bar, so the quality text is never cut off.
         addWidget(panels_[i], i == kQualityPanel ? 1 : 0);
-        if (!widening) panels_[i]->setMinimumWidth(kPanelWidths[i]);
-        if (i != kQualityPanel && !widening) panels_[i]->setMaximumWidth(kPanelWidths[i]);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "document/text_format.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,11 +26,53 @@ inline QPushButton* button(QWidget* parent, const char* name, const QString& cap
     return pushButton;
 }
 
-// Arrows step by one, the track by ten.
+// A dialog's bar moves the way its keys point: → and ↓ one step towards the maximum, ← and ↑
+// one step back, PageDown and PageUp a page, Home and End to the ends. A plain scroll bar turns
+// ← and → round, as it scrolls a view rather than set a value.
+class DialogBar : public QScrollBar {
+  public:
+    using QScrollBar::QScrollBar;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const SliderAction action = keyAction(event->key());
+        if (action == SliderNoAction || (event->modifiers() & ~Qt::KeypadModifier)) {
+            QScrollBar::keyPressEvent(event);
+            return;
+        }
+        triggerAction(action);
+    }
+
+  private:
+    static SliderAction keyAction(int key) {
+        switch (key) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return SliderSingleStepAdd;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            return SliderSingleStepSub;
+        case Qt::Key_PageDown:
+            return SliderPageStepAdd;
+        case Qt::Key_PageUp:
+            return SliderPageStepSub;
+        case Qt::Key_Home:
+            return SliderToMinimum;
+        case Qt::Key_End:
+            return SliderToMaximum;
+        default:
+            return SliderNoAction;
+        }
+    }
+};
+
+// Arrows step by one, the track by ten. The bar takes the focus by Tab and by a click, so that
+// the keys move it without the mouse.
 inline QScrollBar* bar(QWidget* parent, const char* name, Qt::Orientation orientation,
                        QRect geometry) {
-    auto* scrollBar = new QScrollBar(orientation, parent);
+    auto* scrollBar = new DialogBar(orientation, parent);
     scrollBar->setObjectName(QString::fromLatin1(name));
+    scrollBar->setFocusPolicy(Qt::StrongFocus);
     scrollBar->setGeometry(geometry);
     scrollBar->setSingleStep(1);
     scrollBar->setPageStep(10);

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
 #include <new>
 
 namespace tavlo {
@@ -22,10 +23,20 @@ void ImageView::showImage(const tavlo::Bitmap& image, QSize viewSize) {
     image_ = image;
     viewSize_ = viewSize;
     outOfMemoryReported_ = false;
-    const QMargins margins = contentsMargins();
-    resize(viewSize.width() + margins.left() + margins.right(),
-           viewSize.height() + margins.top() + margins.bottom());
+    takeSize();
     update();
+}
+
+void ImageView::takeSize() {
+    const QMargins margins = contentsMargins();
+    resize(pictureRect().size().grownBy(margins));
+}
+
+QRect ImageView::pictureRect() const {
+    const qreal ratio = devicePixelRatioF();
+    return {contentsRect().topLeft(),
+            QSize(static_cast<int>(std::ceil(viewSize_.width() / ratio)),
+                  static_cast<int>(std::ceil(viewSize_.height() / ratio)))};
 }
 
 void ImageView::clear() {
@@ -36,9 +47,16 @@ void ImageView::clear() {
 
 void ImageView::paintEvent(QPaintEvent* event) {
     // Around and behind the picture the parent's background shows.
-    const QRect picture(contentsRect().topLeft(), viewSize_);
-    const QRect shown = event->rect().intersected(picture);
-    if (isBlank() || shown.isEmpty()) return;
+    const QRect picture = pictureRect();
+    const QRect exposed = event->rect().intersected(picture).translated(-picture.topLeft());
+    if (isBlank() || exposed.isEmpty()) return;
+    const qreal ratio = devicePixelRatioF();
+    const QPoint first(static_cast<int>(std::floor(exposed.left() * ratio)),
+                       static_cast<int>(std::floor(exposed.top() * ratio)));
+    const QPoint end(static_cast<int>(std::ceil((exposed.right() + 1) * ratio)),
+                     static_cast<int>(std::ceil((exposed.bottom() + 1) * ratio)));
+    const QRect shown = QRect(first, end - QPoint(1, 1)).intersected(QRect({0, 0}, viewSize_));
+    if (shown.isEmpty()) return;
     try {
         paintPicture(shown, picture.topLeft());
     } catch (const std::bad_alloc&) { // the band or the column table
@@ -53,10 +71,14 @@ void ImageView::paintPicture(QRect shown, QPoint origin) {
         if (band_.isNull()) throw std::bad_alloc();
     }
     QPainter painter(this);
+    // Drawn in physical pixels, so that each converted pixel lands on one pixel of the screen.
+    painter.translate(origin);
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
     for (int top = shown.top(); top <= shown.bottom(); top += kBandRows) {
         const QRect band(shown.left(), top, shown.width(),
                          std::min(kBandRows, shown.bottom() + 1 - top));
-        convertViewRect(image_, viewSize_, band.translated(-origin), band_);
+        convertViewRect(image_, viewSize_, band, band_);
         painter.drawImage(band.topLeft(), band_, QRect(QPoint(0, 0), band.size()));
     }
 }

@@ -10,14 +10,15 @@ namespace tavlo {
 
 // Paints only what is exposed, converted band by band from the bitmap's rows into one reusable
 // buffer; the bitmap is shared with the document, never copied, so showing a large photo costs
-// the visible pixels and not the whole image. The picture sits inside the contents margins.
+// the visible pixels and not the whole image. The picture sits inside the contents margins; one
+// view pixel is one physical pixel of the screen, whatever the desktop's scale.
 class ImageView : public QWidget {
     Q_OBJECT
   public:
     explicit ImageView(QWidget* parent = nullptr);
 
-    // Shows the image stretched to viewSize (colour on colour, nothing averaged) and takes that
-    // size plus the margins.
+    // Shows the image stretched to viewSize physical pixels (colour on colour, nothing averaged)
+    // and takes that size, in the desktop's units, plus the margins.
     void showImage(const tavlo::Bitmap& image, QSize viewSize);
     // Blanks the picture until the next showImage; the size stays.
     void clear();
@@ -32,7 +33,11 @@ class ImageView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    // Converts and draws the shown part band by band; throws std::bad_alloc when memory runs out.
+    void takeSize();
+    // The picture's place in the widget's own units.
+    QRect pictureRect() const;
+    // Converts and draws the shown part, in physical pixels of the picture, band by band;
+    // throws std::bad_alloc when memory runs out.
     void paintPicture(QRect shown, QPoint origin);
 
     tavlo::Bitmap image_;

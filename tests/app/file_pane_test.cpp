@@ -27,6 +27,7 @@ class FilePaneTest : public QObject {
     void unusableFoldersKeepTheList();
     void unreadableFolderShowsNothing();
     void startingLayoutAndFollowWidth();
+    void theMarkStaysOnTheShownFile();
 
   private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -79,6 +80,9 @@ void FilePaneTest::listsTheMaskedFilesWithoutRegardToCase() {
 
 void FilePaneTest::choosingAFileReportsItsFullPath() {
     QSignalSpy chosen(pane_.get(), &FilePane::fileChosen);
+    // As the window does once the chosen file is loaded.
+    connect(pane_.get(), &FilePane::fileChosen, pane_.get(),
+            [this](const QString& file) { pane_->showFile(file); });
     QVERIFY(pane_->selectFolder(dir_->path()));
     QCOMPARE(chosen.count(), 0); // showing a folder loads nothing
 
@@ -154,6 +158,38 @@ void FilePaneTest::startingLayoutAndFollowWidth() {
     QCOMPARE(pane_->fileTypeChooser->width(), 256);
 }
 
-int main(int argc, char** argv) { return runAsNobodyUnderRoot<FilePaneTest>(argc, argv); }
+// A choice that loaded nothing, a switch of the file type and a file saved into the folder all
+// leave the shown file marked; the saved file is listed without a new load.
+void FilePaneTest::theMarkStaysOnTheShownFile() {
+    QSignalSpy chosen(pane_.get(), &FilePane::fileChosen); // and nothing loads
+    QVERIFY(pane_->showFile(path("a.JPG")));
+    QListWidget* list = pane_->fileList;
+    const auto marked = [list] {
+        return list->selectedItems().size() == 1 ? list->selectedItems().first()->text()
+                                                 : QString();
+    };
+    QCOMPARE(marked(), QStringLiteral("a.JPG"));
+    for (int click = 1; click <= 2; ++click) {
+        clickRow(1);
+        QCOMPARE(chosen.size(), click);
+        QCOMPARE(chosen.last().first().toString(), path("b.jpg"));
+        QCOMPARE(marked(), QStringLiteral("a.JPG"));
+    }
+    pane_->fileTypeChooser->setCurrentIndex(1);
+    QCOMPARE(marked(), QString());
+    pane_->fileTypeChooser->setCurrentIndex(0);
+    QCOMPARE(marked(), QStringLiteral("a.JPG"));
+
+    QFile saved(path("0.jpg"));
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.close();
+    QTRY_COMPARE(pane_->listedFiles(), QStringList({path("0.jpg"), path("a.JPG"), path("b.jpg")}));
+    QCOMPARE(marked(), QStringLiteral("a.JPG"));
+    QCOMPARE(chosen.size(), 2);
+}
+
+int main(int argc, char** argv) {
+    return runAsNobodyUnderRoot<FilePaneTest>(argc, argv);
+}
 
 #include "file_pane_test.moc"

@@ -13,8 +13,9 @@ namespace hn = hwy::HWY_NAMESPACE;
 #if HWY_NATIVE_FMA
 // k × d + own is formed exactly and rounded once by the fused multiply-add, which is exactly the
 // single-precision sum. Adding 0.5 in single precision would round again (0.49999998 + 0.5 gives
-// 1), so the half is added exactly: the sum's whole part goes up by one when its fraction is at
-// least a half. A negative sum ends at 0 either way.
+// 1), so the sum is rounded to the nearest whole number, ties to even, and a tie that went down
+// goes up one: the whole part goes up when the fraction is at least a half. The demotion to bytes
+// saturates, which is the clamp; a negative sum ends at 0 either way.
 void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
     const hn::ScalableTag<float> df;
     const hn::RebindToSigned<decltype(df)> di;
@@ -22,25 +23,22 @@ void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
     const int lanes = static_cast<int>(hn::Lanes(df));
     const auto factor = hn::Set(df, k);
     const auto half = hn::Set(df, 0.5f);
-    const auto one = hn::Set(di, 1);
-    const auto three = hn::Set(di, 3);
-    const auto zero = hn::Zero(di);
-    const auto top = hn::Set(di, 255);
+    const auto three = hn::Set(df, 3.0f);
     const auto pixels = [&](int x) {
         hn::Vec<decltype(d8)> b, g, r;
         hn::LoadInterleaved3(d8, in + 3 * x, b, g, r);
-        const auto blue = hn::PromoteTo(di, b), green = hn::PromoteTo(di, g),
-                   red = hn::PromoteTo(di, r);
-        const auto all = hn::Add(hn::Add(blue, green), red);
-        const auto moved = [&](hn::Vec<decltype(di)> own) {
-            const auto difference = hn::Sub(hn::Mul(own, three), all); // 2 × own − the others
-            const auto sum =
-                hn::MulAdd(factor, hn::ConvertTo(df, difference), hn::ConvertTo(df, own));
-            const auto whole = hn::ConvertTo(di, sum);                    // toward zero
-            const auto fraction = hn::Sub(sum, hn::ConvertTo(df, whole)); // exact
-            const auto level = hn::IfThenElse(hn::RebindMask(di, hn::Ge(fraction, half)),
-                                              hn::Add(whole, one), whole);
-            return hn::DemoteTo(d8, hn::Min(hn::Max(level, zero), top));
+        const auto level = [&](hn::Vec<decltype(d8)> channel) {
+            return hn::ConvertTo(df, hn::PromoteTo(di, channel));
+        };
+        const auto blue = level(b), green = level(g), red = level(r);
+        const auto all = hn::Add(hn::Add(blue, green), red); // whole numbers: exact
+        const auto moved = [&](hn::Vec<decltype(df)> own) {
+            const auto difference = hn::MulSub(three, own, all); // 2 × own − the others, exact
+            const auto sum = hn::MulAdd(factor, difference, own);
+            const auto nearest = hn::NearestInt(sum);
+            const auto tieDown =
+                hn::RebindMask(di, hn::Eq(hn::Sub(sum, hn::ConvertTo(df, nearest)), half));
+            return hn::DemoteTo(d8, hn::Sub(nearest, hn::VecFromMask(di, tieDown)));
         };
         hn::StoreInterleaved3(moved(blue), moved(green), moved(red), d8, out + 3 * x);
     };

@@ -14,8 +14,8 @@ namespace hn = hwy::HWY_NAMESPACE;
 // k × d + own is formed exactly and rounded once by the fused multiply-add, which is exactly the
 // single-precision sum. Adding 0.5 in single precision would round again (0.49999998 + 0.5 gives
 // 1), so the sum is rounded to the nearest whole number, ties to even, and a tie that went down
-// goes up one: the whole part goes up when the fraction is at least a half. The demotion to bytes
-// saturates, which is the clamp; a negative sum ends at 0 either way.
+// goes up one: the whole part goes up when the fraction is at least a half. With |k| ≤ 0.5 the
+// levels lie in −255..510, where the demotion to bytes saturates: that is the clamp.
 void VividRow(const std::uint8_t* in, std::uint8_t* out, int width, float k) {
     const hn::ScalableTag<float> df;
     const hn::RebindToSigned<decltype(df)> di;

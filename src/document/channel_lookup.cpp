@@ -182,11 +182,16 @@ void mapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const 
 }
 
 void mapChannelRows(const Bitmap& source, Bitmap& result, const ChannelTables& tables) {
+    // Three equal tables (a gamma, an even contrast) are passed as one, so that the row takes the
+    // path that need not sort the bytes by channel.
+    const bool oneTable = tables.green == tables.blue && tables.red == tables.blue;
+    const std::uint8_t* blue = tables.blue.data();
+    const std::uint8_t* green = oneTable ? blue : tables.green.data();
+    const std::uint8_t* red = oneTable ? blue : tables.red.data();
     const WritableRows to(result);
     forEachBand(source.height(), kRowsPerBand, [&](int first, int last) {
         for (int y = first; y < last; ++y)
-            mapChannelRow(source.row(y), to[y], source.width(), tables.blue.data(),
-                          tables.green.data(), tables.red.data());
+            mapChannelRow(source.row(y), to[y], source.width(), blue, green, red);
     });
 }
 

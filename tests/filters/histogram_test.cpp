@@ -2,6 +2,7 @@
 
 #include "../core/test_support.h"
 #include "document/invalid_bitmap_size_error.h"
+#include "document/worker_pool.h"
 #include "filter_test_support.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,30 @@ TEST(Histogram, BarHeightsOfSimpleImages) {
 
 // The clicks' scale stops where the charts stop changing, for the tallest bin an image within
 // the pixel limit can have and for the lowest, and halving and doubling undo each other.
+TEST(Histogram, CountsEveryByteOfEveryWidthOnOneAndTwoThreads) {
+    struct Restore {
+        ~Restore() { setWorkerCount(0); }
+    } restore;
+    std::uint32_t seed = 1;
+    for (const int threads : {1, 2})
+        for (const int height : {1, 37})
+            for (int width = 1; width <= 19; ++width) {
+                SCOPED_TRACE(testing::Message() << width << "x" << height << ", " << threads);
+                setWorkerCount(threads);
+                const Bitmap image = test::randomImage(width, height, seed++);
+                ChannelCounts expected{};
+                for (int y = 0; y < height; ++y)
+                    for (int x = 0; x < width; ++x) {
+                        const std::uint8_t* p = image.row(y) + 3 * x;
+                        ++expected.blue[p[0]], ++expected.green[p[1]], ++expected.red[p[2]];
+                    }
+                const ChannelCounts counted = countChannels(image);
+                EXPECT_EQ(counted.blue, expected.blue);
+                EXPECT_EQ(counted.green, expected.green);
+                EXPECT_EQ(counted.red, expected.red);
+            }
+}
+
 TEST(Histogram, ClickedFactorStaysWhereTheChartsStillChange) {
     ChannelCounts most, least;
     most.red[0] = static_cast<std::int64_t>(kMaxPixels);

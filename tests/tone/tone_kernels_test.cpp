@@ -2,6 +2,7 @@
 // document steps around them.
 #include "../core/test_support.h"
 #include "document/pixel_convert.h"
+#include "document/worker_pool.h"
 #include "tone/colour_tone.h"
 #include "tone/contrast.h"
 #include "tone/gamma.h"
@@ -11,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
+#include <random>
 #include <string>
 
 namespace tavlo {
@@ -66,10 +70,45 @@ TEST(ToneKernels, NeutralSettingsOverEveryFormat) {
         }
 }
 
+// Every width up to past two of the widest vector loops, so that each path of the row (whole
+// vectors, four at a time, the overlapping last one, the copied short row) meets every phase.
+TEST(ToneKernels, VividnessOfEveryWidthMatchesTheSums) {
+    struct Restore {
+        ~Restore() { setWorkerCount(0); }
+    } restore;
+    std::mt19937 random(5);
+    test::onEveryInstructionSet([&](const char* instructions) {
+        for (const int threads : {1, 2})
+            for (int width = 1; width <= 140; ++width) {
+                setWorkerCount(threads);
+                const int height = width % 7 == 0 ? 33 : 1;
+                Bitmap image(width, height, PixelFormat::Bit24);
+                for (int y = 0; y < height; ++y)
+                    for (int i = 0; i < 3 * width; ++i)
+                        image.row(y)[i] = static_cast<std::uint8_t>(random());
+                const std::int32_t amount = width % 101 - 50;
+                const long double k = vividFactor(amount);
+                const KernelResult vivid = vividBitmap(image, amount);
+                ASSERT_TRUE(vivid.has_value());
+                for (int y = 0; y < height; ++y)
+                    for (int i = 0; i < 3 * width; ++i) {
+                        const std::uint8_t* p = image.row(y) + i - i % 3;
+                        const int own = image.row(y)[i], others = p[0] + p[1] + p[2] - own;
+                        const auto sum = static_cast<float>(own + k * (2 * own - others));
+                        const long double level = std::trunc(static_cast<long double>(sum) + 0.5L);
+                        ASSERT_EQ(vivid->row(y)[i], std::clamp(level, 0.0L, 255.0L))
+                            << instructions << ", width " << width << ", byte " << i;
+                    }
+            }
+    });
+}
+
 TEST(ToneKernels, EmptyImageThrows) {
     for (const Kernel& kernel : kernels()) {
-        EXPECT_THROW(kernel.neutral(Bitmap(0, 5, PixelFormat::Bit24)), InvalidBitmapSizeError) << kernel.name;
-        EXPECT_THROW(kernel.neutral(Bitmap(5, 0, PixelFormat::Bit8)), InvalidBitmapSizeError) << kernel.name;
+        EXPECT_THROW(kernel.neutral(Bitmap(0, 5, PixelFormat::Bit24)), InvalidBitmapSizeError)
+            << kernel.name;
+        EXPECT_THROW(kernel.neutral(Bitmap(5, 0, PixelFormat::Bit8)), InvalidBitmapSizeError)
+            << kernel.name;
     }
 }
 
@@ -167,10 +206,7 @@ TEST(ToneSteps, UndoCopyAndRefusal) {
              return runColourTone(d, {{5, 5, 5}});
          },
          false, false, true},
-        {"contrast",
-         [](Document& d) {
-             return runContrast(d, {.contrast = 5, .brightness = 0});
-         },
+        {"contrast", [](Document& d) { return runContrast(d, {.contrast = 5, .brightness = 0}); },
          true, false, true},
         {"vivid", [](Document& d) { return runVividness(d, {10}); }, true, true, false},
         {"gamma", [](Document& d) { return runGamma(d, {10}); }, true, true, true},

@@ -19,12 +19,13 @@ struct ScriptedDialogs : DialogService {
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     std::deque<Answer> confirmAnswers;
-    QStringList messages, confirmations, errors, openTitles;
+    QStringList messages, confirmations, errors, openTitles, openFolders;
     std::vector<SaveRequest> saves;
 
-    std::optional<QString> openImage(QWidget*, const QString& title, const QString&, const QString&,
-                                     const QString&) override {
+    std::optional<QString> openImage(QWidget*, const QString& title, const QString&,
+                                     const QString& folder, const QString&) override {
         openTitles << title;
+        openFolders << folder;
         return chosen(next(openAnswers, QString()));
     }
     std::optional<QString> saveImage(QWidget*, const QString& title, const QString& filter,
@@ -46,8 +47,7 @@ struct ScriptedDialogs : DialogService {
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     }
     template <class T> static T next(std::deque<T>& queue, T otherwise) {
-        if (queue.empty())
-            return otherwise;
+        if (queue.empty()) return otherwise;
         T value = queue.front();
         queue.pop_front();
         return value;

@@ -1,8 +1,8 @@
 // Drives the real main window offscreen, with scripted answers for its dialogs.
-#include "app/file_commands.h"
 #include "app/file_info_window.h"
 #include "app/file_pane.h"
 #include "app/jpeg_quality_dialog.h"
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "document/bmp_codec.h"
 #include "document/jpeg_codec.h"
@@ -53,8 +53,7 @@ QString writeBmp(const QString& path, const tavlo::Bitmap& bitmap) {
 std::string hugeBmpHeader() {
     tavlo::BmpFileParts parts = tavlo::encodeBmp(gradient(2, 2));
     const auto put = [&](std::size_t at, std::int32_t value) {
-        for (int i = 0; i < 4; ++i)
-            parts.header[at + i] = static_cast<char>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i) parts.header[at + i] = static_cast<char>(value >> (8 * i));
     };
     put(18, 20000); // width
     put(22, 20000); // height
@@ -193,17 +192,13 @@ class MainWindowTest : public QObject {
     void aFailedLoadSaysWhyAndChangesNothing_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
-        QTest::newRow("corrupt")
-            << "broken.jpg"
-            << "「broken.jpg」は壊れているか対応していない形式のため、開けません。";
+        QTest::newRow("corrupt") << "broken.jpg"
+                                 << "「broken.jpg」は壊れているか対応していない形式のため、開けません。";
         QTest::newRow("over the pixel cap")
-            << "huge.bmp"
-            << "「huge.bmp」は画素数が上限（268,435,456画素）を超えるため、開けません。";
-        QTest::newRow("not our type")
-            << "notes.txt"
-            << "「notes.txt」はJPG・BMPファイルではないため、開けません。";
-        QTest::newRow("missing") << "gone.jpg"
-                                 << "「gone.jpg」が見つからないため、開けません。";
+            << "huge.bmp" << "「huge.bmp」は画素数が上限（268,435,456画素）を超えるため、開けません。";
+        QTest::newRow("not our type") << "notes.txt"
+                                      << "「notes.txt」はJPG・BMPファイルではないため、開けません。";
+        QTest::newRow("missing") << "gone.jpg" << "「gone.jpg」が見つからないため、開けません。";
     }
     void aFailedLoadSaysWhyAndChangesNothing() {
         QFETCH(QString, file);
@@ -239,8 +234,8 @@ class MainWindowTest : public QObject {
         dialogs_.saveAnswers.push_back(path(file));
         mainWindow_->saveJpegAction->trigger();
         QCOMPARE(dialogs_.saves.back().proposedName, path(file));
-        QCOMPARE(QDir(folder_.path())
-                     .entryList({QStringLiteral("photo.*")}, QDir::Files, QDir::IgnoreCase)
+        QCOMPARE(QDir(folder_.path()).entryList({QStringLiteral("photo.*")}, QDir::Files,
+                                                QDir::IgnoreCase)
                      .size(),
                  3);
     }
@@ -264,7 +259,8 @@ class MainWindowTest : public QObject {
         open(path("a.bmp"));
         changeImage(7);
         dialogs_.confirmAnswers.push_back(answer);
-        if (saveChosen) dialogs_.saveAnswers.push_back(path("saved.bmp"));
+        if (saveChosen)
+            dialogs_.saveAnswers.push_back(path("saved.bmp"));
         open(path("big.bmp"));
         QCOMPARE(dialogs_.confirmations.size(), 1);
         QVERIFY(dialogs_.confirmations.front().endsWith(QStringLiteral("\r\nA.BMP")));
@@ -282,8 +278,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(dialogs_.saves.back().title, QStringLiteral("JPGファイル上書き保存(50)"));
         QCOMPARE(dialogs_.saves.back().proposedName, path("photo.JpG"));
         QVERIFY(!dialogs_.saves.back().askOverwrite);
-        QCOMPARE(dialogs_.messages,
-                 QStringList{QStringLiteral("拡張子を正しく入力してください。")});
+        QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("拡張子を正しく入力してください。")});
         QVERIFY(!QFile::exists(path("out")));
 
         mainWindow_->bmp8BitAction->trigger();
@@ -357,8 +352,7 @@ class MainWindowTest : public QObject {
             mainWindow_->files().drop(urls);
         };
         drop({path("A.PNG")});
-        QCOMPARE(dialogs_.messages,
-                 QStringList{QStringLiteral("ファイルタイプ.PNGはサポートしてません。")});
+        QCOMPARE(dialogs_.messages, QStringList{QStringLiteral("ファイルタイプ.PNGはサポートしてません。")});
         QVERIFY(mainWindow_->document().sourcePath.empty());
         drop({path("big.bmp"), path("a.bmp")});
         QCOMPARE(mainWindow_->panelText(4), QStringLiteral("BIG.BMP"));

@@ -47,7 +47,8 @@ struct ScriptedDialogs : DialogService {
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     }
     template <class T> static T next(std::deque<T>& queue, T otherwise) {
-        if (queue.empty()) return otherwise;
+        if (queue.empty())
+            return otherwise;
         T value = queue.front();
         queue.pop_front();
         return value;

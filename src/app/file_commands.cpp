@@ -61,12 +61,18 @@ bool FileCommands::load(const QString& path) {
     return true;
 }
 
+// The dialog starts in the shown picture's folder, where the next picture most likely is.
 void FileCommands::open(ImageFileType type) {
     const bool jpeg = type == ImageFileType::Jpeg;
+    const Document& document = window_.document();
+    const QString folder = document.noSourceFile || document.sourcePath.empty()
+                               ? QString()
+                               : QFileInfo(fromStd(document.sourcePath)).absolutePath();
     const auto path = window_.dialogs().openImage(
         &window_, jpeg ? QStringLiteral("JPGファイルを開く") : QStringLiteral("BMPファイルを開く"),
         jpeg ? QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.JPG;*.JPEG;*.JPE")
-             : QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"));
+             : QStringLiteral("BMPﾌｧｲﾙ(*.BMP)|*.BMP"),
+        folder);
     if (path) load(*path);
 }
 

@@ -19,10 +19,10 @@ FilterCommands::FilterCommands(MainWindow& mainWindow)
     const auto onItem = [&](const MenuItemText& item, auto run) {
         connect(mainWindow.menuAction(item), &QAction::triggered, this, run);
     };
-    // A preset becomes the dialog's kernel as it runs, so that "定数保存" saves it.
+    // A preset becomes the dialog's kernel as it runs, so that "定数保存" saves what it shows.
     for (const MenuOffer<FilterPreset>& offer : kFilterMenuItems)
         onItem(offer.item, [this, &offer] {
-            filterMatrixDialog_->keepKernel(offer.preset.kernel());
+            filterMatrixDialog_->showKernel(offer.preset.kernel());
             mainWindow_.runEntry(kFilterEntry, offer.preset);
         });
     onItem(kMedianMenuItems[0].item,

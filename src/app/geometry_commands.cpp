@@ -10,8 +10,6 @@
 #include "geometry/ui/trimming_dialog.h"
 #include "geometry/ui/wallpaper_dialog.h"
 
-#include <QApplication>
-
 namespace tavlo {
 
 namespace {
@@ -57,6 +55,19 @@ GeometryCommands::GeometryCommands(MainWindow& mainWindow)
     connect(deformationDialog, &DeformationDialog::runRequested, this, &GeometryCommands::deform);
     connect(trimmingDialog, &TrimmingDialog::runRequested, this, &GeometryCommands::trim);
     connect(wallpaperDialog, &WallpaperDialog::runRequested, this, &GeometryCommands::cutWallpaper);
+    connect(&mainWindow, &MainWindow::viewRefreshed, this, &GeometryCommands::followImage);
+}
+
+void GeometryCommands::followImage() {
+    const QString fileName = fileNameOf(mainWindow_.document().sourcePath);
+    const QString path = QString::fromStdString(mainWindow_.document().sourcePath);
+    sizeDialog->followImage();
+    rotationDialog->setWindowTitle(fileName);
+    deformationDialog->setWindowTitle(fileName);
+    trimmingDialog->setWindowTitle(path);
+    trimmingDialog->followImage();
+    wallpaperDialog->setWindowTitle(path);
+    wallpaperDialog->followImage();
 }
 
 void GeometryCommands::hideCutDialogs() {
@@ -66,8 +77,7 @@ void GeometryCommands::hideCutDialogs() {
 }
 
 void GeometryCommands::turn(const TurnParameters& parameters) {
-    if (mainWindow_.runEntry(kTurnEntry, parameters) == MainWindow::RunOutcome::Refused)
-        QApplication::beep();
+    mainWindow_.runEntry(kTurnEntry, parameters);
 }
 
 bool GeometryCommands::sizeRefused(ImageSize size) {
@@ -98,26 +108,30 @@ void GeometryCommands::deform(const DeformParameters& parameters) {
                          parameters);
 }
 
-// The dialogs are modeless: the image may have been turned or resized since the frame was set,
-// and a frame that no longer fits is refused with a beep before anything changes.
+// The dialogs follow the image, so their frames fit it; a frame that does not is still refused
+// with a message before anything changes. A refused run reports itself.
 void GeometryCommands::trim(const TrimRect& rect) {
     const Bitmap& image = mainWindow_.document().workImage;
     if (!image.empty() && !trimRectFits(image, rect)) {
-        QApplication::beep();
+        reportFrameOutside();
         return;
     }
-    if (mainWindow_.runEntry(kTrimEntry, rect) == MainWindow::RunOutcome::Refused)
-        QApplication::beep();
+    mainWindow_.runEntry(kTrimEntry, rect);
 }
 
 void GeometryCommands::cutWallpaper(const WallpaperParameters& parameters) {
     const Bitmap& image = mainWindow_.document().workImage;
     if (!image.empty() && !wallpaperRect(image.width(), image.height(), parameters)) {
-        QApplication::beep();
+        reportFrameOutside();
         return;
     }
-    if (mainWindow_.runEntry(kWallpaperEntry, parameters) == MainWindow::RunOutcome::Refused)
-        QApplication::beep();
+    mainWindow_.runEntry(kWallpaperEntry, parameters);
+}
+
+void GeometryCommands::reportFrameOutside() {
+    mainWindow_.dialogs().message(
+        mainWindow_.actionWindow(),
+        QStringLiteral("枠が画像からはみ出しています。枠を設定し直してください。"));
 }
 
 void GeometryCommands::openSizeDialog() {

@@ -23,6 +23,8 @@ class GeometryCommands : public QObject {
     // Loading an image hides the trimming and wallpaper dialogs (not during the start-up load):
     // their frames belong to the image they were set up for.
     void hideCutDialogs();
+    // After every refresh of the view, the open dialogs show the working image as it now is.
+    void followImage();
 
     SizeDialog* sizeDialog;               // arbitrary size
     RotationDialog* rotationDialog;       // rotation
@@ -46,6 +48,8 @@ class GeometryCommands : public QObject {
     // A size with a side of 0 (a divisor larger than a side, or an emptied size field) or beyond
     // what a bitmap may hold is reported and refused before anything changes.
     bool sizeRefused(tavlo::ImageSize size);
+    // A trimming or wallpaper frame that does not lie inside the working image.
+    void reportFrameOutside();
 
     MainWindow& mainWindow_;
 };

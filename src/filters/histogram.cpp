@@ -40,9 +40,9 @@ ChannelCounts countChannels(const Bitmap& image) {
     return counts;
 }
 
-float clickedHistogramFactor(float factor, bool taller) {
-    return std::clamp(taller ? factor / 2 : factor * 2, kSmallestHistogramFactor,
-                      kLargestHistogramFactor);
+float histogramFactorAfterClicks(int tallerClicks) {
+    return std::ldexp(kInitialHistogramFactor,
+                      -std::clamp(tallerClicks, -kMostShorterClicks, kMostTallerClicks));
 }
 
 Histogram scaleCounts(const ChannelCounts& counts, float factor) {

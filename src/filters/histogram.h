@@ -38,13 +38,14 @@ class HistogramMemoryError : public std::bad_alloc {
     const char* what() const noexcept override { return "no memory to count the histogram"; }
 };
 
-// The scale after a click on a chart: halved for taller bars, doubled for shorter ones. It stays
-// between 2^-28, at and below which every image's divisor is 1 (the largest count is at most
-// 2^28), and 2^7, at and above which every bar is 0: clicks beyond change nothing on the charts,
-// and clicks the other way always bring the scale back.
-inline constexpr float kSmallestHistogramFactor = 0x1p-28f;
-inline constexpr float kLargestHistogramFactor = 0x1p7f;
-float clickedHistogramFactor(float factor, bool taller);
+// The scale after `tallerClicks` clicks for taller bars, less the clicks for shorter ones: the
+// factor 2^-tallerClicks, held between 2^-28, at and below which every image's divisor is 1 (the
+// largest count is at most 2^28), and 2^7, at and above which every bar is 0. The window counts
+// its clicks rather than the factor, so that as many clicks the other way always bring the first
+// charts back, however far the clicks went beyond either end.
+inline constexpr int kMostTallerClicks = 28;
+inline constexpr int kMostShorterClicks = 7;
+float histogramFactorAfterClicks(int tallerClicks);
 
 // Pixels per channel value of a 24-bit image.
 ChannelCounts countChannels(const Bitmap& image24);

@@ -3,6 +3,7 @@
 #include "document/file_io.h"
 #include "widgets/picture_preview.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -33,8 +34,15 @@ QString qtNameFilter(const QString& filter) {
 
 namespace {
 
+// The print, help and other tool windows stay on top of the main window; a question or a file
+// dialog must come above them, or its buttons may be hidden behind one.
+void keepAboveToolWindows(QWidget& prompt) {
+    prompt.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
 QFileDialog* makeDialog(QWidget* parent, const QString& title, const QString& filter) {
     auto* dialog = new QFileDialog(parent, title);
+    keepAboveToolWindows(*dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setNameFilter(qtNameFilter(filter));
@@ -59,6 +67,13 @@ void addPreview(QFileDialog& dialog) {
 std::optional<QString> run(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+int showBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+            QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    keepAboveToolWindows(box);
+    return box.exec();
 }
 
 } // namespace
@@ -107,25 +122,30 @@ std::optional<QString> QtDialogService::saveImage(QWidget* parent, const QString
 }
 
 void QtDialogService::message(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QApplication::applicationName(), text);
+    showBox(parent, QMessageBox::Information, QApplication::applicationName(), text,
+            QMessageBox::Ok);
 }
 
 DialogService::Answer QtDialogService::confirm(QWidget* parent, const QString& text,
                                                bool withCancel) {
-    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
-    if (withCancel) buttons |= QMessageBox::Cancel;
-    switch (QMessageBox::question(parent, QStringLiteral("確認"), text, buttons)) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    keepAboveToolWindows(box);
+    // Escape and the close box press the Cancel button; a question without one keeps it hidden,
+    // so that dismissing it answers neither Yes nor No.
+    if (!withCancel) box.button(QMessageBox::Cancel)->hide();
+    switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
         return Answer::No;
     default:
-        return withCancel ? Answer::Cancel : Answer::No;
+        return Answer::Cancel;
     }
 }
 
 void QtDialogService::reportError(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QApplication::applicationName(), text);
+    showBox(parent, QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok);
 }
 
 } // namespace tavlo

@@ -34,7 +34,8 @@ class DialogService {
                                              const WrittenName& writtenName = {}) = 0;
     // A plain message with one OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
-    // A confirmation with Yes and No, and Cancel when withCancel.
+    // A confirmation with Yes and No, and Cancel when withCancel. Cancel as well when the box is
+    // dismissed (Escape, its close box), with or without the button.
     virtual Answer confirm(QWidget* parent, const QString& text, bool withCancel) = 0;
     // An error the user did not cause (a file that cannot be read or written).
     virtual void reportError(QWidget* parent, const QString& text) = 0;

@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPromise>
+#include <QThreadPool>
 
 #include <new>
 
@@ -41,17 +43,33 @@ PicturePreview::PicturePreview(QWidget* parent) : QLabel(parent) {
     setFixedSize(kSide, kSide);
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::StyledPanel);
+    connect(&watcher_, &QFutureWatcher<QImage>::finished, this, [this] {
+        const QImage picture = watcher_.future().resultCount() ? watcher_.result() : QImage();
+        if (picture.isNull())
+            clear();
+        else
+            setPixmap(QPixmap::fromImage(picture));
+        emit pictureShown();
+    });
 }
 
 void PicturePreview::showFile(const QString& path) {
-    const QImage picture = QFileInfo(path).isFile() ? decodedPicture(path) : QImage();
-    if (picture.isNull()) {
-        clear();
-        return;
-    }
+    clear();
+    const unsigned request = ++*latest_;
     const int inner = kSide - 2 * frameWidth();
-    setPixmap(QPixmap::fromImage(
-        picture.scaled(inner, inner, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    auto promise = std::make_shared<QPromise<QImage>>();
+    watcher_.setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, path, inner, request, latest = latest_] {
+        promise->start();
+        // Moving the cursor over a row of files leaves all but the last unread.
+        if (request == *latest) {
+            const QImage picture = QFileInfo(path).isFile() ? decodedPicture(path) : QImage();
+            promise->addResult(picture.isNull() ? picture
+                                                : picture.scaled(inner, inner, Qt::KeepAspectRatio,
+                                                                 Qt::SmoothTransformation));
+        }
+        promise->finish();
+    });
 }
 
 } // namespace tavlo

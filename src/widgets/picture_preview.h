@@ -2,7 +2,12 @@
 // to fit, read by the program's own decoders so that it looks as the loaded file will.
 #pragma once
 
+#include <QFutureWatcher>
+#include <QImage>
 #include <QLabel>
+
+#include <atomic>
+#include <memory>
 
 namespace tavlo {
 
@@ -14,8 +19,19 @@ class PicturePreview : public QLabel {
     explicit PicturePreview(QWidget* parent = nullptr);
 
     // Shows the .JPG or .BMP file at `path`, as a load reads it; anything else, or a file that does
-    // not decode, leaves the preview empty.
+    // not decode, leaves the preview empty. The file is read and reduced off the interface thread,
+    // since a large photo takes seconds: the preview is empty until `pictureShown`, and a file
+    // asked for later replaces one still being read.
     void showFile(const QString& path);
+
+  signals:
+    // The last file asked for has been read: shown, or the preview left empty.
+    void pictureShown();
+
+  private:
+    QFutureWatcher<QImage> watcher_;
+    // The number of the latest request, which a reading that has not started yet checks.
+    std::shared_ptr<std::atomic<unsigned>> latest_ = std::make_shared<std::atomic<unsigned>>(0);
 };
 
 } // namespace tavlo

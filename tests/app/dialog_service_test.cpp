@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +34,8 @@ class DialogServiceTest : public QObject {
     void saveRefusesAFolderThatDoesNotExist();
     void fileTypeBoxShowsEachPatternOnce();
     void openDialogPreviewsThePictureUnderTheCursor();
+    void aDismissedSavePromptKeepsTheChanges_data();
+    void aDismissedSavePromptKeepsTheChanges();
 };
 
 namespace {
@@ -271,6 +274,7 @@ void DialogServiceTest::openDialogPreviewsThePictureUnderTheCursor() {
     writeFile(broken, "not a picture");
     QList<QSize> previews;
     int inner = 0;
+    bool busy = false;
     User user([&](QFileDialog* dialog, int) {
         auto* preview = dialog->findChild<tavlo::PicturePreview*>();
         if (!preview) {
@@ -278,11 +282,16 @@ void DialogServiceTest::openDialogPreviewsThePictureUnderTheCursor() {
             return;
         }
         const QStringList names = listedNames(dialog);
-        if (names.size() < 2) return; // still reading the folder
+        if (names.size() < 2 || busy) return; // still reading the folder, or waiting below
+        busy = true;
         inner = tavlo::PicturePreview::kSide - 2 * preview->frameWidth();
         auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
         for (const QString& file : {QStringLiteral("photo.jpg"), QStringLiteral("broken.jpg")}) {
+            QSignalSpy shown(preview, &tavlo::PicturePreview::pictureShown);
             view->setCurrentIndex(view->model()->index(names.indexOf(file), 0, view->rootIndex()));
+            // Read off the interface thread: the dialog answers before the picture is shown.
+            previews << preview->pixmap().size();
+            QVERIFY(shown.wait(5000));
             previews << preview->pixmap().size();
         }
         dialog->reject();
@@ -290,9 +299,58 @@ void DialogServiceTest::openDialogPreviewsThePictureUnderTheCursor() {
     tavlo::QtDialogService service;
     QVERIFY(!service.openImage(nullptr, QStringLiteral("JPGファイルを開く"),
                                QStringLiteral("JPGﾌｧｲﾙ(*.JPG)|*.JPG"), dir.path(), {}));
-    QCOMPARE(previews, QList<QSize>({QSize(inner, inner * 48 / 64), QSize(0, 0)}));
+    QCOMPARE(previews,
+             QList<QSize>({QSize(0, 0), QSize(inner, inner * 48 / 64), QSize(0, 0), QSize(0, 0)}));
 }
 
-int main(int argc, char** argv) { return runAsNobodyUnderRoot<DialogServiceTest>(argc, argv); }
+// Escape or the close box at the save prompt, on 終了 or on closing the window, leaves the
+// program running with the changes; the prompt comes above the windows that stay on top.
+void DialogServiceTest::aDismissedSavePromptKeepsTheChanges_data() {
+    QTest::addColumn<bool>("byMenu");
+    QTest::addColumn<bool>("byEscape");
+    QTest::newRow("終了, Escape") << true << true;
+    QTest::newRow("終了, close box") << true << false;
+    QTest::newRow("window closed, Escape") << false << true;
+    QTest::newRow("window closed, close box") << false << false;
+}
+
+void DialogServiceTest::aDismissedSavePromptKeepsTheChanges() {
+    QFETCH(bool, byMenu);
+    QFETCH(bool, byEscape);
+    tavlo::QtDialogService service;
+    tavlo::MainWindow mainWindow(service, QString());
+    tavlo::Document& document = mainWindow.document();
+    document.workImage = tavlo::Bitmap(40, 30, tavlo::PixelFormat::Bit24);
+    document.currentFileName = "photo.bmp";
+    document.modified = true;
+    mainWindow.refresh();
+    mainWindow.show();
+    bool above = false, asked = false;
+    QTimer user;
+    user.setInterval(10);
+    connect(&user, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = true;
+            above = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            if (byEscape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        }
+    });
+    user.start();
+    if (byMenu)
+        mainWindow.findChild<QAction*>(QStringLiteral("X1"))->trigger();
+    else
+        mainWindow.close();
+    QVERIFY(asked);
+    QVERIFY(above);
+    QVERIFY(mainWindow.isVisible());
+    QVERIFY(document.modified);
+}
+
+int main(int argc, char** argv) {
+    return runAsNobodyUnderRoot<DialogServiceTest>(argc, argv);
+}
 
 #include "dialog_service_test.moc"

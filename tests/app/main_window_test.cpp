@@ -168,6 +168,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(mainWindow_->panelText(4), QStringLiteral("PHOTO.JPG"));
         QCOMPARE(mainWindow_->panelText(7), QStringLiteral("(24bits)"));
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
+        // The next open dialog starts in the shown picture's folder.
+        open(QString());
+        QCOMPARE(dialogs_.openFolders.size(), 2);
+        QCOMPARE(dialogs_.openFolders.front(), QString());
+        QCOMPARE(QDir(dialogs_.openFolders.back()), QDir(folder_.path()));
     }
 
     void viewShowsThePixelsAndFollowsTheScale() {

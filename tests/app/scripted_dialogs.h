@@ -19,12 +19,13 @@ struct ScriptedDialogs : DialogService {
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
     std::deque<Answer> confirmAnswers;
-    QStringList messages, confirmations, errors, openTitles;
+    QStringList messages, confirmations, errors, openTitles, openFolders;
     std::vector<SaveRequest> saves;
 
-    std::optional<QString> openImage(QWidget*, const QString& title, const QString&, const QString&,
-                                     const QString&) override {
+    std::optional<QString> openImage(QWidget*, const QString& title, const QString&,
+                                     const QString& folder, const QString&) override {
         openTitles << title;
+        openFolders << folder;
         return chosen(next(openAnswers, QString()));
     }
     std::optional<QString> saveImage(QWidget*, const QString& title, const QString& filter,

@@ -168,18 +168,57 @@ class GeometryWindowsTest : public QObject {
         QVERIFY(document().modified);
     }
 
-    // The dialog is modeless: a frame set on the 30 × 20 image no longer fits once it is turned.
-    void aFrameThatNoLongerFitsIsRefused() {
+    // The dialogs are modeless and follow the working image: turned under the trimming dialog,
+    // the frame no longer fits and is placed again over the whole turned image; trimmed under the
+    // wallpaper dialog, the wallpaper cuts the pixels its frame shows; loaded under the size
+    // dialog, the caption and source figures are the new image's.
+    void openDialogsFollowTheImage() {
         load(coordinates(30, 20));
         choose(kTrimMenuItems[0]);
-        QTRY_VERIFY(!control<QTimer>(commands->trimmingDialog, "Timer1")->isActive());
+        TrimmingDialog* trimmingDialog = commands->trimmingDialog;
+        QTRY_VERIFY(!control<QTimer>(trimmingDialog, "Timer1")->isActive());
+        control<QScrollBar>(trimmingDialog, "ScrollBar2")->setValue(25);
         choose(kTurnMenuItems[0]);
-        document().modified = false;
         const Bitmap turned = document().workImage;
-        control<QPushButton>(commands->trimmingDialog, "Button1")->click();
-        QCOMPARE(document().workImage.width(), 20);
-        QCOMPARE(document().undoImage.width(), 30); // the turn's undo copy is kept
-        QVERIFY(!document().modified);
+        QCOMPARE(control<QLineEdit>(trimmingDialog, "SourceWidth")->text(), QStringLiteral("20"));
+        QCOMPARE(control<QLineEdit>(trimmingDialog, "TrimWidth")->text(), QStringLiteral("20"));
+        QCOMPARE(control<QLineEdit>(trimmingDialog, "TrimHeight")->text(), QStringLiteral("30"));
+        control<QPushButton>(trimmingDialog, "Button1")->click();
+        QVERIFY(samePicture(document().workImage, turned));
+        QVERIFY(dialogs.messages.isEmpty());
+
+        load(coordinates(1201, 797));
+        choose(kWallpaperMenuItems[0]);
+        WallpaperDialog* wallpaperDialog = commands->wallpaperDialog;
+        control<QRadioButton>(wallpaperDialog, "RadioButton1")->click(); // 640 × 480
+        choose(kTrimMenuItems[0]);
+        QTRY_VERIFY(!control<QTimer>(trimmingDialog, "Timer1")->isActive());
+        control<QScrollBar>(trimmingDialog, "ScrollBar1")->setValue(40);
+        control<QPushButton>(trimmingDialog, "Button1")->click();
+        const Bitmap trimmed = document().workImage;
+        QCOMPARE(control<QLineEdit>(wallpaperDialog, "Edit2")->text(), QStringLiteral("1161"));
+        const int left = control<QScrollBar>(wallpaperDialog, "ScrollBar2")->value();
+        const int top = control<QScrollBar>(wallpaperDialog, "ScrollBar3")->value();
+        control<QPushButton>(wallpaperDialog, "Button1")->click();
+        const Bitmap& cut = document().workImage;
+        QVERIFY(cut.width() < trimmed.width());
+        for (const auto& [x, y] : {std::pair{0, 0}, std::pair{cut.width() - 1, cut.height() - 1}})
+            QCOMPARE(cut.pixel(x, y).b, trimmed.pixel(left + x, top + y).b);
+
+        // A frame outside the image, should one still come, is refused with the reason.
+        const Bitmap before = document().workImage;
+        emit trimmingDialog->runRequested({0, 0, before.width(), before.height()});
+        emit wallpaperDialog->runRequested({kWallpaperSizes[0], true, before.width(), 0});
+        QCOMPARE(dialogs.messages,
+                 QStringList(2, QStringLiteral(
+                                    "枠が画像からはみ出しています。枠を設定し直してください。")));
+        QVERIFY(samePicture(document().workImage, before));
+
+        choose(kResizeMenuItems[0]);
+        document().sourcePath = "/photos/next.bmp";
+        load(coordinates(50, 20));
+        QCOMPARE(commands->sizeDialog->windowTitle(), QStringLiteral("next.bmp"));
+        QCOMPARE(control<QLineEdit>(commands->sizeDialog, "Edit1")->text(), QStringLiteral("50"));
     }
 
     // Each cut dialog keeps its own frame, whichever opened first, and cuts what it shows.

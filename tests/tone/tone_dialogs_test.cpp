@@ -278,14 +278,22 @@ class ToneDialogsTest : public QObject {
         }
         QCOMPARE(dialogs.openTitles.back(), QStringLiteral("ＲＧＢ濃度設定定数読込"));
         QCOMPARE(dialogs.errors.size(), 3);
+        // Values no bar can show are refused with a message, not applied unseen.
+        dialogs.openAnswers.push_back(tvlData("out_of_dialog_range.tvl"));
+        click(dialog, "Button5");
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages.back().endsWith(
+            QStringLiteral("設定できる範囲を超えた値があります。")));
         click(dialog, "Button1");
         QCOMPARE(at(0), (Rgb{10, 20, 30}));
 
-        // A good file changes the curve and the graph, not the bars and boxes.
+        // A good file sets every bar, box and button: what they show is what runs.
         dialogs.openAnswers.push_back(tvlData("blue_invert.tvl"));
         click(dialog, "Button5");
-        QCOMPARE(text(dialog, "Memo8"), QStringLiteral("255 (FF)"));
-        QVERIFY(control<QAbstractButton>(dialog, "RadioButton1")->isChecked());
+        QCOMPARE(text(dialog, "Memo5"), QStringLiteral("255 (FF)"));
+        QCOMPARE(text(dialog, "Memo8"), QStringLiteral("0 (0)"));
+        QCOMPARE(scrollBar(dialog, "ScrollBar8")->value(), 255);
+        QVERIFY(control<QAbstractButton>(dialog, "RadioButton4")->isChecked());
         click(dialog, "Button1");
         QCOMPARE(at(0), (Rgb{10, 20, 225}));
         dialogs.openAnswers.push_back(folder.filePath(QStringLiteral("curve.tvl")));

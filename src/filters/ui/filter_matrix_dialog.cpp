@@ -121,10 +121,10 @@ void FilterMatrixDialog::onApply() {
 
 void FilterMatrixDialog::onReset() {
     setBoxes(tavlo::kResetKernel);
-    kernel_ = tavlo::kResetKernel;
 }
 
 void FilterMatrixDialog::onSaveCoefficients() {
+    if (!readBoxes()) return;
     const auto chosen = dialogs_.saveImage(this, QStringLiteral("３×３フィルター定数保存"), kFilter,
                                            programFolder_, true, [](const QString& name) {
                                                return QString::fromStdString(tavlo::withExtension(

@@ -18,9 +18,9 @@ class FilterMatrixDialog : public QWidget {
   public:
     FilterMatrixDialog(DialogService& dialogs, QString programFolder, QWidget* parent = nullptr);
 
-    // A preset menu item ran `kernel`: "定数保存" saves it until the boxes are read again. The
-    // boxes keep their text.
-    void keepKernel(const tavlo::FilterKernel& kernel) { kernel_ = kernel; }
+    // A preset menu item ran `kernel`: the boxes show it, so that "実行" and "定数保存" use what
+    // they show.
+    void showKernel(const tavlo::FilterKernel& kernel) { setBoxes(kernel); }
 
   signals:
     // 実行, once all nine boxes read as integers: the kernel they hold. The dialog stays open.

@@ -82,7 +82,8 @@ bool HistogramWindow::eventFilter(QObject* watched, QEvent* event) {
         event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (press && std::find(images_.begin(), images_.end(), watched) != images_.end()) {
         const bool taller = static_cast<QMouseEvent*>(event)->button() != Qt::RightButton;
-        scale_.factor = tavlo::clickedHistogramFactor(scale_.factor, taller);
+        tallerClicks_ += taller ? 1 : -1;
+        scale_.factor = tavlo::histogramFactorAfterClicks(tallerClicks_);
         emit redrawRequested(scale_);
         return true;
     }

@@ -45,6 +45,8 @@ class HistogramWindow : public QWidget {
     void layOutCharts();
 
     HistogramScale scale_;
+    // Clicks for taller bars less those for shorter ones, which the scale follows.
+    int tallerClicks_ = 0;
     std::array<QLabel*, 4> images_{};
 };
 

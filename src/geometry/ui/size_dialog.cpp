@@ -58,11 +58,15 @@ SizeDialog::SizeDialog(const tavlo::Document& document, DialogService& dialogs, 
 }
 
 void SizeDialog::prepare() {
+    followImage();
+    runButton_->setEnabled(false);
+}
+
+void SizeDialog::followImage() {
     sourceWidthBox_->setText(QString::number(document_.loadedWidth));
     sourceHeightBox_->setText(QString::number(document_.loadedHeight));
     sourceRatioBox_->setText(ratioText(document_.viewAspect));
     setWindowTitle(fileNameOf(document_.sourcePath));
-    runButton_->setEnabled(false);
 }
 
 std::optional<int> SizeDialog::readField(const QLineEdit* edit) {

@@ -25,6 +25,8 @@ class SizeDialog : public QWidget {
     // Prepares for the menu: the source fields, the caption, "実行" disabled; the edits keep their
     // text.
     void prepare();
+    // The working image changed: the source fields and the caption show the new one.
+    void followImage();
 
   signals:
     // 実行 with both fields read as numbers (a side may still be 0); the dialog stays open.

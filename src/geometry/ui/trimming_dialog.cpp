@@ -77,6 +77,25 @@ bool TrimmingDialog::prepareForImage() {
     return true;
 }
 
+void TrimmingDialog::followImage() {
+    if (!isVisible()) return;
+    const tavlo::Bitmap& image = document_.workImage;
+    if (image.width() < 2 || image.height() < 2) {
+        hide();
+        return;
+    }
+    const tavlo::TrimRect kept = frame_;
+    const QPoint place = pos();
+    setUp();
+    move(place);
+    if (kept.right >= image.width() || kept.bottom >= image.height()) return;
+    // The far edges first, so that each near edge's limit has been opened for it.
+    rightBar_->setValue(kept.right);
+    leftBar_->setValue(kept.left);
+    bottomBar_->setValue(kept.bottom);
+    topBar_->setValue(kept.top);
+}
+
 void TrimmingDialog::setUp() {
     const tavlo::Bitmap& image = document_.workImage;
     const int w = image.width();

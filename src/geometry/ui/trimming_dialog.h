@@ -23,6 +23,10 @@ class TrimmingDialog : public QWidget {
     // prepareForImage: the set-up for the current image, then the nudge that redraws once shown.
     // False, and nothing set up, for an image narrower or lower than two pixels.
     bool prepareForImage();
+    // The working image changed while the dialog is open: it shows the new picture and sizes,
+    // keeps the frame where it still fits and frames the whole image where it does not. An image
+    // left too small to trim closes the dialog.
+    void followImage();
 
   signals:
     // 実　行: the frame as it stands; the dialog then hides.

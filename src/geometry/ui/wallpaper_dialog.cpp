@@ -82,6 +82,20 @@ void WallpaperDialog::prepareForImage() {
     setUp();
 }
 
+void WallpaperDialog::followImage() {
+    if (!isVisible() || !opened_) return;
+    const tavlo::TrimRect kept = frame_;
+    const bool keptFits = fitFlag_;
+    const QPoint place = pos();
+    setUp();
+    move(place);
+    if (!fitFlag_ || !keptFits || kept.left > horizontalBar_->maximum() ||
+        kept.top > verticalBar_->maximum())
+        return;
+    horizontalBar_->setValue(kept.left);
+    verticalBar_->setValue(kept.top);
+}
+
 void WallpaperDialog::setUp() {
     const tavlo::Bitmap& image = document_.workImage;
     if (document_.sourcePath.empty() || image.empty()) return;

@@ -25,6 +25,9 @@ class WallpaperDialog : public QWidget {
     // The set-up for the current image. Until the menu first calls it, choosing a size only
     // marks it.
     void prepareForImage();
+    // The working image changed while the dialog is open: it shows the new picture and sizes,
+    // keeps the frame where it still fits and centres it where it does not.
+    void followImage();
 
   signals:
     // 実行 (offered only while the frame fits): the frame's size and corner; the dialog then

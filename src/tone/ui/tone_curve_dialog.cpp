@@ -7,6 +7,8 @@
 #include "widgets/dialog_controls.h"
 #include "widgets/window_placement.h"
 
+#include <algorithm>
+
 #include <QGroupBox>
 #include <QPixmap>
 #include <QPushButton>
@@ -136,20 +138,24 @@ void ToneCurveDialog::onChannelChosen(int channel) {
 }
 
 void ToneCurveDialog::onReset() {
+    showCurve(ToneCurve{});
+}
+
+void ToneCurveDialog::showCurve(const ToneCurve& curve) {
     for (int k = 0; k < 4; ++k) {
-        levelBars_[k]->setValue(kTopLevel - ToneCurve::kIdentityLevels[k]);
-        curve_.levels[k] = ToneCurve::kIdentityLevels[k];
+        levelBars_[k]->setValue(kTopLevel - curve.levels[k]);
+        curve_.levels[k] = curve.levels[k];
         levelBoxes_[k]->setText(shown(curve_.levels[k]));
     }
     // Open the limits first, so that neither bar stops the other from going back.
     lowerPointBar_->setMaximum(ToneCurve::kPoint2.maximum);
     upperPointBar_->setMinimum(ToneCurve::kPoint3.minimum);
-    lowerPointBar_->setValue(ToneCurve::kPoint2.defaultValue);
-    upperPointBar_->setValue(ToneCurve::kPoint3.defaultValue);
+    lowerPointBar_->setValue(curve.points[1]);
+    upperPointBar_->setValue(curve.points[2]);
     onLowerPointChanged();
     onUpperPointChanged();
-    curve_.channel = ToneCurve::kChannel.defaultValue;
-    channelButtons_[0]->setChecked(true);
+    curve_.channel = curve.channel;
+    channelButtons_[curve.channel]->setChecked(true);
     redrawGraph();
 }
 
@@ -168,19 +174,42 @@ void ToneCurveDialog::onSaveCurve() {
                                        QString::fromStdString(error));
 }
 
-// The file is checked whole before anything is stored, so a faulty one leaves the curve as it
-// was. Only the seven values and the graph change; the bars and boxes keep what they showed.
+namespace {
+
+// A curve the bars and buttons can show: every value in its bar's range, P2 below P3.
+bool fitsControls(const ToneCurve& curve) {
+    const auto within = [](std::int32_t value, const ParameterRange& range) {
+        return value >= range.minimum && value <= range.maximum;
+    };
+    return within(curve.channel, ToneCurve::kChannel) &&
+           within(curve.points[1], ToneCurve::kPoint2) &&
+           within(curve.points[2], ToneCurve::kPoint3) && curve.points[1] < curve.points[2] &&
+           std::all_of(curve.levels.begin(), curve.levels.end(),
+                       [&](std::int32_t level) { return within(level, ToneCurve::kLevel); });
+}
+
+} // namespace
+
+// The file is checked whole before anything is shown, so a faulty one leaves the dialog as it
+// was; a good one sets every bar, box and button, which 実行 and 定数保存 then use.
 void ToneCurveDialog::onLoadCurve() {
     const auto chosen = dialogs_.openImage(this, QStringLiteral("ＲＧＢ濃度設定定数読込"),
                                            kTvlFilter, programFolder_, QStringLiteral("tvl"));
     if (!chosen) return;
     std::string error;
-    if (!tavlo::readToneCurveFile(chosen->toStdString(), curve_, error)) {
+    ToneCurve loaded;
+    if (!tavlo::readToneCurveFile(chosen->toStdString(), loaded, error)) {
         dialogs_.reportError(this, QStringLiteral("定数を読み込めませんでした。\n") +
                                        QString::fromStdString(error));
         return;
     }
-    redrawGraph();
+    if (!fitsControls(loaded)) {
+        dialogs_.message(this, QStringLiteral("定数を読み込めませんでした。\n%1\n"
+                                              "設定できる範囲を超えた値があります。")
+                                   .arg(*chosen));
+        return;
+    }
+    showCurve(loaded);
 }
 
 void ToneCurveDialog::redrawGraph() {

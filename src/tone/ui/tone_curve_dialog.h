@@ -32,6 +32,8 @@ class ToneCurveDialog : public QWidget {
     void onUpperPointChanged();
     void onChannelChosen(int channel); // the four channel buttons
     void onReset();
+    // Sets every bar, box and channel button to `curve`, which becomes the one 実行 applies.
+    void showCurve(const ToneCurve& curve);
     void onSaveCurve();
     void onLoadCurve();
     void redrawGraph();

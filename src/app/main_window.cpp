@@ -9,6 +9,7 @@
 #include "widgets/busy_cursor.h"
 #include "widgets/clipboard.h"
 #include "widgets/image_view.h"
+#include "widgets/screen_profile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -50,6 +51,7 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     setPalette(silver);
 
     buildMenus();
+    screenProfile_ = screenIccProfile();
     panels_ = new StatusPanels(this);
     setStatusBar(panels_);
     files_ = new FileCommands(*this);
@@ -260,6 +262,11 @@ void MainWindow::showDocument() {
 }
 
 void MainWindow::showView() {
+    // Made again only when another profile comes in: a photo's is some kilobytes to compare.
+    if (!viewProfile_ || *viewProfile_ != document_.iccProfile) {
+        viewProfile_ = document_.iccProfile;
+        view_->setColourTransform(tavlo::DisplayTransform::from(*viewProfile_, screenProfile_));
+    }
     view_->showImage(document_.workImage, QSize(document_.viewWidth, document_.viewHeight));
 }
 

@@ -17,6 +17,8 @@
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace tavlo {
 
@@ -143,6 +145,9 @@ class MainWindow : public QMainWindow {
     FileCommands* files_;
     QTimer* startupTimer_;
     bool running_ = false; // runAction is under way
+    // The screen's colour profile, and the picture profile the view's conversion was made for.
+    std::vector<std::uint8_t> screenProfile_;
+    std::optional<std::vector<std::uint8_t>> viewProfile_;
 
     FileInfoWindow* fileInfoWindow = nullptr;
     JpegQualityDialog* jpegQualityDialog = nullptr;

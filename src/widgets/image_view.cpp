@@ -39,6 +39,11 @@ QRect ImageView::pictureRect() const {
                   static_cast<int>(std::ceil(viewSize_.height() / ratio)))};
 }
 
+void ImageView::setColourTransform(std::shared_ptr<const tavlo::DisplayTransform> transform) {
+    colourTransform_ = std::move(transform);
+    update();
+}
+
 void ImageView::clear() {
     image_ = {};
     viewSize_ = {};
@@ -79,6 +84,9 @@ void ImageView::paintPicture(QRect shown, QPoint origin) {
         const QRect band(shown.left(), top, shown.width(),
                          std::min(kBandRows, shown.bottom() + 1 - top));
         convertViewRect(image_, viewSize_, band, band_);
+        if (colourTransform_)
+            for (int y = 0; y < band.height(); ++y)
+                colourTransform_->convert(band_.scanLine(y), band.width());
         painter.drawImage(band.topLeft(), band_, QRect(QPoint(0, 0), band.size()));
     }
 }

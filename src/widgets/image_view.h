@@ -2,9 +2,12 @@
 #pragma once
 
 #include "document/bitmap.h"
+#include "document/colour_profile.h"
 
 #include <QImage>
 #include <QWidget>
+
+#include <memory>
 
 namespace tavlo {
 
@@ -20,6 +23,9 @@ class ImageView : public QWidget {
     // Shows the image stretched to viewSize physical pixels (colour on colour, nothing averaged)
     // and takes that size, in the desktop's units, plus the margins.
     void showImage(const tavlo::Bitmap& image, QSize viewSize);
+    // What is shown goes through `transform` (the picture's profile to the screen's); none
+    // shows the stored values.
+    void setColourTransform(std::shared_ptr<const tavlo::DisplayTransform> transform);
     // Blanks the picture until the next showImage; the size stays.
     void clear();
     bool isBlank() const { return image_.empty() || viewSize_.isEmpty(); }
@@ -43,6 +49,7 @@ class ImageView : public QWidget {
     tavlo::Bitmap image_;
     QSize viewSize_;
     QImage band_;
+    std::shared_ptr<const tavlo::DisplayTransform> colourTransform_;
     bool outOfMemoryReported_ = false;
 };
 

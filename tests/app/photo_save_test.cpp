@@ -1,7 +1,7 @@
 // A JPEG save from the main window: the status bar tells whether the turn was lossless, and the
 // metadata item decides whether the tags go with the picture.
-#include "app/menu_items.h"
 #include "app/main_window.h"
+#include "app/menu_items.h"
 #include "document/jpeg_codec.h"
 #include "geometry/geometry_steps.h"
 #include "scripted_dialogs.h"
@@ -10,7 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <fstream>
+
+#include <lcms2.h>
 
 using namespace tavlo;
 
@@ -22,12 +25,69 @@ void turnRight(Document& document) {
     document.modified = true;
 }
 
+// sRGB's primaries with a linear tone curve: stored values are light, not encoded.
+std::string linearRgbProfile() {
+    const cmsCIExyY white{0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
+    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
+    cmsToneCurve* curves[3] = {linear, linear, linear};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+    cmsFreeToneCurve(linear);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    std::string bytes(size, '\0');
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
+// A JPEG with `profile` in one APP2 ICC_PROFILE segment after its start marker.
+std::string withProfile(const std::string& jpeg, const std::string& profile) {
+    const std::string payload = std::string("ICC_PROFILE\0\x01\x01", 14) + profile;
+    const std::size_t length = payload.size() + 2;
+    const std::string segment = std::string("\xFF\xE2", 2) + static_cast<char>(length >> 8) +
+                                static_cast<char>(length & 0xFF) + payload;
+    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
+QRgb shownCentre(MainWindow& window) {
+    QWidget* view = window.findChild<QWidget*>(QStringLiteral("Image1"));
+    return view->grab().toImage().pixel(view->contentsRect().topLeft() + QPoint(32, 24));
+}
+
 } // namespace
 
 class PhotoSaveTest : public QObject {
     Q_OBJECT
 
   private slots:
+    // The view shows a tagged photo through its profile; the working image keeps the stored values.
+    void theViewShowsThePictureThroughItsProfile() {
+        QTemporaryDir folder;
+        Bitmap grey(64, 48, PixelFormat::Bit24);
+        std::fill(grey.bottomUpData(), grey.bottomUpData() + grey.byteSize(), 64);
+        const std::string plain = encodeJpeg(grey, 95);
+        const QString untagged = folder.filePath(QStringLiteral("plain.jpg"));
+        const QString tagged = folder.filePath(QStringLiteral("linear.jpg"));
+        std::ofstream(untagged.toStdString(), std::ios::binary) << plain;
+        std::ofstream(tagged.toStdString(), std::ios::binary)
+            << withProfile(plain, linearRgbProfile());
+        ScriptedDialogs dialogs;
+        MainWindow window(dialogs, QString());
+        window.show();
+        dialogs.openAnswers = {untagged, tagged, untagged};
+        const auto open = [&] { window.menuAction(kOpenJpegItem)->trigger(); };
+        open();
+        const int stored = std::as_const(window.document().workImage).row(24)[3 * 32 + 1];
+        QCOMPARE(qGreen(shownCentre(window)), stored);
+        open();
+        QVERIFY(!window.document().iccProfile.empty());
+        QCOMPARE(std::as_const(window.document().workImage).row(24)[3 * 32 + 1], stored);
+        QVERIFY2(qGreen(shownCentre(window)) > stored + 60, "linear 0.25 shows as sRGB 0.54");
+        open();
+        QCOMPARE(qGreen(shownCentre(window)), stored);
+    }
+
     void aSaveReportsHowItWroteThePictureAndFollowsTheMetadataItem() {
         QTemporaryDir folder;
         const QString photo = folder.filePath(QStringLiteral("photo.jpg"));

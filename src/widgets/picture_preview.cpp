@@ -1,10 +1,12 @@
 #include "widgets/picture_preview.h"
 
 #include "document/bmp_codec.h"
+#include "document/colour_profile.h"
 #include "document/document.h"
 #include "document/file_io.h"
 #include "document/image_file_type.h"
 #include "document/photo_source.h"
+#include "widgets/screen_profile.h"
 #include "widgets/view_image.h"
 
 #include <QFile>
@@ -18,7 +20,18 @@ namespace tavlo {
 
 namespace {
 
-QImage decodedPicture(const QString& path) {
+// The picture through its profile into the screen's, as the main window's view shows it.
+QImage shownThroughProfile(QImage picture, const std::vector<std::uint8_t>& profile,
+                           const std::vector<std::uint8_t>& screen) {
+    const auto transform = DisplayTransform::from(profile, screen);
+    if (!transform) return picture;
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        transform->convert(picture.scanLine(y), picture.width());
+    return picture;
+}
+
+QImage decodedPicture(const QString& path, const std::vector<std::uint8_t>& screen) {
     const std::string name = QFile::encodeName(path).toStdString();
     const ImageFileType type = imageFileType(name);
     const bool jpeg = type == ImageFileType::Jpeg;
@@ -28,9 +41,14 @@ QImage decodedPicture(const QString& path) {
     // Refused unread like a load: folders, devices and files larger than any image can need.
     if (!readWholeFile(name, *bytes, error, jpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes)) return {};
     try {
-        const DecodeResult decoded =
-            jpeg ? decodePhoto(std::move(bytes), true).decoded : decodeBmp(std::move(bytes));
-        return decoded ? viewImage(*decoded.image) : QImage();
+        if (!jpeg) {
+            const DecodeResult decoded = decodeBmp(std::move(bytes));
+            return decoded ? viewImage(*decoded.image) : QImage();
+        }
+        const DecodedPhoto photo = decodePhoto(std::move(bytes), true);
+        return photo.decoded
+                   ? shownThroughProfile(viewImage(*photo.decoded.image), photo.iccProfile, screen)
+                   : QImage();
     } catch (const std::exception&) { // out of memory, or above the pixel limit: no preview
         return {};
     }
@@ -43,6 +61,7 @@ PicturePreview::PicturePreview(QWidget* parent) : QLabel(parent) {
     setFixedSize(kSide, kSide);
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::StyledPanel);
+    screenProfile_ = screenIccProfile();
     connect(&watcher_, &QFutureWatcher<QImage>::finished, this, [this] {
         const QImage picture = watcher_.future().resultCount() ? watcher_.result() : QImage();
         if (picture.isNull())
@@ -59,11 +78,13 @@ void PicturePreview::showFile(const QString& path) {
     const int inner = kSide - 2 * frameWidth();
     auto promise = std::make_shared<QPromise<QImage>>();
     watcher_.setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, path, inner, request, latest = latest_] {
+    QThreadPool::globalInstance()->start([promise, path, inner, request, latest = latest_,
+                                          screen = screenProfile_] {
         promise->start();
         // Moving the cursor over a row of files leaves all but the last unread.
         if (request == *latest) {
-            const QImage picture = QFileInfo(path).isFile() ? decodedPicture(path) : QImage();
+            const QImage picture =
+                QFileInfo(path).isFile() ? decodedPicture(path, screen) : QImage();
             promise->addResult(picture.isNull() ? picture
                                                 : picture.scaled(inner, inner, Qt::KeepAspectRatio,
                                                                  Qt::SmoothTransformation));

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 namespace tavlo {
 
@@ -31,6 +32,7 @@ class PicturePreview : public QLabel {
   private:
     QFutureWatcher<QImage> watcher_;
     // The number of the latest request, which a reading that has not started yet checks.
+    std::vector<std::uint8_t> screenProfile_; // read on the interface thread
     std::shared_ptr<std::atomic<unsigned>> latest_ = std::make_shared<std::atomic<unsigned>>(0);
 };
 

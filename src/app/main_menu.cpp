@@ -94,6 +94,7 @@ void MainWindow::buildMenus() {
     scaleThirdAction = checkItem(scaleMenu, kScaleThirdItem);
     scaleQuarterAction = checkItem(scaleMenu, kScaleQuarterItem);
     scaleEighthAction = checkItem(scaleMenu, kScaleEighthItem);
+    scaleFitAction = checkItem(scaleMenu, kScaleFitItem);
 
     sizeMenu = topMenu(bar, kSizeMenu);
     sizeOriginalAction = item(sizeMenu, kSizeOriginalItem);

@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include <cmath>
 #include <new>
 #include <optional>
 
@@ -65,6 +66,7 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     viewArea_->setWidgetResizable(false);
     viewArea_->setBackgroundRole(QPalette::Window);
     viewArea_->setFrameShape(QFrame::NoFrame);
+    viewArea_->installEventFilter(this);
     splitter_ = new QSplitter(Qt::Horizontal);
     splitter_->setObjectName(QStringLiteral("Splitter3"));
     splitter_->setHandleWidth(4);
@@ -152,12 +154,7 @@ void MainWindow::connectHandlers() {
     connect(copyAction, &QAction::triggered, this, &MainWindow::onCopy);
     connect(pasteAction, &QAction::triggered, this, &MainWindow::onPaste);
     connect(revertAction, &QAction::triggered, this, [this] { files_->revert(); });
-    const std::pair<QAction*, int> scales[] = {{scaleFullAction, 1},
-                                               {scaleHalfAction, 2},
-                                               {scaleThirdAction, 3},
-                                               {scaleQuarterAction, 4},
-                                               {scaleEighthAction, 8}};
-    for (const auto& [action, scale] : scales)
+    for (const auto& [action, scale] : scaleItems())
         connect(action, &QAction::triggered, this,
                 [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
@@ -187,6 +184,7 @@ void MainWindow::showLoadedDocument() {
 }
 
 void MainWindow::setDisplayScale(int scale) {
+    takeFitBox();
     document_.setDisplayScale(scale);
     checkScaleItem();
     showDocument();
@@ -243,14 +241,37 @@ QWidget* MainWindow::actionWindow() {
     return active && active->isVisible() ? active : this;
 }
 
+std::array<std::pair<QAction*, int>, 6> MainWindow::scaleItems() const {
+    return {{{scaleFullAction, 1},
+             {scaleHalfAction, 2},
+             {scaleThirdAction, 3},
+             {scaleQuarterAction, 4},
+             {scaleEighthAction, 8},
+             {scaleFitAction, tavlo::kFitDisplayScale}}};
+}
+
 void MainWindow::checkScaleItem() {
-    const std::pair<QAction*, int> items[] = {{scaleFullAction, 1},
-                                              {scaleHalfAction, 2},
-                                              {scaleThirdAction, 3},
-                                              {scaleQuarterAction, 4},
-                                              {scaleEighthAction, 8}};
-    for (const auto& [action, scale] : items)
+    for (const auto& [action, scale] : scaleItems())
         action->setChecked(scale == document_.displayScale);
+}
+
+bool MainWindow::takeFitBox() {
+    // The view's widget is its picture plus the margins, so the picture fits without a scroll bar
+    // when its size in the desktop's units (rounded up) fits the rest of the viewport.
+    const QSize room = viewArea_->maximumViewportSize().shrunkBy(view_->contentsMargins());
+    const qreal ratio = view_->devicePixelRatioF();
+    return document_.setFitBox(static_cast<int>(std::floor(std::max(0, room.width()) * ratio)),
+                               static_cast<int>(std::floor(std::max(0, room.height()) * ratio)));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A fitted picture follows the window and the splitter; the working image is unchanged, so
+    // the windows that follow it are left alone.
+    if (watched == viewArea_ && event->type() == QEvent::Resize && takeFitBox()) {
+        panels_->show(document_.panels);
+        showView();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::showDocument() {

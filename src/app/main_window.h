@@ -87,6 +87,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -108,6 +109,10 @@ class MainWindow : public QMainWindow {
     void showDocument();
     void showView();
     void checkScaleItem();
+    std::array<std::pair<QAction*, int>, 6> scaleItems() const;
+    // Gives the document the room the view has for a fitted picture, in physical pixels with no
+    // scroll bar; true when that changed the view size.
+    bool takeFitBox();
 
     // The menus and their items; others find them by item (menuAction, menu).
     QMenu *fileMenu, *settingsMenu, *undoMenu, *scaleMenu, *sizeMenu, *trimMenu, *rotateMenu,
@@ -120,7 +125,7 @@ class MainWindow : public QMainWindow {
         *pasteAction;
     QAction *undoAction, *revertAction;
     QAction *scaleFullAction, *scaleHalfAction, *scaleThirdAction, *scaleQuarterAction,
-        *scaleEighthAction;
+        *scaleEighthAction, *scaleFitAction;
     QAction *sizeOriginalAction, *sizeHalfAction, *sizeQuarterAction, *sizeEighthAction,
         *sizeCustomAction;
     QAction *wallpaperAction, *trimAction;

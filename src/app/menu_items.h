@@ -39,6 +39,7 @@ inline constexpr MenuItemText kScaleHalfItem{"N12H1", "1/2(&H)"};
 inline constexpr MenuItemText kScaleThirdItem{"N13T1", "1/3(&T)"};
 inline constexpr MenuItemText kScaleQuarterItem{"N14Q1", "1/4(&Q)"};
 inline constexpr MenuItemText kScaleEighthItem{"N18E1", "1/8(&E)"};
+inline constexpr MenuItemText kScaleFitItem{"FitW1", "ウィンドウに合わせる(&W)"};
 inline constexpr MenuItemText kSizeMenu{"S2", "サイズ変更(&S)"};
 inline constexpr const MenuItemText& kSizeOriginalItem = kShrinkMenuItems[0].item;
 inline constexpr const MenuItemText& kSizeHalfItem = kShrinkMenuItems[1].item;

@@ -152,6 +152,15 @@ void Document::setDisplayScale(int scale) {
     refreshView();
 }
 
+bool Document::setFitBox(int width, int height) {
+    fitWidth = width;
+    fitHeight = height;
+    if (displayScale != kFitDisplayScale) return false;
+    const int oldWidth = viewWidth, oldHeight = viewHeight;
+    refreshView();
+    return viewWidth != oldWidth || viewHeight != oldHeight;
+}
+
 void Document::refreshView() {
     imageWidth = workImage.width();
     imageHeight = workImage.height();
@@ -160,11 +169,31 @@ void Document::refreshView() {
     setInformation(InformationTexts::CurrentAspect, aspectInfoText(imageAspect));
     panels[WidthPanel] = widthPanelText(imageWidth);
     panels[HeightPanel] = heightPanelText(imageHeight);
-    const int divisor = displayScale > 0 ? displayScale : 1;
-    viewWidth = imageWidth / divisor;
-    viewHeight = imageHeight / divisor;
+    if (displayScale == kFitDisplayScale) {
+        fitView();
+    } else {
+        const int divisor = displayScale > 0 ? displayScale : 1;
+        viewWidth = imageWidth / divisor;
+        viewHeight = imageHeight / divisor;
+    }
     viewAspect = ratio(viewWidth, viewHeight);
     panels[AspectPanel] = viewAspectPanelText(viewAspect);
+}
+
+void Document::fitView() {
+    viewWidth = viewHeight = 0;
+    if (imageWidth <= 0 || imageHeight <= 0 || fitWidth <= 0 || fitHeight <= 0) return;
+    // The side that meets the box first fills it; the other keeps the aspect, rounded down, and
+    // never vanishes.
+    if (std::int64_t{imageWidth} * fitHeight <= std::int64_t{imageHeight} * fitWidth) {
+        viewHeight = fitHeight;
+        viewWidth = static_cast<int>(
+            std::max<std::int64_t>(1, std::int64_t{imageWidth} * fitHeight / imageHeight));
+    } else {
+        viewWidth = fitWidth;
+        viewHeight = static_cast<int>(
+            std::max<std::int64_t>(1, std::int64_t{imageHeight} * fitWidth / imageWidth));
+    }
 }
 
 bool Document::applyKernelResult(KernelResult result) {

@@ -21,6 +21,9 @@ namespace tavlo {
 
 class PhotoSource;
 
+// The display scale that shows the whole picture as large as it fits in the document's fit box.
+inline constexpr int kFitDisplayScale = 0;
+
 // The information window's nine fields, and the caption of its second group.
 struct InformationTexts {
     enum Field {
@@ -80,6 +83,7 @@ class Document {
     int loadedWidth = 0, loadedHeight = 0;
     int imageWidth = 0, imageHeight = 0;
     int viewWidth = 0, viewHeight = 0; // the view shows workImage stretched to this size
+    int fitWidth = 0, fitHeight = 0;   // the room the view has, for kFitDisplayScale
     float imageAspect = 0, viewAspect = 0;
 
     std::array<std::string, kStatusPanelCount> panels;
@@ -118,6 +122,8 @@ class Document {
     void showFileEntry(const std::string& path);
 
     void setDisplayScale(int scale);
+    // The room the view has changed; true when that changed the view size.
+    bool setFitBox(int width, int height);
     // Undo: the working image becomes the undo copy again; the copy stays.
     void undo();
     // Off in the batch tool, which has no undo: kernels may then change the working image where
@@ -151,6 +157,7 @@ class Document {
     LoadOutcome readImageFile(); // the loaded JPEG file, when there is one
 
     void refreshView();
+    void fitView(); // the view size for kFitDisplayScale
     void setInformation(InformationTexts::Field field, std::string text);
     bool extensionAcceptable(const std::string& path);
     SaveOutcome finishSave(bool written);

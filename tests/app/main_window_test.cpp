@@ -13,6 +13,9 @@
 #include "widgets/view_image.h"
 
 #include <QClipboard>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QCloseEvent>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -188,6 +191,53 @@ class MainWindowTest : public QObject {
         QVERIFY(mainWindow_->menuAction(kScaleThirdItem)->isChecked() &&
                 !mainWindow_->menuAction(kScaleFullItem)->isChecked());
         QCOMPARE(fileInfoWindow_->fieldText(Field::CurrentAspect), QStringLiteral("W/H = 1.3333"));
+    }
+
+    void fitShowsTheWholePictureAndFollowsTheWindow() {
+        start();
+        mainWindow_->show();
+        open(path("big.bmp"));
+        const QImage full = shownPicture();
+        mainWindow_->menuAction(kScaleFitItem)->trigger();
+        QVERIFY(mainWindow_->menuAction(kScaleFitItem)->isChecked() &&
+                !mainWindow_->menuAction(kScaleFullItem)->isChecked());
+        QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示ｽｹｰﾙ : ELSE"));
+        auto* area = mainWindow_->findChild<QScrollArea*>();
+        auto* splitter = mainWindow_->findChild<QSplitter*>(QStringLiteral("Splitter3"));
+        const auto checkFitted = [&](const char* when) {
+            const QSize shown = mainWindow_->view()->viewSize();
+            const QSize room = area->viewport()->size() - QSize(2, 2);
+            const tavlo::Bitmap& work = mainWindow_->document().workImage;
+            QVERIFY2(shown.width() <= room.width() && shown.height() <= room.height(), when);
+            QVERIFY2(shown.width() == room.width() || shown.height() == room.height(), when);
+            QVERIFY2(shown.width() == work.width() * shown.height() / work.height() ||
+                         shown.height() == work.height() * shown.width() / work.width(),
+                     when);
+            QVERIFY2(!area->horizontalScrollBar()->isVisible() &&
+                         !area->verticalScrollBar()->isVisible(),
+                     when);
+            QCOMPARE(shownPicture(),
+                     viewImage(tavlo::stretched(work, shown.width(), shown.height()))
+                         .convertToFormat(QImage::Format_RGB32));
+        };
+        for (const QSize window : {QSize(1200, 700), QSize(1150, 1000), QSize(1600, 500)}) {
+            mainWindow_->resize(window);
+            QTRY_COMPARE(mainWindow_->size(), window);
+            checkFitted("window resized");
+        }
+        splitter->setSizes({600, 800});
+        QTRY_COMPARE(splitter->sizes().front(), 600);
+        checkFitted("splitter moved");
+        open(path("photo.JpG")); // smaller than the view: enlarged to fit
+        QVERIFY(mainWindow_->view()->viewSize().width() > 64);
+        checkFitted("another picture loaded");
+        // The fixed scales are as they were.
+        open(path("big.bmp"));
+        mainWindow_->menuAction(kScaleFullItem)->trigger();
+        QCOMPARE(shownPicture(), full);
+        mainWindow_->menuAction(kScaleEighthItem)->trigger();
+        QCOMPARE(mainWindow_->view()->viewSize(), QSize(125, 93));
+        QCOMPARE(mainWindow_->panelText(3), QStringLiteral("表示ｽｹｰﾙ : 1/8"));
     }
 
     void aFailedLoadSaysWhyAndChangesNothing_data() {

@@ -124,6 +124,31 @@ TEST_F(DocumentTest, ViewRatioFollowsTheTruncatedViewSize) {
     EXPECT_EQ(document.panels[3], "表示ｽｹｰﾙ : ELSE");
 }
 
+TEST_F(DocumentTest, FittingFillsOneSideOfTheBoxAndKeepsTheAspect) {
+    const struct {
+        int width, height, boxWidth, boxHeight, viewWidth, viewHeight;
+    } rows[] = {
+        {1000, 750, 400, 400, 400, 300}, {1000, 750, 1000, 100, 133, 100},
+        {1000, 750, 0, 500, 0, 0},       {64, 48, 1000, 999, 1000, 750},
+        {3000, 1, 500, 500, 500, 1},     {1, 3000, 500, 500, 1, 500},
+        {640, 480, 640, 480, 640, 480},
+    };
+    for (const auto& row : rows) {
+        ASSERT_EQ(load(putBmp("fit.bmp", Bitmap(row.width, row.height, PixelFormat::Bit24))),
+                  LoadOutcome::Loaded);
+        document.setDisplayScale(2);
+        EXPECT_FALSE(document.setFitBox(row.boxWidth, row.boxHeight));
+        EXPECT_EQ(document.viewWidth, row.width / 2);
+        document.setDisplayScale(kFitDisplayScale);
+        EXPECT_EQ(document.viewWidth, row.viewWidth) << row.width << " in " << row.boxWidth;
+        EXPECT_EQ(document.viewHeight, row.viewHeight) << row.width << " in " << row.boxWidth;
+        EXPECT_EQ(document.panels[3], "表示ｽｹｰﾙ : ELSE");
+        EXPECT_TRUE(document.setFitBox(row.boxWidth + 10, row.boxHeight + 10));
+        EXPECT_FALSE(document.setFitBox(row.boxWidth + 10, row.boxHeight + 10));
+        document.setFitBox(0, 0);
+    }
+}
+
 TEST_F(DocumentTest, ImageSmallerThanTheDivisorGivesAnEmptyViewAndARatioOfZero) {
     ASSERT_EQ(load(putBmp("tiny.bmp", Bitmap(2, 2, PixelFormat::Bit24))), LoadOutcome::Loaded);
     document.setDisplayScale(8);

@@ -18,10 +18,6 @@ QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QString fileName(const QString& path) {
-    return QFileInfo(path).fileName();
-}
-
 // The path with its extension replaced; an empty path gives the extension alone.
 QString withExtension(const QString& path, const QString& extension) {
     const QString ext = fromStd(fileExtension(path.toStdString()));
@@ -111,7 +107,8 @@ bool FileCommands::save(ImageFileType type, bool saveAs) {
         window_.dialogs().message(&window_, fromStd(std::string(kBadExtensionMessage)));
         return false;
     case SaveOutcome::WriteFailed:
-        window_.dialogs().reportError(&window_, saveFailureText(fileName(*path), document.problem));
+        window_.dialogs().reportError(
+            &window_, saveFailureText(QFileInfo(*path).fileName(), document.problem));
         return false;
     }
     return false;

@@ -2,6 +2,7 @@
 // metadata item decides whether the tags go with the picture.
 #include "app/main_window.h"
 #include "app/menu_items.h"
+#include "core/test_profiles.h"
 #include "document/jpeg_codec.h"
 #include "geometry/geometry_steps.h"
 #include "scripted_dialogs.h"
@@ -13,8 +14,6 @@
 #include <algorithm>
 #include <fstream>
 
-#include <lcms2.h>
-
 using namespace tavlo;
 
 namespace {
@@ -25,20 +24,8 @@ void turnRight(Document& document) {
     document.modified = true;
 }
 
-// sRGB's primaries with a linear tone curve: stored values are light, not encoded.
-std::string linearRgbProfile() {
-    const cmsCIExyY white{0.3127, 0.3290, 1.0};
-    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
-    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
-    cmsToneCurve* curves[3] = {linear, linear, linear};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsFreeToneCurve(linear);
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::string bytes(size, '\0');
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
+std::string profileText(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
 }
 
 // A JPEG with `profile` in one APP2 ICC_PROFILE segment after its start marker.
@@ -71,7 +58,7 @@ class PhotoSaveTest : public QObject {
         const QString tagged = folder.filePath(QStringLiteral("linear.jpg"));
         std::ofstream(untagged.toStdString(), std::ios::binary) << plain;
         std::ofstream(tagged.toStdString(), std::ios::binary)
-            << withProfile(plain, linearRgbProfile());
+            << withProfile(plain, profileText(test::linearRgbProfile()));
         ScriptedDialogs dialogs;
         MainWindow window(dialogs, QString());
         window.show();

@@ -7,6 +7,7 @@
 #include "geometry/geometry_steps.h"
 #include "geometry/turn.h"
 #include "operations/operation_table.h"
+#include "test_profiles.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -58,29 +59,11 @@ Bitmap decoded(const std::string& file) {
     return result ? *result.image : Bitmap();
 }
 
-// The profile's bytes as a file would hold them; the profile is closed.
-std::vector<std::uint8_t> savedAndClosed(cmsHPROFILE profile) {
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::vector<std::uint8_t> bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
-}
+using test::linearRgbProfile;
+using test::savedAndClosed;
 
 std::vector<std::uint8_t> srgbProfile() {
     return savedAndClosed(cmsCreate_sRGBProfile());
-}
-
-// sRGB's primaries with a linear tone curve: stored values are light, not encoded.
-std::vector<std::uint8_t> linearRgbProfile() {
-    const cmsCIExyY white{0.3127, 0.3290, 1.0};
-    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
-    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
-    cmsToneCurve* curves[3] = {linear, linear, linear};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-    cmsFreeToneCurve(linear);
-    return savedAndClosed(profile);
 }
 
 // A CMYK profile that turns every ink into a grey, white without ink and black with any full

@@ -1,12 +1,16 @@
 #include "file_pane.h"
 
+#include "app/folder_tree_model.h"
+
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,16 +40,31 @@ class CompactRowDelegate : public QStyledItemDelegate {
     }
 };
 
+// A row scrolled off to the left is drawn from the left edge instead, so that the folders above
+// a deep one show the start of their names, not fragments.
+class FolderNameDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted = option;
+        if (shifted.rect.left() < 0) shifted.rect.setLeft(0);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+};
+
 } // namespace
+
+QString FilePane::startFolder() {
+    const QFileInfo pictures(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    return pictures.isDir() ? pictures.absoluteFilePath() : QDir::homePath();
+}
 
 FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Panel1"));
 
     watcher_ = new QFileSystemWatcher(this);
-    folders_ = new QFileSystemModel(this);
-    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    folders_->setOption(QFileSystemModel::DontWatchForChanges);
-    folders_->setRootPath(QDir::rootPath());
+    folders_ = new FolderTreeModel(FolderTreeModel::userPlaces(), this);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->setObjectName(QStringLiteral("Splitter2"));
@@ -57,15 +76,12 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
     folderTree = new QTreeView(panel4_);
     folderTree->setObjectName(QStringLiteral("folderTree"));
     folderTree->setModel(folders_);
-    // The root's folders are the top level; the root itself is no node.
-    folderTree->setRootIndex(folders_->index(QDir::rootPath()));
+    folderTree->setItemDelegate(new FolderNameDelegate(folderTree));
     folderTree->setIndentation(19);
     folderTree->setHeaderHidden(true);
     // Deep folders scroll sideways instead of having their names cut short.
     folderTree->header()->setStretchLastSection(false);
     folderTree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    for (int column = 1; column < folders_->columnCount(); ++column)
-        folderTree->hideColumn(column);
     auto* treeLayout = new QVBoxLayout(panel4_);
     treeLayout->setContentsMargins(0, 0, 0, 0);
     treeLayout->addWidget(folderTree);
@@ -100,11 +116,6 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
     connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FilePane::onFolderChosen);
-    // The model reads folders in the background and adds and sorts their rows later, which
-    // moves the shown folder down the tree: it is brought back into view each time, until the
-    // user takes the tree in hand.
-    connect(folders_, &QFileSystemModel::rowsInserted, this, &FilePane::queueReveal);
-    connect(folders_, &QFileSystemModel::layoutChanged, this, &FilePane::queueReveal);
     folderTree->installEventFilter(this);
     folderTree->viewport()->installEventFilter(this);
     for (QScrollBar* bar : {folderTree->verticalScrollBar(), folderTree->horizontalScrollBar()})
@@ -170,7 +181,7 @@ void FilePane::queueReveal() {
 bool FilePane::selectFolder(const QString& folder) {
     const QFileInfo info(folder);
     if (!info.isDir()) return false;
-    const QModelIndex index = folders_->index(info.absoluteFilePath());
+    const QModelIndex index = folders_->indexOf(info.absoluteFilePath());
     if (!index.isValid()) return false;
     // The model fills its folders lazily, so the list is read here rather than waiting for them.
     folder_ = folders_->filePath(index);

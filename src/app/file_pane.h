@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QFileSystemWatcher>
 #include <QListWidget>
 #include <QSplitter>
@@ -12,11 +11,16 @@
 
 namespace tavlo {
 
+class FolderTreeModel;
+
 class FilePane : public QWidget {
     Q_OBJECT
   public:
     explicit FilePane(QWidget* parent = nullptr);
 
+    // Where the pane opens when the program starts without a file: the user's Pictures folder,
+    // else home.
+    static QString startFolder();
     // Selects the folder in the tree and brings it into view; the list follows. False when the
     // tree cannot show it.
     bool selectFolder(const QString& folder);
@@ -56,7 +60,7 @@ class FilePane : public QWidget {
     void queueReveal();
 
     QWidget* panel4_; // the tree's panel, whose width the selector follows
-    QFileSystemModel* folders_;
+    FolderTreeModel* folders_;
     QString folder_;
     QString shownFile_;           // what the list marks, whatever was chosen since
     QFileSystemWatcher* watcher_; // a file saved into the folder is listed at once

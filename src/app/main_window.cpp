@@ -101,8 +101,8 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
         // A file that cannot be read is reported once; the second load would only repeat it.
         if (files_->load(startupFile)) startupTimer_->start(100);
     } else {
-        // Started from a menu or a shell: the pane opens on the folder it was started in.
-        filePane_->selectFolder(QDir::currentPath());
+        // Where photos are kept, not the folder a launcher or a shell happened to start in.
+        filePane_->selectFolder(FilePane::startFolder());
     }
     document_.startupLoad = 0;
 }

@@ -1,4 +1,5 @@
 #include "app/file_pane.h"
+#include "app/folder_tree_model.h"
 
 #include "child_process.h"
 
@@ -28,6 +29,9 @@ class FilePaneTest : public QObject {
     void unreadableFolderShowsNothing();
     void startingLayoutAndFollowWidth();
     void theMarkStaysOnTheShownFile();
+    void placesAtTheTopWithIcons();
+    void aFolderIsFoundUnderItsClosestPlace_data();
+    void aFolderIsFoundUnderItsClosestPlace();
 
   private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -110,12 +114,12 @@ void FilePaneTest::treeAndSelectFolderMoveTheList() {
     QVERIFY(pane_->selectFolder(path("sub")));
     QCOMPARE(pane_->currentFolder(), path("sub"));
     QCOMPARE(pane_->listedFiles(), QStringList({path("sub/e.jpg")}));
-    auto* model = qobject_cast<QFileSystemModel*>(pane_->folderTree->model());
+    auto* model = qobject_cast<FolderTreeModel*>(pane_->folderTree->model());
     QVERIFY(model);
     QCOMPARE(model->filePath(pane_->folderTree->currentIndex()), path("sub"));
 
     // A folder picked in the tree itself.
-    pane_->folderTree->setCurrentIndex(model->index(dir_->path()));
+    pane_->folderTree->setCurrentIndex(model->indexOf(dir_->path()));
     QCOMPARE(pane_->currentFolder(), dir_->path());
     QCOMPARE(pane_->listedFiles(), QStringList({path("a.JPG"), path("b.jpg")}));
 
@@ -186,6 +190,63 @@ void FilePaneTest::theMarkStaysOnTheShownFile() {
     QTRY_COMPARE(pane_->listedFiles(), QStringList({path("0.jpg"), path("a.JPG"), path("b.jpg")}));
     QCOMPARE(marked(), QStringLiteral("a.JPG"));
     QCOMPARE(chosen.size(), 2);
+}
+
+void FilePaneTest::placesAtTheTopWithIcons() {
+    const QAbstractItemModel* model = pane_->folderTree->model();
+    QVERIFY(!pane_->folderTree->rootIndex().isValid());
+    const int places = model->rowCount();
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("ホーム"));
+    QCOMPARE(model->index(0, 0).data(Qt::ToolTipRole).toString(), QDir::homePath());
+    QCOMPARE(model->index(places - 1, 0).data().toString(), QDir::rootPath());
+    const QModelIndex usr = model->index(places - 1, 0).model()->index(0, 0);
+    QVERIFY(usr.isValid());
+    for (const QModelIndex& row : {model->index(0, 0), model->index(places - 1, 0)})
+        QVERIFY(!qvariant_cast<QIcon>(row.data(Qt::DecorationRole)).isNull());
+}
+
+// Rows: the folder asked for, below the temporary folder ("" for none), and the path from the
+// top of the tree by which it is found.
+void FilePaneTest::aFolderIsFoundUnderItsClosestPlace_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("in pictures") << "home/pics/2026" << QStringList{"Pictures", "2026"};
+    QTest::newRow("pictures") << "home/pics" << QStringList{"Pictures"};
+    QTest::newRow("in home") << "home/docs" << QStringList{"ホーム", "docs"};
+    QTest::newRow("hidden") << "home/.cache/x" << QStringList{"ホーム", ".cache", "x"};
+    QTest::newRow("elsewhere") << "other" << QStringList{"/"};
+    QTest::newRow("a file") << "home/docs/f.jpg" << QStringList{};
+    QTest::newRow("missing") << "home/none" << QStringList{};
+}
+
+void FilePaneTest::aFolderIsFoundUnderItsClosestPlace() {
+    QFETCH(QString, folder);
+    QFETCH(QStringList, names);
+    for (const char* made : {"home/pics/2026", "home/docs", "home/.cache/x", "home/a", "other"})
+        QVERIFY(QDir().mkpath(path(made)));
+    QFile(path("home/docs/f.jpg")).open(QIODevice::WriteOnly);
+    FolderTreeModel model({{QStringLiteral("ホーム"), path("home"), {}},
+                           {QStringLiteral("Pictures"), path("home/pics"), {}},
+                           {QDir::rootPath(), QDir::rootPath(), {}}});
+    const QModelIndex found = model.indexOf(path(folder));
+    if (names.isEmpty()) {
+        QVERIFY(!found.isValid());
+        return;
+    }
+    QCOMPARE(model.filePath(found), QDir::cleanPath(path(folder)));
+    QStringList chain;
+    for (QModelIndex at = found; at.isValid(); at = at.parent())
+        chain.prepend(at.data().toString());
+    if (names.first() == QDir::rootPath()) chain = chain.mid(0, 1);
+    QCOMPARE(chain, names);
+    // Siblings stay sorted, a hidden folder found on the way included.
+    const QModelIndex parent = found.parent();
+    for (int row = 1; row < model.rowCount(parent) && parent.isValid(); ++row)
+        QVERIFY(model.index(row - 1, 0, parent)
+                    .data()
+                    .toString()
+                    .compare(model.index(row, 0, parent).data().toString(), Qt::CaseInsensitive) <=
+                0);
 }
 
 int main(int argc, char** argv) {

@@ -118,11 +118,11 @@ class MainWindowTest : public QObject {
     }
 
     void startsWithNoImage() {
-        const QString started = QDir::currentPath();
-        QDir::setCurrent(folder_.path());
+        // The pane opens on home when there is no Pictures folder.
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", folder_.path().toUtf8());
         start();
-        QDir::setCurrent(started);
-        // The pane opens on the folder the program was started in.
+        qputenv("HOME", home);
         QCOMPARE(QDir(mainWindow_->filePane()->currentFolder()), QDir(folder_.path()));
         QVERIFY(
             mainWindow_->filePane()->listedFiles().join(' ').contains(QStringLiteral("photo.JpG")));

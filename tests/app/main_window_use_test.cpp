@@ -1,8 +1,8 @@
 // The main window as a user meets it: moving through the file list, the folder tree at start,
 // the menu bar's disabled titles and the status bar's texts.
-#include "app/menu_items.h"
 #include "app/file_pane.h"
 #include "app/main_window.h"
+#include "app/menu_items.h"
 #include "document/bmp_codec.h"
 #include "scripted_dialogs.h"
 
@@ -80,20 +80,41 @@ class MainWindowUseTest : public QObject {
         QCOMPARE(mainWindow_->panelText(0), QStringLiteral("W = %1").arg(10 + files - 2));
     }
 
-    // Started without a file, the tree opens on the current folder and shows it; the root's
-    // folders are the top level.
-    void startedWithoutAFileTheTreeShowsTheCurrentFolder() {
-        const QString deep = folder_.filePath(QStringLiteral("a/b/c/d/e/f/g"));
+    // Started without a file from any folder, the tree opens where photos are kept: the XDG
+    // Pictures folder, else home. A deep folder is then shown with the start of its name.
+    void startedWithoutAFileTheTreeOpensOnPicturesElseHome() {
+        const QString home = folder_.filePath(QStringLiteral("home"));
+        const QString pictures = home + QStringLiteral("/写真");
+        const QString deep = pictures + QStringLiteral("/a/b/c/d/e/f/g");
         QVERIFY(QDir().mkpath(deep));
-        const QString started = QDir::currentPath();
-        QDir::setCurrent(deep);
-        start();
-        QDir::setCurrent(started);
+        QVERIFY(QDir().mkpath(home + QStringLiteral("/.config")));
+        std::ofstream(QString(home + QStringLiteral("/.config/user-dirs.dirs")).toStdString())
+            << "XDG_PICTURES_DIR=\"$HOME/写真\"\n";
+        const QByteArray startedHome = qgetenv("HOME"), startedConfig = qgetenv("XDG_CONFIG_HOME");
+        const QString startedIn = QDir::currentPath();
+        qputenv("HOME", home.toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        QDir::setCurrent(QDir::rootPath());
+        const auto startedFolder = [&] {
+            start();
+            return mainWindow_->filePane()->currentFolder();
+        };
+        const QString withPictures = startedFolder();
+        QVERIFY(QDir(pictures).removeRecursively());
+        const QString withoutPictures = startedFolder();
+        qputenv("HOME", startedHome);
+        if (!startedConfig.isEmpty()) qputenv("XDG_CONFIG_HOME", startedConfig);
+        QDir::setCurrent(startedIn);
+        QCOMPARE(withPictures, pictures);
+        QCOMPARE(withoutPictures, home);
+
+        QVERIFY(QDir().mkpath(deep));
+        writeBmp(deep + QStringLiteral("/p.bmp"), 12);
+        mainWindow_->filePane()->fileTypeChooser->setCurrentIndex(1);
+        dialogs_.openAnswers.push_back(deep + QStringLiteral("/p.bmp"));
+        mainWindow_->menuAction(kOpenBmpItem)->trigger();
         QTreeView* tree = mainWindow_->filePane()->folderTree;
-        auto* model = qobject_cast<QFileSystemModel*>(tree->model());
-        QCOMPARE(model->filePath(tree->rootIndex()), QDir::rootPath());
-        QCOMPARE(model->filePath(tree->currentIndex()), deep);
-        // In view, with the start of its name.
+        QCOMPARE(tree->currentIndex().data(Qt::ToolTipRole).toString(), deep);
         QTRY_VERIFY(
             tree->viewport()->rect().contains(tree->visualRect(tree->currentIndex()).topLeft()));
     }

@@ -116,6 +116,7 @@ FilePane::FilePane(QWidget* parent) : QWidget(parent) {
 
     connect(folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FilePane::onFolderChosen);
+    connect(folderTree, &QTreeView::expanded, folders_, &FolderTreeModel::reread);
     folderTree->installEventFilter(this);
     folderTree->viewport()->installEventFilter(this);
     for (QScrollBar* bar : {folderTree->verticalScrollBar(), folderTree->horizontalScrollBar()})

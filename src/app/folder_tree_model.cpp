@@ -124,12 +124,18 @@ void FolderTreeModel::fetchMore(const QModelIndex& parent) {
     list(nodeOf(parent));
 }
 
+namespace {
+
+QStringList subfolderNames(const QString& path) {
+    return QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+}
+
+} // namespace
+
 void FolderTreeModel::list(Node* node) {
     if (node->listed) return;
     node->listed = true;
-    const QStringList names =
-        QDir(node->path)
-            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList names = subfolderNames(node->path);
     if (names.isEmpty()) return;
     beginInsertRows(indexOfNode(node), 0, int(names.size()) - 1);
     const QDir folder(node->path);
@@ -142,26 +148,51 @@ void FolderTreeModel::list(Node* node) {
     endInsertRows();
 }
 
+FolderTreeModel::Node* FolderTreeModel::insertChild(Node* node, const QString& name, int at) {
+    beginInsertRows(indexOfNode(node), at, at);
+    auto child = std::make_unique<Node>();
+    child->name = name;
+    child->path = QDir(node->path).filePath(name);
+    Node* added = node->adopt(std::move(child), at);
+    endInsertRows();
+    return added;
+}
+
+// A hidden folder shown because someone went there stays while it exists.
+void FolderTreeModel::reread(const QModelIndex& index) {
+    Node* node = nodeOf(index);
+    if (!node->listed || node == top_.get()) return;
+    const QStringList names = subfolderNames(node->path);
+    auto& children = node->children;
+    for (int row = int(children.size()) - 1; row >= 0; --row) {
+        const Node& child = *children[row];
+        const bool hiddenButThere =
+            child.name.startsWith(QLatin1Char('.')) && QFileInfo(child.path).isDir();
+        if (names.contains(child.name) || hiddenButThere) continue;
+        beginRemoveRows(index, row, row);
+        children.erase(children.begin() + row);
+        for (int after = row; after < int(children.size()); ++after)
+            children[after]->row = after;
+        endRemoveRows();
+    }
+    for (const QString& name : names)
+        childNamed(node, name);
+}
+
 FolderTreeModel::Node* FolderTreeModel::childNamed(Node* node, const QString& name) {
     list(node);
     const auto& children = node->children;
     const auto found = std::find_if(children.begin(), children.end(),
                                     [&](const auto& child) { return child->name == name; });
     if (found != children.end()) return found->get();
-    // A hidden folder is not listed until someone goes there.
+    // A hidden folder is not listed until someone goes there; a new one not until reread.
     const QString path = QDir(node->path).filePath(name);
     if (!QFileInfo(path).isDir()) return nullptr;
+    // In name order, as the folder was listed.
     const auto after = std::find_if(children.begin(), children.end(), [&](const auto& child) {
         return child->name.compare(name, Qt::CaseInsensitive) > 0;
     });
-    const int at = int(after - children.begin());
-    beginInsertRows(indexOfNode(node), at, at);
-    auto child = std::make_unique<Node>();
-    child->name = name;
-    child->path = path;
-    Node* added = node->adopt(std::move(child), at);
-    endInsertRows();
-    return added;
+    return insertChild(node, name, int(after - children.begin()));
 }
 
 QModelIndex FolderTreeModel::indexOf(const QString& folder) {

@@ -41,6 +41,9 @@ class FolderTreeModel : public QAbstractItemModel {
     // under Pictures, not under home), reading the folders on the way. A hidden folder is shown
     // once it is asked for. Invalid when the path is no folder.
     QModelIndex indexOf(const QString& folder);
+    // Reads a folder already read again, for folders made or removed since: the tree does not
+    // watch the disk, but opening a folder shows what it holds now.
+    void reread(const QModelIndex& index);
 
   private:
     struct Node;
@@ -48,6 +51,7 @@ class FolderTreeModel : public QAbstractItemModel {
     QModelIndex indexOfNode(Node* node) const;
     void list(Node* node); // reads the node's subfolders, once
     Node* childNamed(Node* node, const QString& name);
+    Node* insertChild(Node* node, const QString& name, int at);
 
     std::unique_ptr<Node> top_; // holds the places; no folder of its own
     QFileIconProvider icons_;

@@ -32,6 +32,7 @@ class FilePaneTest : public QObject {
     void placesAtTheTopWithIcons();
     void aFolderIsFoundUnderItsClosestPlace_data();
     void aFolderIsFoundUnderItsClosestPlace();
+    void openingAFolderAgainShowsWhatItHoldsNow();
 
   private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -247,6 +248,25 @@ void FilePaneTest::aFolderIsFoundUnderItsClosestPlace() {
                     .toString()
                     .compare(model.index(row, 0, parent).data().toString(), Qt::CaseInsensitive) <=
                 0);
+}
+
+void FilePaneTest::openingAFolderAgainShowsWhatItHoldsNow() {
+    for (const char* made : {"top/b", "top/d", "top/.seen"})
+        QVERIFY(QDir().mkpath(path(made)));
+    FolderTreeModel model({{QStringLiteral("top"), path("top"), {}}});
+    QVERIFY(model.indexOf(path("top/.seen")).isValid());
+    QVERIFY(QDir(path("top/b")).removeRecursively());
+    for (const char* made : {"top/a", "top/c", "top/e"})
+        QVERIFY(QDir().mkpath(path(made)));
+    const QModelIndex top = model.index(0, 0);
+    model.reread(top);
+    QStringList names;
+    for (int row = 0; row < model.rowCount(top); ++row) {
+        const QModelIndex child = model.index(row, 0, top);
+        QCOMPARE(child.parent(), top);
+        names << child.data().toString();
+    }
+    QCOMPARE(names, QStringList({".seen", "a", "c", "d", "e"}));
 }
 
 int main(int argc, char** argv) {

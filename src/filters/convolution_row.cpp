@@ -44,10 +44,10 @@ class Finish {
 // multiply instead of a division. A quotient below 0 clamps to 0 whichever way it was rounded, so
 // only sums of the divisor's sign are divided: n = sum × sign(divisor), from 0 up to 255 × 128,
 // by e = |divisor| ≤ 128. With l = ⌈log2 e⌉ and m = ⌈2^(15 + l) / e⌉, n × m / 2^(15 + l) has the
-// same floor as n / e for every n < 2^15: m × e − 2^(15 + l) is below e ≤ 2^l, so the product is
-// at most n × 2^l / 2^(15 + l) < 1 above n / e, less than the gap from n / e up to the next
-// integer. m < 2^16 (m = 2^15 for e = 2^l), and 2n < 2^16, so the unsigned high half of 2n × m
-// shifted right by l is the quotient.
+// same floor as n / e for every n < 2^15: as m × e − 2^(15 + l) is below e, it exceeds n / e by
+// less than n / 2^(15 + l) < 2^−l ≤ 1 / e, the least gap from n / e up to the next integer.
+// m < 2^16 (m = 2^15 for e = 2^l), and 2n < 2^16, so the unsigned high half of 2n × m shifted
+// right by l is the quotient.
 class NarrowSums {
   public:
     using D16 = hn::Repartition<std::int16_t, Finish::D>;

@@ -40,41 +40,60 @@ class Finish {
 };
 
 #if HWY_TARGET != HWY_SCALAR
-// Sums of kernels with Σ |k| × 255 < 2^15 in 16-bit lanes, twice as many per vector, and then
-// each half in single precision.
+// Sums of kernels with Σ |k| × 255 < 2^15 in 16-bit lanes, and the quotient there too, with a
+// multiply instead of a division. A quotient below 0 clamps to 0 whichever way it was rounded, so
+// only sums of the divisor's sign are divided: n = sum × sign(divisor), from 0 up to 255 × 128,
+// by e = |divisor| ≤ 128. With l = ⌈log2 e⌉ and m = ⌈2^(15 + l) / e⌉, n × m / 2^(15 + l) has the
+// same floor as n / e for every n < 2^15: as m × e − 2^(15 + l) is below e, it exceeds n / e by
+// less than n / 2^(15 + l) < 2^−l ≤ 1 / e, the least gap from n / e up to the next integer.
+// m < 2^16 (m = 2^15 for e = 2^l), and 2n < 2^16, so the unsigned high half of 2n × m shifted
+// right by l is the quotient.
 class NarrowSums {
   public:
     using D16 = hn::Repartition<std::int16_t, Finish::D>;
+    using DU16 = hn::RebindToUnsigned<D16>;
     using D8 = hn::Rebind<std::uint8_t, D16>;
 
     NarrowSums(const std::uint8_t* const rows[3], const FilterKernel& kernel, std::int32_t divisor)
-        : rows_(rows), finish_(divisor) {
+        : rows_(rows), divide_(divisor != 0), negate_(divisor < 0) {
         for (std::size_t i = 0; i < 9; ++i)
             weights_[i] = hn::Set(D16(), static_cast<std::int16_t>(kernel[i]));
+        const std::int32_t e = std::abs(divisor);
+        while ((1 << shift_) < e)
+            ++shift_;
+        multiplier_ = hn::Set(
+            DU16(), static_cast<std::uint16_t>(e == 0 ? 0 : ((1 << (15 + shift_)) + e - 1) / e));
     }
     static int lanes() { return static_cast<int>(hn::Lanes(D16())); }
 
     void operator()(int j, std::uint8_t* out) const {
-        auto sum = hn::Zero(D16());
+        const D16 d16;
+        const DU16 du16;
+        auto sum = hn::Zero(d16);
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c) {
-                const auto pixels =
-                    hn::PromoteTo(D16(), hn::LoadU(D8(), rows_[r] + j + 3 * (c - 1)));
+                const auto pixels = hn::PromoteTo(d16, hn::LoadU(D8(), rows_[r] + j + 3 * (c - 1)));
                 sum = hn::Add(sum, hn::Mul(weights_[3 * r + c], pixels));
             }
-        const Finish::DI di;
-        const Finish::D df;
-        const hn::Half<D16> dh;
-        const int half = lanes() / 2;
-        hn::StoreU(finish_(hn::ConvertTo(df, hn::PromoteTo(di, hn::LowerHalf(dh, sum)))),
-                   Finish::D8(), out + j);
-        hn::StoreU(finish_(hn::ConvertTo(df, hn::PromoteTo(di, hn::UpperHalf(dh, sum)))),
-                   Finish::D8(), out + j + half);
+        hn::Vec<D16> result;
+        if (divide_) {
+            const auto n = hn::BitCast(du16, hn::Max(negate_ ? hn::Neg(sum) : sum, hn::Zero(d16)));
+            const auto quotient =
+                hn::ShiftRightSame(hn::MulHigh(hn::ShiftLeft<1>(n), multiplier_), shift_);
+            result = hn::BitCast(d16, hn::Min(quotient, hn::Set(du16, 255)));
+        } else {
+            // Beyond -128 … 127 the offset sum clamps anyway; within it, it cannot overflow.
+            const auto held = hn::Min(hn::Max(sum, hn::Set(d16, -128)), hn::Set(d16, 127));
+            result = hn::Add(held, hn::Set(d16, 128));
+        }
+        hn::StoreU(hn::DemoteTo(D8(), result), D8(), out + j);
     }
 
   private:
     const std::uint8_t* const* rows_;
-    Finish finish_;
+    bool divide_, negate_;
+    int shift_ = 0;
+    hn::Vec<DU16> multiplier_;
     hn::Vec<D16> weights_[9];
 };
 

@@ -2,6 +2,7 @@
 
 #include "document/invalid_bitmap_size_error.h"
 #include "document/worker_pool.h"
+#include "median_row.h"
 #include "neighbourhood.h"
 
 namespace tavlo {
@@ -14,8 +15,8 @@ inline void order(std::uint8_t& a, std::uint8_t& b) {
     a = low;
 }
 
-// A 19-exchange network that leaves the median of nine in p4. Branch-free min/max, so a row
-// of channel bytes is processed many at a time.
+// A 19-exchange network that leaves the median of nine in p4, for the first and last pixel of a
+// row, whose windows are cut by the edge.
 inline std::uint8_t medianOfNine(std::uint8_t p0, std::uint8_t p1, std::uint8_t p2, std::uint8_t p3,
                                  std::uint8_t p4, std::uint8_t p5, std::uint8_t p6, std::uint8_t p7,
                                  std::uint8_t p8) {
@@ -35,19 +36,12 @@ std::uint8_t windowMedian(const WindowRows& rows, int x, int width, int channel)
     return medianOfNine(b(0), b(1), b(2), b(3), b(4), b(5), b(6), b(7), b(8));
 }
 
-// One band of rows, with everything the loop reads in locals so that it is vectorised.
 void medianBand(const Bitmap& source, const WritableRows& to, int first, int last) {
     const int width = source.width();
-    const int bytes = 3 * width;
     for (int y = first; y < last; ++y) {
         const WindowRows rows = windowRows(source, y);
-        const std::uint8_t* a = rows.above;
-        const std::uint8_t* o = rows.own;
-        const std::uint8_t* b = rows.below;
         std::uint8_t* out = to[y];
-        for (int j = 3; j < bytes - 3; ++j)
-            out[j] = medianOfNine(a[j - 3], a[j], a[j + 3], o[j - 3], o[j], o[j + 3], b[j - 3],
-                                  b[j], b[j + 3]);
+        medianInnerBytes(rows.above, rows.own, rows.below, out, width);
         for (const int x : {0, width - 1})
             for (int c = 0; c < 3; ++c)
                 out[3 * x + c] = windowMedian(rows, x, width, c);

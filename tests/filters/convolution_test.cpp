@@ -118,6 +118,22 @@ TEST(Convolution, MatchesTheWindowRuleForAnyKernel) {
     });
 }
 
+// Every divisor the 16-bit sums can have, each through its own multiplier and shift, with sums of
+// both signs up to the largest: k0 + k4 is the divisor and |k0| + |k4| ≤ 128.
+TEST(Convolution, EveryNarrowDivisor) {
+    test::onEveryInstructionSet([&](const char* instructions) {
+        for (std::int32_t divisor = -128; divisor <= 128; ++divisor) {
+            const std::int32_t centre = divisor < 0 ? -64 : 64;
+            const FilterKernel kernel{divisor - centre, 0, 0, 0, centre, 0, 0, 0, 0};
+            const Bitmap image =
+                test::randomImage(90, 3, static_cast<std::uint32_t>(divisor + 200));
+            SCOPED_TRACE(testing::Message() << instructions << ", divisor " << divisor);
+            EXPECT_TRUE(
+                test::samePixels(convolved(image, kernel), referenceConvolution(image, kernel)));
+        }
+    });
+}
+
 TEST(Convolution, ClampsSharpenedEdges) {
     Bitmap image = uniformImage(4, 1, {255, 255, 255});
     setPixel(image, 0, 0, {0, 0, 0});

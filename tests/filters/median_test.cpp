@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 namespace tavlo {
 namespace {
 
@@ -23,19 +25,45 @@ Bitmap referenceMedian(const Bitmap& image) {
     });
 }
 
-// Random images, also of few distinct values so that ties abound, at sizes that are all edge.
+// Random images, also of few distinct values so that ties abound, at sizes that are all edge and
+// at widths either side of a vector's bytes on every instruction set.
 TEST(Median, IsTheFifthSmallestOfTheReplicatedWindow) {
-    const std::pair<int, int> sizes[] = {{1, 1}, {1, 6}, {7, 1}, {2, 2}, {3, 8}, {33, 17}};
-    std::uint32_t seed = 7;
-    for (const auto& [width, height] : sizes)
-        for (const int levels : {256, 3}) {
-            Bitmap image = test::randomImage(width, height, seed++);
-            for (int y = 0; y < height; ++y)
-                for (int x = 0; x < 3 * width; ++x)
-                    image.row(y)[x] = static_cast<std::uint8_t>(image.row(y)[x] % levels);
-            SCOPED_TRACE(testing::Message() << width << "x" << height << " levels " << levels);
-            EXPECT_TRUE(test::samePixels(medianFiltered(image), referenceMedian(image)));
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 6}, {7, 1},  {2, 2},  {3, 8}, {33, 17},
+                                         {7, 3}, {8, 3}, {23, 3}, {24, 3}, {70, 4}};
+    test::onEveryInstructionSet([&](const char* instructions) {
+        std::uint32_t seed = 7;
+        for (const auto& [width, height] : sizes)
+            for (const int levels : {256, 3}) {
+                Bitmap image = test::randomImage(width, height, seed++);
+                for (int y = 0; y < height; ++y)
+                    for (int x = 0; x < 3 * width; ++x)
+                        image.row(y)[x] = static_cast<std::uint8_t>(image.row(y)[x] % levels);
+                SCOPED_TRACE(testing::Message() << instructions << ", " << width << "x" << height
+                                                << " levels " << levels);
+                EXPECT_TRUE(test::samePixels(medianFiltered(image), referenceMedian(image)));
+            }
+    });
+}
+
+// The median is made of min and max alone, so it is right for every window once it is right for
+// every window of two values: all 512 of them, three to a pixel (one per channel), each in the
+// three columns that only the middle row's pixel 3k + 1 sees whole.
+TEST(Median, EveryWindowOfTwoValues) {
+    constexpr int kWindows = 512;
+    Bitmap image(3 * (kWindows / 3 + 1), 3, PixelFormat::Bit24);
+    for (int window = 0; window < kWindows; ++window)
+        for (int i = 0; i < 9; ++i)
+            image.row(i / 3)[3 * (3 * (window / 3) + i % 3) + window % 3] =
+                (window >> i & 1) != 0 ? 255 : 0;
+    test::onEveryInstructionSet([&](const char* instructions) {
+        const Bitmap result = medianFiltered(image);
+        for (int window = 0; window < kWindows; ++window) {
+            const int ones = std::popcount(static_cast<unsigned>(window));
+            ASSERT_EQ(result.row(1)[3 * (3 * (window / 3) + 1) + window % 3], ones >= 5 ? 255 : 0)
+                << instructions << ", window " << window;
         }
+        EXPECT_TRUE(test::samePixels(result, referenceMedian(image)));
+    });
 }
 
 // Specks and thin lines go; two-pixel lines and squares stay where they were.

@@ -62,6 +62,24 @@ TEST(Monochrome, EveryColourFollowsTheExtendedPrecisionRule) {
     EXPECT_EQ(mismatches, 0);
 }
 
+// Rows narrower than a vector, a vector and a bit, and two: the last pixels of each row are done
+// by a vector that overlaps the ones before it, or through a copy.
+TEST(Monochrome, EveryWidthUpToTwoWideVectors) {
+    test::onEveryInstructionSet([&](const char* instructions) {
+        for (int width = 1; width <= 130; ++width) {
+            const Bitmap image = test::randomImage(width, 2, static_cast<std::uint32_t>(width));
+            const Bitmap grey = greyed(image);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const Rgb colour = image.pixel(x, y);
+                    const std::uint8_t want = greyLevel(colour.r, colour.g, colour.b);
+                    ASSERT_EQ(grey.pixel(x, y), (Rgb{want, want, want}))
+                        << instructions << ", width " << width << " at " << x << "," << y;
+                }
+        }
+    });
+}
+
 TEST(Monochrome, GreysStayAndTwiceIsOnce) {
     for (int v = 0; v < 256; ++v) {
         const auto g = static_cast<std::uint8_t>(v);

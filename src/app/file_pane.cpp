@@ -233,7 +233,7 @@ void FilePane::takeNeighbourKeys(QWidget* view) {
 void FilePane::revealFolder() {
     const QModelIndex index = folderTree->currentIndex();
     if (!index.isValid()) return;
-    folderTree->scrollTo(index);
+    folderTree->scrollTo(index, QAbstractItemView::PositionAtCenter); // with the folders above
     const int left = folderTree->visualRect(index).left() - folderTree->indentation();
     QScrollBar* sideways = folderTree->horizontalScrollBar();
     sideways->setValue(sideways->value() + left);

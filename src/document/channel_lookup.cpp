@@ -18,6 +18,9 @@ inline void mapBytes(const std::uint8_t* in, std::uint8_t* out, int from, int to
         out[j] = tables[j % 3][in[j]];
 }
 
+// x86 targets from AVX2 up, but for the one with VBMI permutes, gather from one wide table.
+#define TAVLO_GATHER_LOOKUP (HWY_ARCH_X86 && HWY_TARGET <= HWY_AVX2 && HWY_TARGET != HWY_AVX3_DL)
+
 #if HWY_TARGET == HWY_AVX3_DL
 namespace hn = hwy::HWY_NAMESPACE;
 
@@ -70,7 +73,7 @@ void MapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const 
     }
     mapBytes(in, out, j, bytes, tables);
 }
-#elif HWY_TARGET == HWY_AVX2
+#elif TAVLO_GATHER_LOOKUP
 // The three tables as one of 32-bit entries, channel c's at 256 · c, for the gathers: on AVX2 a
 // gather of eight entries from this cached table costs less than any tree of byte shuffles, and
 // far less than a byte at a time.
@@ -149,7 +152,7 @@ void MapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const 
 }
 #endif
 
-#if HWY_TARGET != HWY_AVX2
+#if !TAVLO_GATHER_LOOKUP
 void MapChannelRows(const std::uint8_t* in, std::ptrdiff_t inStep, std::uint8_t* out,
                     std::ptrdiff_t outStep, int rows, int pixels, const std::uint8_t* blue,
                     const std::uint8_t* green, const std::uint8_t* red) {

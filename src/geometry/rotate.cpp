@@ -3,10 +3,11 @@
 #include "document/worker_pool.h"
 #include "pixel_rows.h"
 
+#include <hwy/cache_control.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <numbers>
 #include <utility>
 
@@ -159,7 +160,7 @@ struct IntegerRotation {
             if (y < lastY) {
                 next = runOf(y + 1);
                 for (std::int64_t at = next.first * Bytes; at <= next.last * Bytes; at += 64)
-                    __builtin_prefetch(from[y + 1] + at);
+                    hwy::Prefetch(from[y + 1] + at);
             }
             if (run.first > run.last) continue;
             const std::int64_t dy = y - f.hh;
@@ -251,8 +252,8 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     if (shift > 60 || reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
         return rotateBitmapDirect(source, degrees);
 
-    // The result is written band by band, each band whitened in the scratch first, so that its
-    // pages are first touched, and written, once, by the thread that renders them.
+    // The result is written tile by tile, each whitened in the scratch first, so that its pages
+    // are first touched, and written once, by the thread that renders them.
     Bitmap result = geometry::resultFor(source, 2 * probe.u, 2 * probe.v);
     const Bitmap white(kTileColumns + 2 * kGuard, 1, source.format(), source.palette());
     const std::uint8_t* const whiteBytes = white.row(0);

@@ -57,14 +57,17 @@ constexpr int kTileColumns = 1024;
 // the pixel loop need not tell which of its two writes the tile owns; the runs are widened by
 // less than this.
 constexpr int kGuard = 6;
-// Fractional bits of the fixed-point positions for every angle whose sine and cosine both lie
-// above 2^-9 in magnitude.
-constexpr int kCommonShift = 32;
+// Fractional bits of the fixed-point positions: enough whenever the sine and cosine are zero or
+// above 2^-17 in magnitude, which holds for every whole degree from −179 to 179 (the least is the
+// cosine at 90°, about 4.6 · 10^-5); positions then stay below 2^62 for images up to 2^21 pixels
+// across. A shift known to the compiler costs less than a variable one.
+constexpr int kShift = 40;
 
-// Round half to even of value / 2^shift, without branches: a remainder above the half, or equal
+// Round half to even of value / 2^kShift, without branches: a remainder above the half, or equal
 // to it with an odd quotient, carries into the quotient.
-inline std::int64_t roundShifted(std::int64_t value, int shift, std::int64_t halfLess) {
-    return (value + halfLess + ((value >> shift) & 1)) >> shift;
+inline std::int64_t roundShifted(std::int64_t value) {
+    constexpr std::int64_t halfLess = (std::int64_t{1} << (kShift - 1)) - 1;
+    return (value + halfLess + ((value >> kShift) & 1)) >> kShift;
 }
 
 // The x, as reals, at which start + x · slope lies within [low, high]; everything when the slope
@@ -81,27 +84,25 @@ inline Span spanWithin(double start, double slope, double low, double high) {
     return {std::min(a, b), std::max(a, b)};
 }
 
-// The rotation in integers scaled by 2^shift, one band of result rows at a time.
+// The rotation in integers scaled by 2^kShift, one band of result rows at a time.
 struct IntegerRotation {
     RotationFrame f;
-    std::int64_t scaledSine, scaledCosine; // · 2^bits
-    int bits;
+    std::int64_t scaledSine, scaledCosine; // · 2^kShift
     std::vector<const std::uint8_t*> from;
     std::vector<std::uint8_t*> to;
     int sourceWidth, sourceHeight, resultWidth;
     std::vector<std::uint8_t> whiteRow; // kTileColumns + 2 · kGuard white pixels
 
-    // FixedShift, when not 0, is the shift known at compile time: the common case.
-    template <int Bytes, int FixedShift> void band(int first, int last) const {
+    template <int Bytes> void band(int first, int last) const {
         std::vector<std::uint8_t> scratch((kTileRows + 2 * kGuard) * whiteRow.size());
         for (int top = first; top < last; top += kTileRows)
             for (int left = 0; left < resultWidth; left += kTileColumns)
-                tile<Bytes, FixedShift>(top, std::min(last, top + kTileRows), left,
-                                        std::min(resultWidth, left + kTileColumns), scratch.data());
+                tile<Bytes>(top, std::min(last, top + kTileRows), left,
+                            std::min(resultWidth, left + kTileColumns), scratch.data());
     }
 
     // Result rows [top, bottom) and columns [left, right), rendered in `scratch` and copied out.
-    template <int Bytes, int FixedShift>
+    template <int Bytes>
     void tile(int top, int bottom, int left, int right, std::uint8_t* scratch) const {
         const std::ptrdiff_t stride = (right - left + 2 * kGuard) * Bytes;
         const int scratchRows = bottom - top + 2 * kGuard;
@@ -112,19 +113,17 @@ struct IntegerRotation {
         std::uint8_t* const base = scratch + kGuard * (stride + Bytes);
         // Locals, not members: the pixel stores could alias anything reached through `this`.
         const std::int64_t s = scaledSine, c = scaledCosine;
-        const int shift = FixedShift ? FixedShift : bits;
-        const std::int64_t halfLess = (std::int64_t{1} << (shift - 1)) - 1;
         const std::int64_t rowOffset = f.v - top, columnOffset = f.u - left;
         // Writes within the guard land in the scratch; wider ones, which the widened runs
         // never make, are dropped.
         const std::uint64_t rowSpan = scratchRows - 1;
         const std::uint64_t columnSpan = right - left + 2 * kGuard;
-        // A pixel is written into the tile when its row, v + round(down / 2^shift), lies in
-        // [top, bottom] and its column, u + round(across / 2^shift), in [left, right). Both grow
+        // A pixel is written into the tile when its row, v + round(down / 2^kShift), lies in
+        // [top, bottom] and its column, u + round(across / 2^kShift), in [left, right). Both grow
         // steadily along a source row, so those pixels form one run per row, found in double
         // precision and widened by two pixels, far more than its rounding error.
-        const double sine = std::ldexp(static_cast<double>(s), -shift);
-        const double cosine = std::ldexp(static_cast<double>(c), -shift);
+        const double sine = std::ldexp(static_cast<double>(s), -kShift);
+        const double cosine = std::ldexp(static_cast<double>(c), -kShift);
         const double downLow = top - f.v - 0.5, downHigh = bottom - f.v + 0.5;
         const double acrossLow = left - f.u - 0.5, acrossHigh = right - f.u - 0.5;
         // The source rows the tile's corners come from, by the inverse turn.
@@ -166,12 +165,12 @@ struct IntegerRotation {
             const std::int64_t dy = y - f.hh;
             const std::int64_t x0 = run.first, x1 = run.last;
             const std::int64_t dx0 = x0 - f.hw;
-            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^shift
-            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^shift
+            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^kShift
+            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^kShift
             const std::uint8_t* pixel = from[y] + x0 * Bytes;
             for (std::int64_t x = x0; x <= x1; ++x, pixel += Bytes, across += c, down += s) {
-                const std::int64_t column = columnOffset + roundShifted(across, shift, halfLess);
-                const std::int64_t row = rowOffset + roundShifted(down, shift, halfLess);
+                const std::int64_t column = columnOffset + roundShifted(across);
+                const std::int64_t row = rowOffset + roundShifted(down);
                 if ((static_cast<std::uint64_t>(row + kGuard - 1) >= rowSpan) |
                     (static_cast<std::uint64_t>(column + kGuard) >= columnSpan))
                     continue;
@@ -241,15 +240,14 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     requireNonEmpty(source);
     if (!geometry::movablePixels(source)) return std::nullopt;
     const RotationFrame probe = rotationFrame(source.width(), source.height(), degrees);
-    // Positions are multiples of 2^-shift: exact in 64-bit integers, and then also exact in
-    // extended precision, whenever they stay below 2^62.
-    // A shift of 32 when it is enough: known to the compiler, it costs less than a variable one.
-    const int shift =
-        std::max({kCommonShift, fractionBits(probe.sine), fractionBits(probe.cosine)});
-    const long double sine = std::ldexp(static_cast<long double>(probe.sine), shift);
-    const long double cosine = std::ldexp(static_cast<long double>(probe.cosine), shift);
+    // Positions are multiples of 2^-kShift: exact in 64-bit integers, and then also exact in
+    // extended precision, whenever the sine and cosine are whole multiples of 2^-kShift and the
+    // positions stay below 2^62. Other angles and sizes take the direct evaluation.
+    const long double sine = std::ldexp(static_cast<long double>(probe.sine), kShift);
+    const long double cosine = std::ldexp(static_cast<long double>(probe.cosine), kShift);
     const long double reach = static_cast<long double>(source.width()) + source.height() + 2;
-    if (shift > 60 || reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
+    if (std::max(fractionBits(probe.sine), fractionBits(probe.cosine)) > kShift ||
+        reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
         return rotateBitmapDirect(source, degrees);
 
     // The result is written tile by tile, each whitened in the scratch first, so that its pages
@@ -261,7 +259,6 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
         probe,
         static_cast<std::int64_t>(sine),
         static_cast<std::int64_t>(cosine),
-        shift,
         geometry::rowTable(source),
         geometry::writableRowTable(result),
         source.width(),
@@ -272,12 +269,8 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     // that visits, in the serial order, every source pixel landing in it: the same bytes for any
     // number of threads.
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        forEachBand(result.height(), kRowsPerBand, [&](int first, int last) {
-            if (shift == kCommonShift)
-                rotation.band<Bytes, kCommonShift>(first, last);
-            else
-                rotation.band<Bytes, 0>(first, last);
-        });
+        forEachBand(result.height(), kRowsPerBand,
+                    [&](int first, int last) { rotation.band<Bytes>(first, last); });
     });
     return result;
 }

@@ -57,17 +57,18 @@ constexpr int kTileColumns = 1024;
 // the pixel loop need not tell which of its two writes the tile owns; the runs are widened by
 // less than this.
 constexpr int kGuard = 6;
-// Fractional bits of the fixed-point positions: enough whenever the sine and cosine are zero or
-// above 2^-17 in magnitude, which holds for every whole degree from −179 to 179 (the least is the
-// cosine at 90°, about 4.6 · 10^-5); positions then stay below 2^62 for images up to 2^21 pixels
-// across. A shift known to the compiler costs less than a variable one.
-constexpr int kShift = 40;
+// Fractional bits of the fixed-point positions, known to the compiler, which makes the loop
+// cheaper than a variable shift: 32 whenever the sine and cosine are zero or above 2^-9 in
+// magnitude (its rounding constant fits in an instruction), else 40, enough above 2^-17, which
+// holds for every whole degree from −179 to 179 (the least is the cosine at ±90°, about
+// 4.6 · 10^-5). Positions then stay below 2^62 for images up to 2^21 pixels across.
+constexpr int kShortShift = 32, kLongShift = 40;
 
-// Round half to even of value / 2^kShift, without branches: a remainder above the half, or equal
+// Round half to even of value / 2^Shift, without branches: a remainder above the half, or equal
 // to it with an odd quotient, carries into the quotient.
-inline std::int64_t roundShifted(std::int64_t value) {
-    constexpr std::int64_t halfLess = (std::int64_t{1} << (kShift - 1)) - 1;
-    return (value + halfLess + ((value >> kShift) & 1)) >> kShift;
+template <int Shift> std::int64_t roundShifted(std::int64_t value) {
+    constexpr std::int64_t halfLess = (std::int64_t{1} << (Shift - 1)) - 1;
+    return (value + halfLess + ((value >> Shift) & 1)) >> Shift;
 }
 
 // The x, as reals, at which start + x · slope lies within [low, high]; everything when the slope
@@ -84,25 +85,25 @@ inline Span spanWithin(double start, double slope, double low, double high) {
     return {std::min(a, b), std::max(a, b)};
 }
 
-// The rotation in integers scaled by 2^kShift, one band of result rows at a time.
+// The rotation in integers scaled by 2^Shift, one band of result rows at a time.
 struct IntegerRotation {
     RotationFrame f;
-    std::int64_t scaledSine, scaledCosine; // · 2^kShift
+    std::int64_t scaledSine, scaledCosine; // · 2^Shift
     std::vector<const std::uint8_t*> from;
     std::vector<std::uint8_t*> to;
     int sourceWidth, sourceHeight, resultWidth;
     std::vector<std::uint8_t> whiteRow; // kTileColumns + 2 · kGuard white pixels
 
-    template <int Bytes> void band(int first, int last) const {
+    template <int Bytes, int Shift> void band(int first, int last) const {
         std::vector<std::uint8_t> scratch((kTileRows + 2 * kGuard) * whiteRow.size());
         for (int top = first; top < last; top += kTileRows)
             for (int left = 0; left < resultWidth; left += kTileColumns)
-                tile<Bytes>(top, std::min(last, top + kTileRows), left,
-                            std::min(resultWidth, left + kTileColumns), scratch.data());
+                tile<Bytes, Shift>(top, std::min(last, top + kTileRows), left,
+                                   std::min(resultWidth, left + kTileColumns), scratch.data());
     }
 
     // Result rows [top, bottom) and columns [left, right), rendered in `scratch` and copied out.
-    template <int Bytes>
+    template <int Bytes, int Shift>
     void tile(int top, int bottom, int left, int right, std::uint8_t* scratch) const {
         const std::ptrdiff_t stride = (right - left + 2 * kGuard) * Bytes;
         const int scratchRows = bottom - top + 2 * kGuard;
@@ -118,12 +119,12 @@ struct IntegerRotation {
         // never make, are dropped.
         const std::uint64_t rowSpan = scratchRows - 1;
         const std::uint64_t columnSpan = right - left + 2 * kGuard;
-        // A pixel is written into the tile when its row, v + round(down / 2^kShift), lies in
-        // [top, bottom] and its column, u + round(across / 2^kShift), in [left, right). Both grow
+        // A pixel is written into the tile when its row, v + round(down / 2^Shift), lies in
+        // [top, bottom] and its column, u + round(across / 2^Shift), in [left, right). Both grow
         // steadily along a source row, so those pixels form one run per row, found in double
         // precision and widened by two pixels, far more than its rounding error.
-        const double sine = std::ldexp(static_cast<double>(s), -kShift);
-        const double cosine = std::ldexp(static_cast<double>(c), -kShift);
+        const double sine = std::ldexp(static_cast<double>(s), -Shift);
+        const double cosine = std::ldexp(static_cast<double>(c), -Shift);
         const double downLow = top - f.v - 0.5, downHigh = bottom - f.v + 0.5;
         const double acrossLow = left - f.u - 0.5, acrossHigh = right - f.u - 0.5;
         // The source rows the tile's corners come from, by the inverse turn.
@@ -165,12 +166,12 @@ struct IntegerRotation {
             const std::int64_t dy = y - f.hh;
             const std::int64_t x0 = run.first, x1 = run.last;
             const std::int64_t dx0 = x0 - f.hw;
-            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^kShift
-            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^kShift
+            std::int64_t across = dx0 * c - dy * s; // (dx·c − dy·s) · 2^Shift
+            std::int64_t down = dx0 * s + dy * c;   // (dx·s + dy·c) · 2^Shift
             const std::uint8_t* pixel = from[y] + x0 * Bytes;
             for (std::int64_t x = x0; x <= x1; ++x, pixel += Bytes, across += c, down += s) {
-                const std::int64_t column = columnOffset + roundShifted(across);
-                const std::int64_t row = rowOffset + roundShifted(down);
+                const std::int64_t column = columnOffset + roundShifted<Shift>(across);
+                const std::int64_t row = rowOffset + roundShifted<Shift>(down);
                 if ((static_cast<std::uint64_t>(row + kGuard - 1) >= rowSpan) |
                     (static_cast<std::uint64_t>(column + kGuard) >= columnSpan))
                     continue;
@@ -240,14 +241,15 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     requireNonEmpty(source);
     if (!geometry::movablePixels(source)) return std::nullopt;
     const RotationFrame probe = rotationFrame(source.width(), source.height(), degrees);
-    // Positions are multiples of 2^-kShift: exact in 64-bit integers, and then also exact in
-    // extended precision, whenever the sine and cosine are whole multiples of 2^-kShift and the
+    // Positions are multiples of 2^-shift: exact in 64-bit integers, and then also exact in
+    // extended precision, whenever the sine and cosine are whole multiples of 2^-shift and the
     // positions stay below 2^62. Other angles and sizes take the direct evaluation.
-    const long double sine = std::ldexp(static_cast<long double>(probe.sine), kShift);
-    const long double cosine = std::ldexp(static_cast<long double>(probe.cosine), kShift);
+    const int bits = std::max(fractionBits(probe.sine), fractionBits(probe.cosine));
+    const int shift = bits <= kShortShift ? kShortShift : kLongShift;
+    const long double sine = std::ldexp(static_cast<long double>(probe.sine), shift);
+    const long double cosine = std::ldexp(static_cast<long double>(probe.cosine), shift);
     const long double reach = static_cast<long double>(source.width()) + source.height() + 2;
-    if (std::max(fractionBits(probe.sine), fractionBits(probe.cosine)) > kShift ||
-        reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
+    if (bits > shift || reach * (std::fabs(sine) + std::fabs(cosine)) >= std::ldexp(1.0L, 62))
         return rotateBitmapDirect(source, degrees);
 
     // The result is written tile by tile, each whitened in the scratch first, so that its pages
@@ -269,8 +271,12 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees) {
     // that visits, in the serial order, every source pixel landing in it: the same bytes for any
     // number of threads.
     geometry::withPixelSize(source.format(), [&]<int Bytes>() {
-        forEachBand(result.height(), kRowsPerBand,
-                    [&](int first, int last) { rotation.band<Bytes>(first, last); });
+        forEachBand(result.height(), kRowsPerBand, [&](int first, int last) {
+            if (shift == kShortShift)
+                rotation.band<Bytes, kShortShift>(first, last);
+            else
+                rotation.band<Bytes, kLongShift>(first, last);
+        });
     });
     return result;
 }

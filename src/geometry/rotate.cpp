@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <type_traits>
 #include <utility>
 
 namespace tavlo {
@@ -70,6 +71,23 @@ template <int Shift> std::int64_t roundShifted(std::int64_t value) {
     constexpr std::int64_t halfLess = (std::int64_t{1} << (Shift - 1)) - 1;
     return (value + halfLess + ((value >> Shift) & 1)) >> Shift;
 }
+
+// A pixel held in registers, loaded once for its two stores: an array of bytes would be kept on
+// the stack.
+template <int Bytes> struct Pixel {
+    explicit Pixel(const std::uint8_t* from) { std::memcpy(&value, from, Bytes); }
+    void store(std::uint8_t* to) const { std::memcpy(to, &value, Bytes); }
+    std::conditional_t<Bytes == 1, std::uint8_t, std::uint32_t> value = 0;
+};
+template <> struct Pixel<3> {
+    explicit Pixel(const std::uint8_t* from) : high(from[2]) { std::memcpy(&low, from, 2); }
+    void store(std::uint8_t* to) const {
+        std::memcpy(to, &low, 2);
+        to[2] = high;
+    }
+    std::uint16_t low;
+    std::uint8_t high;
+};
 
 // The x, as reals, at which start + x · slope lies within [low, high]; everything when the slope
 // is zero and start is within reach, nothing when it is not.
@@ -176,10 +194,9 @@ struct IntegerRotation {
                     (static_cast<std::uint64_t>(column + kGuard) >= columnSpan))
                     continue;
                 std::uint8_t* const at = base + row * stride + column * Bytes;
-                std::uint8_t bytes[Bytes];
-                std::memcpy(bytes, pixel, Bytes);
-                std::memcpy(at, bytes, Bytes);
-                std::memcpy(at - stride, bytes, Bytes);
+                const Pixel<Bytes> value(pixel);
+                value.store(at);
+                value.store(at - stride);
             }
         }
         for (int row = top; row < bottom; ++row)

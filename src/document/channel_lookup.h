@@ -28,7 +28,8 @@ inline constexpr ChannelTable kIdentityTable = [] {
 void mapChannelRows(const Bitmap& source, Bitmap& result, const ChannelTables& tables);
 
 // Maps `pixels` pixels from `in` to `out` (which may be the same row). The processor's widest
-// byte permutes are used where it has them (AVX-512 VBMI); the bytes are the same either way.
+// byte permutes are used where it has them (AVX-512 VBMI), gathers from AVX2 up; the bytes are the
+// same either way.
 void mapChannelRow(const std::uint8_t* in, std::uint8_t* out, int pixels, const std::uint8_t* blue,
                    const std::uint8_t* green, const std::uint8_t* red);
 

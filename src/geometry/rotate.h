@@ -27,7 +27,8 @@ KernelResult rotateBitmap(const Bitmap& source, int degrees);
 
 // The same result, each destination position evaluated directly in extended precision. The
 // kernel steps through positions in exact fixed point instead, which gives the same numbers as
-// long as they fit in 63 bits; it falls back to this for images too large for that.
+// long as they fit in 63 bits; it falls back to this for images too large for that, and for
+// angles beyond −179 … 179 whose sine or cosine is too small for its fixed point.
 KernelResult rotateBitmapDirect(const Bitmap& source, int degrees);
 
 } // namespace tavlo

@@ -1,6 +1,7 @@
 // Rotation by any angle: the result sizes, the white margins the forward mapping leaves, the
 // closed interior, and the fixed-point stepping against the direct evaluation.
 #include "../core/test_support.h"
+#include "document/worker_pool.h"
 #include "geometry/rotate.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,35 @@ TEST(Rotate, SteppingMatchesDirectEvaluation) {
     for (const int degrees : {90, -90, 45, 1, 179})
         EXPECT_TRUE(samePixels(*rotateBitmap(photo, degrees), *rotateBitmapDirect(photo, degrees)))
             << degrees;
+}
+
+// Results wider and taller than the pieces the kernel renders at a time, on one thread and on
+// several: the writes keep their order where the pieces and the threads' bands meet.
+TEST(Rotate, LargeResultsMatchDirectEvaluationOnAnyNumberOfThreads) {
+    struct Row {
+        int width, height;
+        PixelFormat format;
+    };
+    const Row rows[] = {{1301, 150, PixelFormat::Bit24},
+                        {150, 1301, PixelFormat::Bit8},
+                        {1100, 97, PixelFormat::Bit32}};
+    struct Restore {
+        ~Restore() { setWorkerCount(0); }
+    } restore;
+    for (const Row& row : rows) {
+        const Bitmap source = patternBitmap(row.width, row.height, row.format);
+        for (const int degrees : {30, -90, 90, 1, -179, 135, 61}) {
+            const KernelResult direct = rotateBitmapDirect(source, degrees);
+            for (const int threads : {1, 3}) {
+                SCOPED_TRACE(std::to_string(row.width) + "x" + std::to_string(row.height) + " at " +
+                             std::to_string(degrees) + " on " + std::to_string(threads));
+                setWorkerCount(threads);
+                const KernelResult fast = rotateBitmap(source, degrees);
+                ASSERT_TRUE(fast && direct);
+                EXPECT_TRUE(samePixels(*fast, *direct));
+            }
+        }
+    }
 }
 
 TEST(Rotate, KeepsFormatAndPaletteAndRefusesOthers) {

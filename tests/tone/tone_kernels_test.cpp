@@ -8,6 +8,7 @@
 #include "tone/gamma.h"
 #include "tone/tone_curve.h"
 #include "tone/tone_steps.h"
+#include "tone/vivid_row.h"
 #include "tone/vividness.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +72,8 @@ TEST(ToneKernels, NeutralSettingsOverEveryFormat) {
 }
 
 // Every width up to past two of the widest vector loops, so that each path of the row (whole
-// vectors, four at a time, the overlapping last one, the copied short row) meets every phase.
+// vectors, four at a time, the pixels left over) meets every phase; in place, the row gives the
+// same bytes.
 TEST(ToneKernels, VividnessOfEveryWidthMatchesTheSums) {
     struct Restore {
         ~Restore() { setWorkerCount(0); }
@@ -99,6 +101,10 @@ TEST(ToneKernels, VividnessOfEveryWidthMatchesTheSums) {
                         ASSERT_EQ(vivid->row(y)[i], std::clamp(level, 0.0L, 255.0L))
                             << instructions << ", width " << width << ", byte " << i;
                     }
+                std::vector<std::uint8_t> row(image.row(0), image.row(0) + 3 * width);
+                vividRow(row.data(), row.data(), width, vividFactor(amount));
+                ASSERT_TRUE(std::equal(row.begin(), row.end(), vivid->row(0)))
+                    << instructions << ", width " << width << " in place";
             }
     });
 }

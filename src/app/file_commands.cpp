@@ -3,9 +3,15 @@
 #include "app/file_messages.h"
 #include "app/file_pane.h"
 #include "app/main_window.h"
+#include "document/file_io.h"
+#include "document/jpeg_codec.h"
+#include "document/photo_source.h"
 #include "document/texts.h"
 
 #include <QFileInfo>
+
+#include <array>
+#include <utility>
 
 namespace tavlo {
 
@@ -26,12 +32,23 @@ QString withExtension(const QString& path, const QString& extension) {
 
 } // namespace
 
-FileCommands::FileCommands(MainWindow& window) : QObject(&window), window_(window) {}
+FileCommands::FileCommands(MainWindow& window)
+    : QObject(&window), window_(window),
+      ahead_(std::make_unique<DecodeAhead>([this](const std::string& path) {
+          QMetaObject::invokeMethod(
+              this,
+              [this, path] {
+                  // The runner ends the pending load before its (here empty) work.
+                  if (pending_ && pending_->absolutePath == path) window_.runAction([] {});
+              },
+              Qt::QueuedConnection);
+      })) {}
 
 bool FileCommands::load(const QString& path) {
     Document& document = window_.document();
     DialogService& dialogs = window_.dialogs();
-    if (document.modified) {
+    // A pending load shows a file just read: there is nothing of it to save.
+    if (!abandonPendingLoad() && document.modified) {
         const auto answer =
             dialogs.confirm(&window_, fromStd(savePromptText(document.currentFileName)), true);
         if (answer == DialogService::Answer::Yes) saveAsForPrompt();
@@ -42,19 +59,97 @@ bool FileCommands::load(const QString& path) {
         dialogs.reportError(&window_, file.absolutePath() + QStringLiteral(" を開けません。"));
         return false;
     }
+    const std::string absolutePath = file.absoluteFilePath().toStdString();
     LoadOutcome outcome = LoadOutcome::CannotRead;
+    bool pending = false;
     if (!window_.runAction([&] {
+            auto decoded = ahead_->take(absolutePath, document.uprightOnLoad, false);
+            if (!decoded) pending = drawReducedFirst(path, absolutePath);
+            if (pending) return;
+            // A decode of the file under way is sooner done than a new one.
+            if (!decoded) decoded = ahead_->take(absolutePath, document.uprightOnLoad, true);
             document.sourcePath = path.toStdString();
-            outcome = document.loadImageFile();
+            outcome =
+                decoded ? document.loadDecodedFile(std::move(*decoded)) : document.loadImageFile();
             if (outcome == LoadOutcome::Loaded) window_.showLoadedDocument();
         }))
         return false;
+    return pending || finishLoad(outcome, file.fileName(), absolutePath);
+}
+
+bool FileCommands::abandonPendingLoad() {
+    return std::exchange(pending_, std::nullopt).has_value();
+}
+
+bool FileCommands::drawReducedFirst(const QString& path, const std::string& absolutePath) {
+    const Document& document = window_.document();
+    if (imageFileType(absolutePath) != ImageFileType::Jpeg) return false;
+    ByteBuffer bytes;
+    std::string error;
+    if (!readWholeFile(absolutePath, bytes, error, kMaxJpegFileBytes)) return false;
+    const auto size = photoSize(bytes, document.uprightOnLoad);
+    // What the full decode refuses, it reports.
+    if (!size || std::uint64_t(size->first) * std::uint64_t(size->second) > kMaxPixels)
+        return false;
+    const ViewSize view = viewSizeFor(document.displayScale, size->first, size->second,
+                                      document.fitWidth, document.fitHeight);
+    const int denominator = scaleDenominatorFor(size->first, size->second, view.width, view.height);
+    if (denominator == 1) return false;
+    const DecodedPhoto reduced = decodeReducedPhoto(bytes, document.uprightOnLoad, denominator);
+    if (!reduced.decoded) return false;
+    window_.showFirstDraw(*reduced.decoded.image, QSize(view.width, view.height),
+                          reduced.iccProfile);
+    pending_ = PendingLoad{path, absolutePath};
+    std::vector<std::string> wanted{absolutePath};
+    for (std::string& neighbour : neighboursOf(absolutePath))
+        wanted.push_back(std::move(neighbour));
+    ahead_->want(std::move(wanted), document.uprightOnLoad);
+    return true;
+}
+
+void FileCommands::completePendingLoad() {
+    if (!pending_) return;
+    const PendingLoad load = *std::exchange(pending_, std::nullopt);
+    Document& document = window_.document();
+    LoadOutcome outcome = LoadOutcome::CannotRead;
+    if (!window_.runAction([&] {
+            auto decoded = ahead_->take(load.absolutePath, document.uprightOnLoad, true);
+            document.sourcePath = load.path.toStdString();
+            outcome =
+                decoded ? document.loadDecodedFile(std::move(*decoded)) : document.loadImageFile();
+            // On a failure this brings the picture before it back.
+            window_.showLoadedDocument();
+        }))
+        return;
+    finishLoad(outcome, QFileInfo(load.path).fileName(), load.absolutePath);
+}
+
+bool FileCommands::finishLoad(LoadOutcome outcome, const QString& fileName,
+                              const std::string& absolutePath) {
     if (outcome != LoadOutcome::Loaded) {
-        dialogs.reportError(&window_, loadFailureText(file.fileName(), document.problem));
+        window_.dialogs().reportError(&window_,
+                                      loadFailureText(fileName, window_.document().problem));
         return false;
     }
+    ahead_->want(neighboursOf(absolutePath), window_.document().uprightOnLoad);
     emit window_.imageLoaded();
     return true;
+}
+
+std::vector<std::string> FileCommands::neighboursOf(const std::string& absolutePath) {
+    const QStringList listed = window_.filePane()->listedFiles();
+    const QString shown = fromStd(absolutePath);
+    int row = -1;
+    for (int i = 0; i < listed.size() && row < 0; ++i)
+        if (QFileInfo(listed[i]).absoluteFilePath() == shown) row = i;
+    if (row < 0) return {};
+    const bool backwards = row < shownRow_;
+    shownRow_ = row;
+    std::vector<std::string> neighbours;
+    for (const int step : backwards ? std::array{-1, 1} : std::array{1, -1})
+        if (row + step >= 0 && row + step < listed.size())
+            neighbours.push_back(QFileInfo(listed[row + step]).absoluteFilePath().toStdString());
+    return neighbours;
 }
 
 // The dialog starts in the shown picture's folder, where the next picture most likely is.
@@ -144,7 +239,7 @@ void FileCommands::drop(const QList<QUrl>& urls) {
 
 bool FileCommands::mayQuit(bool withCancel) {
     const Document& document = window_.document();
-    if (!document.modified) return true;
+    if (abandonPendingLoad() || !document.modified) return true;
     const auto answer = window_.dialogs().confirm(
         &window_, fromStd(savePromptText(document.currentFileName)), withCancel);
     // Leaving after a cancelled or failed save would lose the changes: stay instead.

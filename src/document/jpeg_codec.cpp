@@ -4,6 +4,7 @@
 #include "pixel_convert.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -70,11 +71,28 @@ void throwIfOutOfMemory(const ErrorHandler& handler) {
     if (handler.pub.msg_code == JERR_OUT_OF_MEMORY) throw std::bad_alloc();
 }
 
-void refuseScanFlood(j_common_ptr cinfo) {
+constexpr char kStoppedMessage[] = "The decode was stopped";
+
+// libjpeg calls this between rows and between scans, where a decode may also be given up.
+struct DecodeProgress {
+    jpeg_progress_mgr pub; // first, so the library's pointer to it is a pointer to the whole
+    const std::atomic<bool>* stop = nullptr;
+};
+
+void watchProgress(j_common_ptr cinfo) {
+    const auto* progress = reinterpret_cast<const DecodeProgress*>(cinfo->progress);
+    if (progress->stop && progress->stop->load(std::memory_order_relaxed)) {
+        std::snprintf(handlerOf(cinfo).message, JMSG_LENGTH_MAX, "%s", kStoppedMessage);
+        jumpBack(cinfo);
+    }
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
     std::snprintf(handlerOf(cinfo).message, JMSG_LENGTH_MAX,
                   "Too many scans in the JPEG file (more than %d)", kMaxScans);
     jumpBack(cinfo);
+}
+
+bool isScaleDenominator(int denominator) {
+    return denominator == 2 || denominator == 4 || denominator == 8;
 }
 
 std::vector<PaletteEntry> greyPalette() {
@@ -110,7 +128,7 @@ class JpegDecoder {
     JpegDecoder() {
         installErrorHandler(errors_);
         cinfo_.err = &errors_.pub;
-        progress_.progress_monitor = refuseScanFlood;
+        progress_.pub.progress_monitor = watchProgress;
     }
     ~JpegDecoder() {
         std::free(icc_);
@@ -119,14 +137,27 @@ class JpegDecoder {
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
-    DecodeResult decode(std::span<const std::uint8_t> file, JpegFileFacts* facts) {
+    std::optional<std::pair<int, int>> storedSize(std::span<const std::uint8_t> file) {
+        if (setjmp(errors_.jump)) return std::nullopt;
+        jpeg_create_decompress(&cinfo_);
+        jpeg_mem_src(&cinfo_, file.data(), file.size());
+        jpeg_read_header(&cinfo_, TRUE);
+        return std::pair{static_cast<int>(cinfo_.image_width),
+                         static_cast<int>(cinfo_.image_height)};
+    }
+
+    DecodeResult decode(std::span<const std::uint8_t> file, JpegFileFacts* facts,
+                        JpegDecodeOptions options) {
         if (setjmp(errors_.jump)) {
             throwIfOutOfMemory(errors_);
-            return DecodeResult::refused(errors_.message);
+            DecodeResult refused = DecodeResult::refused(errors_.message);
+            refused.stopped = std::strcmp(errors_.message, kStoppedMessage) == 0;
+            return refused;
         }
 
+        progress_.stop = options.stop;
         jpeg_create_decompress(&cinfo_);
-        cinfo_.progress = &progress_;
+        cinfo_.progress = &progress_.pub;
         jpeg_mem_src(&cinfo_, file.data(), file.size());
         jpeg_save_markers(&cinfo_, JPEG_APP0 + 2, 0xFFFF);
         jpeg_read_header(&cinfo_, TRUE);
@@ -147,7 +178,11 @@ class JpegDecoder {
                                : DecodeResult::refusedAsTooLarge(std::move(why));
         }
 
-        // Full size, ISLOW and fancy upsampling stay at the library's defaults.
+        // ISLOW and fancy upsampling stay at the library's defaults.
+        if (isScaleDenominator(options.scaleDenominator)) {
+            cinfo_.scale_num = 1;
+            cinfo_.scale_denom = static_cast<unsigned>(options.scaleDenominator);
+        }
         switch (cinfo_.jpeg_color_space) {
         case JCS_GRAYSCALE:
             cinfo_.out_color_space = JCS_GRAYSCALE;
@@ -224,7 +259,7 @@ class JpegDecoder {
 
     jpeg_decompress_struct cinfo_{};
     ErrorHandler errors_{};
-    jpeg_progress_mgr progress_{};
+    DecodeProgress progress_{};
     JOCTET* icc_ = nullptr; // malloc'ed by the library
     std::vector<std::uint8_t> profile_;
     std::unique_ptr<CmykToSrgb> cmykProfile_;
@@ -317,9 +352,15 @@ class JpegEncoder {
 
 } // namespace
 
-DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts) {
+std::optional<std::pair<int, int>> jpegStoredSize(std::span<const std::uint8_t> file) {
     JpegDecoder decoder;
-    return decoder.decode(file, facts);
+    return decoder.storedSize(file);
+}
+
+DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts,
+                        JpegDecodeOptions options) {
+    JpegDecoder decoder;
+    return decoder.decode(file, facts, options);
 }
 
 std::string encodeJpeg(const Bitmap& bitmap, int quality, std::optional<JpegDensity> density) {

@@ -34,12 +34,13 @@ QString withExtension(const QString& path, const QString& extension) {
 
 FileCommands::FileCommands(MainWindow& window)
     : QObject(&window), window_(window),
-      ahead_(std::make_unique<DecodeAhead>([this](const std::string& path) {
+      ahead_(std::make_unique<DecodeAhead>([this](const DecodeWanted& decoded) {
           QMetaObject::invokeMethod(
               this,
-              [this, path] {
+              [this, decoded] {
                   // The runner ends the pending load before its (here empty) work.
-                  if (pending_ && pending_->absolutePath == path) window_.runAction([] {});
+                  if (pending_ && DecodeWanted{pending_->absolutePath} == decoded)
+                      window_.runAction([] {});
               },
               Qt::QueuedConnection);
       })) {}
@@ -47,8 +48,10 @@ FileCommands::FileCommands(MainWindow& window)
 bool FileCommands::load(const QString& path) {
     Document& document = window_.document();
     DialogService& dialogs = window_.dialogs();
-    // A pending load shows a file just read: there is nothing of it to save.
-    if (!abandonPendingLoad() && document.modified) {
+    // A pending load shows a file just read: there is nothing of it to save. Leaving one means
+    // the user moves faster than files decode.
+    const bool browsingFast = abandonPendingLoad();
+    if (!browsingFast && document.modified) {
         const auto answer =
             dialogs.confirm(&window_, fromStd(savePromptText(document.currentFileName)), true);
         if (answer == DialogService::Answer::Yes) saveAsForPrompt();
@@ -63,14 +66,13 @@ bool FileCommands::load(const QString& path) {
     LoadOutcome outcome = LoadOutcome::CannotRead;
     bool pending = false;
     if (!window_.runAction([&] {
-            auto decoded = ahead_->take(absolutePath, document.uprightOnLoad, false);
-            if (!decoded) pending = drawReducedFirst(path, absolutePath);
+            const DecodeWanted whole{absolutePath};
+            auto decoded = ahead_->take(whole, document.uprightOnLoad, false);
+            if (!decoded) pending = drawReducedFirst(path, absolutePath, browsingFast);
             if (pending) return;
             // A decode of the file under way is sooner done than a new one.
-            if (!decoded) decoded = ahead_->take(absolutePath, document.uprightOnLoad, true);
-            document.sourcePath = path.toStdString();
-            outcome =
-                decoded ? document.loadDecodedFile(std::move(*decoded)) : document.loadImageFile();
+            if (!decoded) decoded = ahead_->take(whole, document.uprightOnLoad, true);
+            outcome = takeIntoDocument(path, absolutePath, std::move(decoded));
             if (outcome == LoadOutcome::Loaded) window_.showLoadedDocument();
         }))
         return false;
@@ -81,29 +83,39 @@ bool FileCommands::abandonPendingLoad() {
     return std::exchange(pending_, std::nullopt).has_value();
 }
 
-bool FileCommands::drawReducedFirst(const QString& path, const std::string& absolutePath) {
+bool FileCommands::drawReducedFirst(const QString& path, const std::string& absolutePath,
+                                    bool browsingFast) {
     const Document& document = window_.document();
+    const bool upright = document.uprightOnLoad;
     if (imageFileType(absolutePath) != ImageFileType::Jpeg) return false;
     ByteBuffer bytes;
     std::string error;
     if (!readWholeFile(absolutePath, bytes, error, kMaxJpegFileBytes)) return false;
-    const auto size = photoSize(bytes, document.uprightOnLoad);
+    const auto size = photoSize(bytes, upright);
     // What the full decode refuses, it reports.
     if (!size || std::uint64_t(size->first) * std::uint64_t(size->second) > kMaxPixels)
         return false;
     const ViewSize view = viewSizeFor(document.displayScale, size->first, size->second,
                                       document.fitWidth, document.fitHeight);
-    const int denominator = scaleDenominatorFor(size->first, size->second, view.width, view.height);
-    if (denominator == 1) return false;
-    const DecodedPhoto reduced = decodeReducedPhoto(bytes, document.uprightOnLoad, denominator);
-    if (!reduced.decoded) return false;
-    window_.showFirstDraw(*reduced.decoded.image, QSize(view.width, view.height),
-                          reduced.iccProfile);
+    const int reduction = scaleDenominatorFor(size->first, size->second, view.width, view.height);
+    if (reduction == 1) return false;
+
+    std::optional<DecodedFile> look = ahead_->take({absolutePath, reduction}, upright, false);
+    // Told before the look below is decoded here, so that the other core goes on at once: with
+    // the quick look of the next file first while the user moves fast, else the whole file.
+    std::vector<DecodeWanted> wanted{{absolutePath}};
+    const std::vector<std::string> neighbours = neighboursOf(absolutePath);
+    for (const std::string& neighbour : neighbours)
+        wanted.push_back({neighbour});
+    if (browsingFast && !neighbours.empty() &&
+        imageFileType(neighbours.front()) == ImageFileType::Jpeg)
+        wanted.insert(wanted.begin(), {neighbours.front(), reduction});
+    ahead_->want(std::move(wanted), upright);
+    if (!look) look = decodeImageFile(absolutePath, upright, nullptr, reduction);
+    if (look->outcome != LoadOutcome::Loaded) return false;
+
+    window_.showFirstDraw(*look->decoded.image, QSize(view.width, view.height), look->iccProfile);
     pending_ = PendingLoad{path, absolutePath};
-    std::vector<std::string> wanted{absolutePath};
-    for (std::string& neighbour : neighboursOf(absolutePath))
-        wanted.push_back(std::move(neighbour));
-    ahead_->want(std::move(wanted), document.uprightOnLoad);
     return true;
 }
 
@@ -113,15 +125,26 @@ void FileCommands::completePendingLoad() {
     Document& document = window_.document();
     LoadOutcome outcome = LoadOutcome::CannotRead;
     if (!window_.runAction([&] {
-            auto decoded = ahead_->take(load.absolutePath, document.uprightOnLoad, true);
-            document.sourcePath = load.path.toStdString();
             outcome =
-                decoded ? document.loadDecodedFile(std::move(*decoded)) : document.loadImageFile();
+                takeIntoDocument(load.path, load.absolutePath,
+                                 ahead_->take({load.absolutePath}, document.uprightOnLoad, true));
             // On a failure this brings the picture before it back.
             window_.showLoadedDocument();
         }))
         return;
     finishLoad(outcome, QFileInfo(load.path).fileName(), load.absolutePath);
+}
+
+LoadOutcome FileCommands::takeIntoDocument(const QString& path, const std::string& absolutePath,
+                                           std::optional<DecodedFile> decoded) {
+    Document& document = window_.document();
+    document.sourcePath = path.toStdString();
+    DecodedFile file = decoded ? std::move(*decoded)
+                               : decodeImageFile(document.sourcePath, document.uprightOnLoad);
+    // Kept beside the document, sharing its pixels, for the same file loaded again (the second
+    // load at start-up, 最初に戻る).
+    if (file.outcome == LoadOutcome::Loaded) ahead_->hold({absolutePath}, file);
+    return document.loadDecodedFile(std::move(file));
 }
 
 bool FileCommands::finishLoad(LoadOutcome outcome, const QString& fileName,
@@ -131,7 +154,11 @@ bool FileCommands::finishLoad(LoadOutcome outcome, const QString& fileName,
                                       loadFailureText(fileName, window_.document().problem));
         return false;
     }
-    ahead_->want(neighboursOf(absolutePath), window_.document().uprightOnLoad);
+    std::vector<DecodeWanted> wanted;
+    for (const std::string& neighbour : neighboursOf(absolutePath))
+        wanted.push_back({neighbour});
+    wanted.push_back({absolutePath});
+    ahead_->want(std::move(wanted), window_.document().uprightOnLoad);
     emit window_.imageLoaded();
     return true;
 }

@@ -54,7 +54,10 @@ class FileCommands : public QObject {
     bool abandonPendingLoad();
     // In the runner: draws a reduced decode of `path` when the view shows it reduced, and makes
     // the load pending. False, with nothing drawn, when the file does not allow it.
-    bool drawReducedFirst(const QString& path, const std::string& absolutePath);
+    bool drawReducedFirst(const QString& path, const std::string& absolutePath, bool browsingFast);
+    // The document takes the decode of `path`, or a decode made now.
+    LoadOutcome takeIntoDocument(const QString& path, const std::string& absolutePath,
+                                 std::optional<DecodedFile> decoded);
     // After a load: the failure reported, or the windows told and the neighbours decoded ahead.
     bool finishLoad(LoadOutcome outcome, const QString& fileName, const std::string& absolutePath);
     // The next and previous files of the list, the one in the direction of travel first.

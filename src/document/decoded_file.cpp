@@ -22,10 +22,11 @@ std::optional<FileStamp> fileStampOf(const std::filesystem::path& path) {
     return stamp;
 }
 
-DecodedFile decodeImageFile(const std::string& path, bool upright, const std::atomic<bool>* stop) {
+DecodedFile decodeImageFile(const std::string& path, bool upright, const std::atomic<bool>* stop,
+                            int reduction) {
     DecodedFile file;
     const ImageFileType type = imageFileType(path);
-    if (type == ImageFileType::Other) {
+    if (type == ImageFileType::Other || (type == ImageFileType::Bmp && reduction != 1)) {
         file.outcome = LoadOutcome::RefusedExtension;
         file.problem = FileProblem::NotImageType;
         file.error = upperCased(std::filesystem::path(path).filename().string()) +
@@ -38,7 +39,11 @@ DecodedFile decodeImageFile(const std::string& path, bool upright, const std::at
     if (!readWholeFile(path, *bytes, file.error, isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes,
                        &file.problem))
         return file;
-    if (isJpeg) {
+    if (isJpeg && reduction != 1) {
+        DecodedPhoto look = decodeReducedPhoto(*bytes, upright, reduction, stop);
+        file.decoded = std::move(look.decoded);
+        file.iccProfile = std::move(look.iccProfile);
+    } else if (isJpeg) {
         DecodedPhoto photo = decodePhoto(std::move(bytes), upright, stop);
         file.decoded = std::move(photo.decoded);
         file.iccProfile = std::move(photo.iccProfile);

@@ -49,9 +49,10 @@ struct DecodedFile {
 };
 
 // Reads and decodes the file at `path` by its extension, a JPEG set upright when `upright`.
-// A decode given up through `stop` is InvalidImage with decoded.stopped set. Throws
-// std::bad_alloc when memory runs out.
+// A decode given up through `stop` is InvalidImage with decoded.stopped set. A `reduction` of
+// 2, 4 or 8 gives a JPEG's quick look instead (decodeReducedPhoto), with no photo kept; a BMP
+// has none and is refused. Throws std::bad_alloc when memory runs out.
 DecodedFile decodeImageFile(const std::string& path, bool upright,
-                            const std::atomic<bool>* stop = nullptr);
+                            const std::atomic<bool>* stop = nullptr, int reduction = 1);
 
 } // namespace tavlo

@@ -41,9 +41,10 @@ int scaleDenominatorFor(int width, int height, int needWidth, int needHeight) {
     return 1;
 }
 
-DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright, int denominator) {
+DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright, int denominator,
+                                const std::atomic<bool>* stop) {
     JpegFileFacts facts;
-    DecodeResult decoded = decodeJpeg(file, &facts, {denominator, nullptr});
+    DecodeResult decoded = decodeJpeg(file, &facts, {denominator, stop});
     return uprightPhoto(std::move(decoded), facts, loadTurnOf(file, upright));
 }
 

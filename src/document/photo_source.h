@@ -56,7 +56,8 @@ int scaleDenominatorFor(int width, int height, int needWidth, int needHeight);
 // A quick look at the file: reduced by `denominator` (2, 4 or 8) in the DCT and turned as
 // decodePhoto turns it, with the profile of its pixels. No source is kept: the look is not the
 // loaded picture. Throws std::bad_alloc when memory runs out.
-DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright, int denominator);
+DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright, int denominator,
+                                const std::atomic<bool>* stop = nullptr);
 
 class PhotoSource {
   public:

@@ -43,8 +43,14 @@ if [[ -x $window_bench ]] &&
     line="one reduced decode takes ${waits_on[browse-down-quarter]} ms (aim >= 8: $(awk -v r="$rate" 'BEGIN { print (r >= 8 ? "met" : "MISSED") }'))"
     row "24 MP folder, holding Down at 1/4, pictures/s" "$rate" "$line"
     summary+=("$size_name  window, holding Down at 1/4: $rate pictures/s, $line")
-    window_row "24 MP, click on a decoded-ahead neighbour" browse-click-neighbour 60 ""
-    window_row "start with a 100 MP file -> picture" start-100mp 350 ""
+    # Aims of their own, not over a yardstick: the decode is what they avoid.
+    for aimed in "browse-click-neighbour:60:24 MP, click on a decoded-ahead neighbour" \
+        "start-100mp:350:start with a 100 MP file -> picture"; do
+        IFS=: read -r name limit label <<<"$aimed"
+        line="whole decode ${waits_on[$name]} ms (aim <= $limit: $(within "${window[$name]}" "$limit"))"
+        row "$label" "${window[$name]}" "$line"
+        summary+=("$size_name  window, $label: ${window[$name]} ms ($line)")
+    done
     read -r _ browse_peak _ browse_pixels < <(grep '^browse-memory' "$scratch/window")
     copies=$(awk -v p="$browse_peak" -v b="$baseline" -v n="$browse_pixels" 'BEGIN { printf "%.1f", (p - b) / n }')
     line="$copies copies of a 24 MP picture above the program without an image (aim <= 6, 4 and two neighbours: $(within "$copies" 6))"

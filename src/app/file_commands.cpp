@@ -100,7 +100,7 @@ bool FileCommands::drawReducedFirst(const QString& path, const std::string& abso
     const int reduction = scaleDenominatorFor(size->first, size->second, view.width, view.height);
     if (reduction == 1) return false;
 
-    std::optional<DecodedFile> look = ahead_->take({absolutePath, reduction}, upright, false);
+    std::optional<DecodedFile> lookAhead = ahead_->take({absolutePath, reduction}, upright, false);
     // Told before the look below is decoded here, so that the other core goes on at once: with
     // the quick look of the next file first while the user moves fast, else the whole file.
     std::vector<DecodeWanted> wanted{{absolutePath}};
@@ -111,10 +111,16 @@ bool FileCommands::drawReducedFirst(const QString& path, const std::string& abso
         imageFileType(neighbours.front()) == ImageFileType::Jpeg)
         wanted.insert(wanted.begin(), {neighbours.front(), reduction});
     ahead_->want(std::move(wanted), upright);
-    if (!look) look = decodeImageFile(absolutePath, upright, nullptr, reduction);
-    if (look->outcome != LoadOutcome::Loaded) return false;
+    DecodedPhoto look;
+    if (lookAhead) {
+        look.decoded = std::move(lookAhead->decoded);
+        look.iccProfile = std::move(lookAhead->iccProfile);
+    } else {
+        look = decodeReducedPhoto(bytes, upright, reduction);
+    }
+    if (!look.decoded) return false;
 
-    window_.showFirstDraw(*look->decoded.image, QSize(view.width, view.height), look->iccProfile);
+    window_.showFirstDraw(*look.decoded.image, QSize(view.width, view.height), look.iccProfile);
     pending_ = PendingLoad{path, absolutePath};
     return true;
 }

@@ -9,6 +9,8 @@
 #include "document/texts.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <array>
 #include <utility>
@@ -68,7 +70,7 @@ bool FileCommands::load(const QString& path) {
     if (!window_.runAction([&] {
             const DecodeWanted whole{absolutePath};
             auto decoded = ahead_->take(whole, document.uprightOnLoad, false);
-            if (!decoded) pending = drawReducedFirst(path, absolutePath, browsingFast);
+            if (!decoded) pending = drawFirstLook(path, absolutePath, browsingFast);
             if (pending) return;
             // A decode of the file under way is sooner done than a new one.
             if (!decoded) decoded = ahead_->take(whole, document.uprightOnLoad, true);
@@ -83,8 +85,8 @@ bool FileCommands::abandonPendingLoad() {
     return std::exchange(pending_, std::nullopt).has_value();
 }
 
-bool FileCommands::drawReducedFirst(const QString& path, const std::string& absolutePath,
-                                    bool browsingFast) {
+bool FileCommands::drawFirstLook(const QString& path, const std::string& absolutePath,
+                                 bool browsingFast) {
     const Document& document = window_.document();
     const bool upright = document.uprightOnLoad;
     if (imageFileType(absolutePath) != ImageFileType::Jpeg) return false;
@@ -98,16 +100,26 @@ bool FileCommands::drawReducedFirst(const QString& path, const std::string& abso
     const ViewSize view = viewSizeFor(document.displayScale, size->first, size->second,
                                       document.fitWidth, document.fitHeight);
     const int reduction = scaleDenominatorFor(size->first, size->second, view.width, view.height);
-    if (reduction == 1) return false;
+    // At 1/1 a picture far taller than the view is first drawn from the rows the view shows:
+    // the screen's height before the window has its size.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int topRows = document.fitHeight > 0 ? document.fitHeight
+                        : screen
+                            ? static_cast<int>(screen->size().height() * screen->devicePixelRatio())
+                            : 0;
+    const bool topOnly =
+        reduction == 1 && document.displayScale == 1 && topRows > 0 && size->second >= 2 * topRows;
+    if (reduction == 1 && !topOnly) return false;
 
-    std::optional<DecodedFile> lookAhead = ahead_->take({absolutePath, reduction}, upright, false);
+    std::optional<DecodedFile> lookAhead;
+    if (!topOnly) lookAhead = ahead_->take({absolutePath, reduction}, upright, false);
     // Told before the look below is decoded here, so that the other core goes on at once: with
     // the quick look of the next file first while the user moves fast, else the whole file.
     std::vector<DecodeWanted> wanted{{absolutePath}};
     const std::vector<std::string> neighbours = neighboursOf(absolutePath);
     for (const std::string& neighbour : neighbours)
         wanted.push_back({neighbour});
-    if (browsingFast && !neighbours.empty() &&
+    if (browsingFast && !topOnly && !neighbours.empty() &&
         imageFileType(neighbours.front()) == ImageFileType::Jpeg)
         wanted.insert(wanted.begin(), {neighbours.front(), reduction});
     ahead_->want(std::move(wanted), upright);
@@ -116,11 +128,14 @@ bool FileCommands::drawReducedFirst(const QString& path, const std::string& abso
         look.decoded = std::move(lookAhead->decoded);
         look.iccProfile = std::move(lookAhead->iccProfile);
     } else {
-        look = decodeReducedPhoto(bytes, upright, reduction);
+        look = topOnly ? decodePhotoTop(bytes, upright, topRows)
+                       : decodeReducedPhoto(bytes, upright, reduction);
     }
     if (!look.decoded) return false;
 
-    window_.showFirstDraw(*look.decoded.image, QSize(view.width, view.height), look.iccProfile);
+    const QSize drawn =
+        topOnly ? QSize(view.width, look.decoded.image->height()) : QSize(view.width, view.height);
+    window_.showFirstDraw(*look.decoded.image, drawn, look.iccProfile);
     pending_ = PendingLoad{path, absolutePath};
     return true;
 }

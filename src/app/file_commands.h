@@ -26,8 +26,9 @@ class FileCommands : public QObject {
     // Loads `path`, with the save prompt first when the picture has unsaved changes. A file that
     // cannot be loaded is reported and changes nothing. False when an error was reported.
     // A file decoded ahead is taken as it is. A JPEG shown reduced is first drawn from a decode
-    // reduced in the DCT while the whole file decodes in the background: the load is then
-    // pending, the document still the one before, until completePendingLoad.
+    // reduced in the DCT, and one far taller than the view at 1/1 from its top rows, while the
+    // whole file decodes in the background: the load is then pending, the document still the
+    // one before, until completePendingLoad.
     bool load(const QString& path);
     // Ends a pending load: waits for its decode, then the document takes the file, or the
     // picture before it comes back and the failure is reported. The runner calls it before any
@@ -52,9 +53,10 @@ class FileCommands : public QObject {
 
     // A newer load replaces a pending one; true when there was one.
     bool abandonPendingLoad();
-    // In the runner: draws a reduced decode of `path` when the view shows it reduced, and makes
-    // the load pending. False, with nothing drawn, when the file does not allow it.
-    bool drawReducedFirst(const QString& path, const std::string& absolutePath, bool browsingFast);
+    // In the runner: draws a reduced decode of `path` when the view shows it reduced, or at 1/1
+    // the top rows of a picture far taller than the view, and makes the load pending. False,
+    // with nothing drawn, when the file does not allow it.
+    bool drawFirstLook(const QString& path, const std::string& absolutePath, bool browsingFast);
     // The document takes the decode of `path`, or a decode made now.
     LoadOutcome takeIntoDocument(const QString& path, const std::string& absolutePath,
                                  std::optional<DecodedFile> decoded);

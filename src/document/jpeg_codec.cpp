@@ -198,7 +198,11 @@ class JpegDecoder {
         jpeg_start_decompress(&cinfo_);
 
         const int width = static_cast<int>(cinfo_.output_width);
-        const int height = static_cast<int>(cinfo_.output_height);
+        if (options.topRows > 0)
+            rowsWanted_ = std::min(cinfo_.output_height, static_cast<JDIMENSION>(options.topRows));
+        else
+            rowsWanted_ = cinfo_.output_height;
+        const int height = static_cast<int>(rowsWanted_);
         if (cinfo_.out_color_space == JCS_GRAYSCALE)
             image_ = Bitmap::uninitialised(width, height, PixelFormat::Bit8, greyPalette());
         else
@@ -230,12 +234,12 @@ class JpegDecoder {
 
     void readRowsInPlace() {
         Bitmap& image = *image_;
-        rows_.resize(cinfo_.output_height);
+        rows_.resize(rowsWanted_);
         for (int y = 0; y < image.height(); ++y)
             rows_[y] = image.row(y);
-        while (cinfo_.output_scanline < cinfo_.output_height) {
+        while (cinfo_.output_scanline < rowsWanted_) {
             jpeg_read_scanlines(&cinfo_, rows_.data() + cinfo_.output_scanline,
-                                cinfo_.output_height - cinfo_.output_scanline);
+                                rowsWanted_ - cinfo_.output_scanline);
         }
     }
 
@@ -244,10 +248,10 @@ class JpegDecoder {
         JSAMPARRAY scratch =
             (*cinfo_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo_), JPOOL_IMAGE,
                                         cinfo_.output_width * 4, kCmykBatchRows);
-        while (cinfo_.output_scanline < cinfo_.output_height) {
+        while (cinfo_.output_scanline < rowsWanted_) {
             const int first = static_cast<int>(cinfo_.output_scanline);
-            const int count =
-                static_cast<int>(jpeg_read_scanlines(&cinfo_, scratch, kCmykBatchRows));
+            const int count = static_cast<int>(jpeg_read_scanlines(
+                &cinfo_, scratch, std::min<JDIMENSION>(kCmykBatchRows, rowsWanted_ - first)));
             for (int i = 0; i < count; ++i) {
                 if (cmykProfile_)
                     cmykProfile_->convert(scratch[i], image.row(first + i), image.width());
@@ -265,6 +269,7 @@ class JpegDecoder {
     std::unique_ptr<CmykToSrgb> cmykProfile_;
     std::optional<Bitmap> image_;
     std::vector<JSAMPROW> rows_;
+    JDIMENSION rowsWanted_ = 0;
 };
 
 // Output goes straight into a growing string, which also releases everything on failure

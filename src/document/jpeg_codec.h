@@ -35,9 +35,11 @@ struct JpegFileFacts {
 // How a decode runs. `scaleDenominator` 2, 4 or 8 has libjpeg reduce the picture in its inverse
 // DCT to ceil(size / denominator), far faster than a full decode; any other value decodes at
 // full size. A decode whose `stop` becomes true gives up between rows and returns `stopped`.
+// `topRows` above 0 decodes only that many rows from the top: the image is that tall.
 struct JpegDecodeOptions {
     int scaleDenominator = 1;
     const std::atomic<bool>* stop = nullptr;
+    int topRows = 0;
 };
 
 // The stored picture's width and height, read from the headers alone; nullopt when they do not

@@ -48,6 +48,13 @@ DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright
     return uprightPhoto(std::move(decoded), facts, loadTurnOf(file, upright));
 }
 
+DecodedPhoto decodePhotoTop(std::span<const std::uint8_t> file, bool upright, int rows) {
+    const PictureTurn turn = loadTurnOf(file, upright);
+    if (!turn.isIdentity()) return {DecodeResult::refused("The picture is stored turned"), {}, {}};
+    JpegFileFacts facts;
+    return uprightPhoto(decodeJpeg(file, &facts, {1, nullptr, rows}), facts, turn);
+}
+
 DecodedPhoto decodePhoto(std::shared_ptr<const ByteBuffer> file, bool upright,
                          const std::atomic<bool>* stop) {
     JpegFileFacts facts;

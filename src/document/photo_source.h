@@ -53,6 +53,10 @@ std::optional<std::pair<int, int>> photoSize(std::span<const std::uint8_t> file,
 // needWidth x needHeight; 1 when none is.
 int scaleDenominatorFor(int width, int height, int needWidth, int needHeight);
 
+// The top `rows` rows of the picture decodePhoto gives, when setting it upright leaves the stored
+// rows where they are (refused otherwise); for a first draw of a picture larger than the view.
+DecodedPhoto decodePhotoTop(std::span<const std::uint8_t> file, bool upright, int rows);
+
 // A quick look at the file: reduced by `denominator` (2, 4 or 8) in the DCT and turned as
 // decodePhoto turns it, with the profile of its pixels. No source is kept: the look is not the
 // loaded picture. Throws std::bad_alloc when memory runs out.

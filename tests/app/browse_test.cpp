@@ -163,6 +163,25 @@ class BrowseTest : public QObject {
         QCOMPARE(pixelBytes(shown()), pixelBytes(document().workImage));
     }
 
+    // At 1/1 a picture far taller than the view is first drawn from the rows the view shows.
+    void tallPictureFirstDrawnFromItsTopRows() {
+        load(0);
+        const int rows = document().fitHeight;
+        QVERIFY(rows > 0);
+        const QString tall = folder_->filePath(QStringLiteral("tall/T.JPG"));
+        QDir(folder_->path()).mkdir(QStringLiteral("tall"));
+        Bitmap picture(64, 2 * rows + 8, PixelFormat::Bit24);
+        writeFile(tall, encodeJpeg(picture, 90));
+        window_->files().load(tall);
+        QVERIFY(window_->files().loadPending());
+        QCOMPARE(shown().height(), rows);
+        QCOMPARE(window_->view()->viewSize(), QSize(64, rows));
+        QCOMPARE(document().loadedWidth, fullWidth(0));
+        waitForWholePicture();
+        QCOMPARE(shown().height(), 2 * rows + 8);
+        QCOMPARE(document().loadedHeight, 2 * rows + 8);
+    }
+
     // What needs the working image waits for the whole picture: the runner's operations and a
     // menu item that reads the document.
     void workRightAfterALoadWaitsForTheWholePicture_data() {

@@ -8,6 +8,7 @@
 
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstring>
@@ -53,6 +54,26 @@ TEST(ReducedDecode, IsTheLibrarysScaledDecode) {
                 ASSERT_EQ(std::memcmp(reduced.image->row(y), expected.data() + y * width * 3,
                                       static_cast<std::size_t>(width) * 3),
                           0)
+                    << "row " << y;
+        }
+}
+
+// The top rows are the whole decode's, for every colour space and coding.
+TEST(TopRowsDecode, AreTheWholeDecodesTopRows) {
+    for (const char* name : {"baseline_420_64x48.jpg", "progressive_420_64x48.jpg",
+                             "cmyk_adobe_64x48.jpg", "grey_64x48.jpg", "odd_17x13_422_restart.jpg"})
+        for (const int rows : {1, 7, 16, 17, 1000}) {
+            SCOPED_TRACE(std::string(name) + " / " + std::to_string(rows));
+            const auto file =
+                test::readFileBytes(test::dataPath(std::string("jpeg/valid/") + name));
+            const DecodeResult whole = decodeJpeg(file);
+            const DecodeResult top = decodeJpeg(file, nullptr, {1, nullptr, rows});
+            ASSERT_TRUE(whole && top);
+            ASSERT_EQ(top.image->height(), std::min(rows, whole.image->height()));
+            ASSERT_EQ(top.image->format(), whole.image->format());
+            for (int y = 0; y < top.image->height(); ++y)
+                ASSERT_EQ(
+                    std::memcmp(top.image->row(y), whole.image->row(y), whole.image->stride()), 0)
                     << "row " << y;
         }
 }

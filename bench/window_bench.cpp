@@ -310,6 +310,7 @@ int measure(int runs, const char* self, const char* given, int argc, char** argv
     MainWindow& window = shown.program.mainWindow();
     window.files().load(QString::fromStdString(image));
     settle(paints, Clock::now());
+    waitFor([&] { return !window.files().loadPending(); }, 10000); // the whole picture in
     const double restMb = residentMb("VmRSS:");
     const Bitmap& work = window.document().workImage;
     const double pixelMb = static_cast<double>(work.byteSize()) / (1 << 20);

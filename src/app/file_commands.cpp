@@ -140,8 +140,8 @@ bool FileCommands::drawFirstLook(const QString& path, const std::string& absolut
     return true;
 }
 
-void FileCommands::completePendingLoad() {
-    if (!pending_) return;
+bool FileCommands::completePendingLoad() {
+    if (!pending_) return true;
     const PendingLoad load = *std::exchange(pending_, std::nullopt);
     Document& document = window_.document();
     LoadOutcome outcome = LoadOutcome::CannotRead;
@@ -152,8 +152,8 @@ void FileCommands::completePendingLoad() {
             // On a failure this brings the picture before it back.
             window_.showLoadedDocument();
         }))
-        return;
-    finishLoad(outcome, QFileInfo(load.path).fileName(), load.absolutePath);
+        return false;
+    return finishLoad(outcome, QFileInfo(load.path).fileName(), load.absolutePath);
 }
 
 LoadOutcome FileCommands::takeIntoDocument(const QString& path, const std::string& absolutePath,

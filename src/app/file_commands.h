@@ -32,8 +32,8 @@ class FileCommands : public QObject {
     bool load(const QString& path);
     // Ends a pending load: waits for its decode, then the document takes the file, or the
     // picture before it comes back and the failure is reported. The runner calls it before any
-    // work, and so does every menu item.
-    void completePendingLoad();
+    // work, and so does every menu item. False when a pending load failed.
+    bool completePendingLoad();
     bool loadPending() const { return pending_.has_value(); }
     void open(ImageFileType type);
     // 上書き保存 (saveAs false) or 別名保存 of the picture as `type`. True when it was written.

@@ -162,8 +162,10 @@ void MainWindow::connectHandlers() {
         connect(action, &QAction::triggered, this,
                 [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
-    connect(startupTimer_, &QTimer::timeout, this,
-            [this] { files_->load(fromStd(document_.sourcePath)); });
+    // The second load reads the file the first one loaded, so that one ends first.
+    connect(startupTimer_, &QTimer::timeout, this, [this] {
+        if (files_->completePendingLoad()) files_->load(fromStd(document_.sourcePath));
+    });
     // Reported after the paint that ran short, not from inside it.
     connect(
         view_, &ImageView::outOfMemory, this,

@@ -9,6 +9,8 @@
 #include "scripted_dialogs.h"
 #include "widgets/image_view.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -180,6 +182,34 @@ class BrowseTest : public QObject {
         waitForWholePicture();
         QCOMPARE(shown().height(), 2 * rows + 8);
         QCOMPARE(document().loadedHeight, 2 * rows + 8);
+    }
+
+    // Started with a picture first drawn from its top rows, the second load at start-up reads
+    // the same file once the first has it, and nothing is reported.
+    void startWithATallPictureLoadsItTwiceWithoutComplaint() {
+        program_.reset();
+        const QString tall = folder_->filePath(QStringLiteral("tall/T.JPG"));
+        QDir(folder_->path()).mkdir(QStringLiteral("tall"));
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const int rows = static_cast<int>(screen->size().height() * screen->devicePixelRatio());
+        // Noise at the top quality, so that the whole decode outlasts the 100 ms to the second
+        // load.
+        Bitmap noise = Bitmap::uninitialised(4096, 3 * rows, PixelFormat::Bit24);
+        std::uint32_t seed = 1;
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < 3 * noise.width(); ++x)
+                noise.row(y)[x] =
+                    static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
+        writeFile(tall, encodeJpeg(noise, 100));
+        program_ = std::make_unique<Program>(*dialogs_, tall, QString());
+        window_ = &program_->mainWindow();
+        QVERIFY(window_->files().loadPending());
+        QTest::qWait(200); // past the second load
+        waitForWholePicture();
+        QVERIFY(dialogs_->errors.isEmpty());
+        QCOMPARE(document().loadedPath, tall.toStdString());
+        QCOMPARE(document().loadedHeight, 3 * rows);
+        QCOMPARE(shown().height(), 3 * rows);
     }
 
     // What needs the working image waits for the whole picture: the runner's operations and a

@@ -3,17 +3,21 @@
 // causes, with the kernel or decoder it waits on timed in the same run as its yardstick.
 //
 //   tavlo-bench-window RUNS IMAGE.jpg     one "name ms yardstick-ms" line per action, then
-//                                         "memory rest-MB peak-MB baseline-MB pixel-MB"
+//                                         "memory rest-MB peak-MB baseline-MB pixel-MB"; then
+//                                         the browsing rows on a folder of ten photos made from
+//                                         IMAGE and one of about 100 MP, with
+//                                         "browse-memory peak-MB baseline-MB pixel-MB"
 //   tavlo-bench-window start T0 IMAGE.jpg (internal) starts like the program and prints the ms
 //                                         from T0 (steady clock, ns) to the first picture
-#include "app/menu_items.h"
-#include "app/filter_commands.h"
 #include "app/file_commands.h"
+#include "app/filter_commands.h"
 #include "app/main_window.h"
+#include "app/menu_items.h"
 #include "app/program.h"
 #include "app/tone_commands.h"
 #include "bench_support.h"
 #include "document/jpeg_codec.h"
+#include "document/photo_source.h"
 #include "filters/median.h"
 #include "filters/monochrome.h"
 #include "geometry/turn.h"
@@ -21,15 +25,25 @@
 #include "tone/ui/gamma_dialog.h"
 #include "widgets/dialog_service.h"
 
+#include "app/file_pane.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -144,7 +158,143 @@ double minimumMs(int runs, const std::function<void()>& body) {
     return best;
 }
 
-int measure(int runs, const char* self, const char* image, int argc, char** argv) {
+// A camera-sized photo as a camera writes it (4:2:0 at a high quality), from the bench image
+// repeated to about `megapixels`.
+std::string cameraJpeg(const Bitmap& image, double megapixels) {
+    const double grow = std::sqrt(megapixels * 1e6 / (double(image.width()) * image.height()));
+    const int width = static_cast<int>(image.width() * grow);
+    const int height = static_cast<int>(image.height() * grow);
+    Bitmap photo = Bitmap::uninitialised(width, height, PixelFormat::Bit24);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = image.row(y % image.height());
+        std::uint8_t* out = photo.row(y);
+        for (int x = 0; x < width; x += image.width())
+            std::memcpy(out + 3 * std::size_t(x), in,
+                        3 * std::size_t(std::min(image.width(), width - x)));
+    }
+    return encodeJpeg(photo, 92);
+}
+
+void writeFile(const QString& path, const std::string& bytes) {
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+// Events delivered, without a paint to wait for, until `done` or the time is up.
+void waitFor(const std::function<bool()>& done, int milliseconds) {
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done() && Clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+void pressDown(QWidget* list) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(list, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(list, &release);
+}
+
+// Holding Down through the folder at 1/4, a click on a decoded-ahead neighbour at 1/1, the
+// start with a 100 MP photo, and the peak memory while browsing.
+void measureBrowsing(int runs, const char* self, const char* image, MainWindow& window,
+                     PaintCounter& paints, double baselineMb,
+                     const std::function<void(const char*, double, double)>& report) {
+    QTemporaryDir folder;
+    if (!folder.isValid()) throw std::runtime_error("no temporary folder");
+    // Out of the folder browsed, where it would be a neighbour.
+    QDir(folder.path()).mkdir(QStringLiteral("large"));
+    const QString large = folder.filePath(QStringLiteral("large/LARGE.JPG"));
+    std::string camera;
+    {
+        ByteBuffer benchImage;
+        std::string error;
+        if (!readWholeFile(image, benchImage, error, kMaxJpegFileBytes))
+            throw std::runtime_error(error);
+        const Bitmap picture = decodeJpeg(benchImage).image.value();
+        writeFile(large, cameraJpeg(picture, 100));
+        camera = cameraJpeg(picture, 24);
+    }
+    constexpr int kFiles = 10;
+    QStringList files;
+    for (int i = 0; i < kFiles; ++i) {
+        files.push_back(folder.filePath(QStringLiteral("P%1.JPG").arg(i, 3, 10, QChar('0'))));
+        writeFile(files.back(), camera);
+    }
+    double decodeMs = 0, reducedMs = 0;
+    {
+        const ByteBuffer bytes(camera.begin(), camera.end());
+        decodeMs = minimumMs(runs, [&] { consume(decodeJpeg(bytes)); });
+        reducedMs = minimumMs(runs, [&] { consume(decodeReducedPhoto(bytes, true, 4)); });
+    }
+    camera = {}; // the peak below is the program's
+    QListWidget* list = window.filePane()->fileList;
+    const auto shownRow = [&] { return list->currentRow(); };
+    const auto settled = [&] {
+        settle(paints, Clock::now());
+        waitFor([&] { return !window.files().loadPending(); }, 5000);
+    };
+
+    resetPeak();
+    window.menuAction(kScaleQuarterItem)->trigger();
+    std::vector<double> rates;
+    for (int run = 0; run < runs; ++run) {
+        window.files().load(files.front());
+        settled();
+        waitFor([] { return false; }, 600); // what is decoded ahead of the first file is done
+        const Clock::time_point begin = Clock::now();
+        for (int i = 1; i < kFiles; ++i) {
+            pressDown(list);
+            settle(paints, Clock::now());
+        }
+        const double seconds = msSince(begin) / 1000;
+        if (shownRow() != kFiles - 1) throw std::runtime_error("holding Down lost its way");
+        rates.push_back((kFiles - 1) / seconds);
+        settled();
+    }
+    std::nth_element(rates.begin(), rates.begin() + runs / 2, rates.end());
+    report("browse-down-quarter", rates[static_cast<std::size_t>(runs / 2)], reducedMs);
+
+    window.menuAction(kScaleFullItem)->trigger();
+    std::vector<double> clicks;
+    for (int run = 0; run < std::min(runs, kFiles - 1); ++run) {
+        window.files().load(files[run]);
+        settled();
+        waitFor([] { return false; }, static_cast<int>(3 * decodeMs) + 200);
+        const Clock::time_point begin = Clock::now();
+        pressDown(list);
+        clicks.push_back(
+            std::chrono::duration<double, std::milli>(settle(paints, begin) - begin).count());
+        if (window.files().loadPending() || shownRow() != run + 1)
+            throw std::runtime_error("the neighbour was not shown whole");
+        settled();
+    }
+    std::nth_element(clicks.begin(), clicks.begin() + clicks.size() / 2, clicks.end());
+    report("browse-click-neighbour", clicks[clicks.size() / 2], decodeMs);
+    const double pixelMb = static_cast<double>(window.document().workImage.byteSize()) / (1 << 20);
+    std::printf("browse-memory %.1f %.1f %.1f\n", residentMb("VmHWM:"), baselineMb, pixelMb);
+
+    const std::string largePath = large.toStdString();
+    ByteBuffer largeBytes;
+    std::string error;
+    if (!readWholeFile(largePath, largeBytes, error, kMaxJpegFileBytes))
+        throw std::runtime_error(error);
+    const double largeDecodeMs = minimumMs(1, [&] { consume(decodeJpeg(largeBytes)); });
+    std::vector<double> starts;
+    startupMs(self, largePath.c_str());
+    for (int i = 0; i < std::min(runs, 3); ++i)
+        starts.push_back(startupMs(self, largePath.c_str()));
+    std::nth_element(starts.begin(), starts.begin() + starts.size() / 2, starts.end());
+    report("start-100mp", starts[starts.size() / 2], largeDecodeMs);
+}
+
+int measure(int runs, const char* self, const char* given, int argc, char** argv) {
+    // A folder of its own, so that the actions' figures have no neighbours decoded beside them.
+    const QTemporaryDir alone;
+    if (!alone.isValid()) throw std::runtime_error("no temporary folder");
+    const std::string copy = alone.filePath(QStringLiteral("IMAGE.JPG")).toStdString();
+    std::filesystem::copy_file(given, copy);
+    const char* image = copy.c_str();
     std::vector<double> starts;
     startupMs(self, image); // the files and libraries in the page cache
     for (int i = 0; i < runs; ++i)
@@ -160,6 +310,7 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
     MainWindow& window = shown.program.mainWindow();
     window.files().load(QString::fromStdString(image));
     settle(paints, Clock::now());
+    waitFor([&] { return !window.files().loadPending(); }, 10000); // the whole picture in
     const double restMb = residentMb("VmRSS:");
     const Bitmap& work = window.document().workImage;
     const double pixelMb = static_cast<double>(work.byteSize()) / (1 << 20);
@@ -207,19 +358,23 @@ int measure(int runs, const char* self, const char* image, int argc, char** argv
     report("gamma", timed(nothing, [&] { gammaRun->click(); }),
            minimumMs(runs, [&] { consume(gammaBitmap(work, 30)); }));
     gamma.hide();
-    report(
-        "undo",
-        timed([&] { window.menuAction(kMonochromeItem)->trigger(); }, [&] { window.menuAction(kUndoItem)->trigger(); }),
-        0);
+    report("undo",
+           timed([&] { window.menuAction(kMonochromeItem)->trigger(); },
+                 [&] { window.menuAction(kUndoItem)->trigger(); }),
+           0);
     report("scale-quarter-to-full",
            timed([&] { window.menuAction(kScaleQuarterItem)->trigger(); },
                  [&] { window.menuAction(kScaleFullItem)->trigger(); }),
            0);
     // The charts follow every refresh while the histogram window is shown.
     window.menuAction(kHistogramItem)->trigger();
-    report("turn-right-histogram", timed(nothing, [&] { window.menuAction(kRotateRightItem)->trigger(); }),
+    report("turn-right-histogram",
+           timed(nothing, [&] { window.menuAction(kRotateRightItem)->trigger(); }),
            minimumMs(runs, [&] { consume(turnBitmap(work, TurnMode::Right)); }));
     std::printf("memory %.1f %.1f %.1f %.1f\n", restMb, peakMb, baselineMb, pixelMb);
+    window.menuAction(kHistogramItem)->trigger(); // hidden again
+    window.document().modified = false;           // the actions' changes are not to be saved
+    measureBrowsing(runs, self, image, window, paints, baselineMb, report);
     return 0;
 }
 

@@ -17,6 +17,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -52,6 +53,9 @@ MainWindow::MainWindow(DialogService& dialogs, const QString& startupFile, QWidg
     setPalette(silver);
 
     buildMenus();
+    // Whatever a menu item does, it does to the whole picture: a load still decoding ends first.
+    for (QAction* action : menuBar()->findChildren<QAction*>())
+        connect(action, &QAction::triggered, this, [this] { files_->completePendingLoad(); });
     screenProfile_ = screenIccProfile();
     panels_ = new StatusPanels(this);
     setStatusBar(panels_);
@@ -158,8 +162,10 @@ void MainWindow::connectHandlers() {
         connect(action, &QAction::triggered, this,
                 [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
-    connect(startupTimer_, &QTimer::timeout, this,
-            [this] { files_->load(fromStd(document_.sourcePath)); });
+    // The second load reads the file the first one loaded, so that one ends first.
+    connect(startupTimer_, &QTimer::timeout, this, [this] {
+        if (files_->completePendingLoad()) files_->load(fromStd(document_.sourcePath));
+    });
     // Reported after the paint that ran short, not from inside it.
     connect(
         view_, &ImageView::outOfMemory, this,
@@ -193,6 +199,7 @@ void MainWindow::setDisplayScale(int scale) {
 bool MainWindow::runAction(const std::function<void()>& work) {
     // The events let through below may include a timer or a queued call that starts work.
     if (running_) return false;
+    files_->completePendingLoad();
     const QScopedValueRollback running(running_, true);
     std::optional<BusyCursor> busy(std::in_place);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -267,7 +274,9 @@ bool MainWindow::takeFitBox() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A fitted picture follows the window and the splitter; the working image is unchanged, so
     // the windows that follow it are left alone.
-    if (watched == viewArea_ && event->type() == QEvent::Resize && takeFitBox()) {
+    // A picture drawn before its load ended keeps its size until the load ends.
+    if (watched == viewArea_ && event->type() == QEvent::Resize && takeFitBox() &&
+        !files_->loadPending()) {
         panels_->show(document_.panels);
         showView();
     }
@@ -283,12 +292,22 @@ void MainWindow::showDocument() {
 }
 
 void MainWindow::showView() {
+    useColourProfile(document_.iccProfile);
+    view_->showImage(document_.workImage, QSize(document_.viewWidth, document_.viewHeight));
+}
+
+void MainWindow::showFirstDraw(const tavlo::Bitmap& picture, QSize viewSize,
+                               const std::vector<std::uint8_t>& profile) {
+    useColourProfile(profile);
+    view_->showImage(picture, viewSize);
+}
+
+void MainWindow::useColourProfile(const std::vector<std::uint8_t>& profile) {
     // Made again only when another profile comes in: a photo's is some kilobytes to compare.
-    if (!viewProfile_ || *viewProfile_ != document_.iccProfile) {
-        viewProfile_ = document_.iccProfile;
+    if (!viewProfile_ || *viewProfile_ != profile) {
+        viewProfile_ = profile;
         view_->setColourTransform(tavlo::DisplayTransform::from(*viewProfile_, screenProfile_));
     }
-    view_->showImage(document_.workImage, QSize(document_.viewWidth, document_.viewHeight));
 }
 
 void MainWindow::updateMenus() {

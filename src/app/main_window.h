@@ -48,6 +48,10 @@ class MainWindow : public QMainWindow {
     void setDisplayScale(int scale);
     // The window's state after the document loaded a file: the scale item, menus and texts.
     void showLoadedDocument();
+    // A picture drawn before the document has it: the view shows `picture` stretched to
+    // viewSize, through `profile`, until the next refresh.
+    void showFirstDraw(const tavlo::Bitmap& picture, QSize viewSize,
+                       const std::vector<std::uint8_t>& profile);
     // A short report over the status panels.
     void showStatusReport(const QString& text, int milliseconds);
     void undo();
@@ -57,8 +61,9 @@ class MainWindow : public QMainWindow {
 
     // Everything the window starts runs through here: the busy cursor from the start, a chosen
     // menu off the screen before the work, and after any exception a message box and the
-    // document, status texts and view exactly as they were. False when the work failed, or
-    // when it was refused because other work is still running.
+    // document, status texts and view exactly as they were. A pending load ends first, so the
+    // work sees the whole picture. False when the work failed, or when it was refused because
+    // other work is still running.
     bool runAction(const std::function<void()>& work);
     // A document operation through runAction: the unsupported-format message when the kernel
     // refused the image, the modified flag when it changed it, and the refresh either way.
@@ -108,6 +113,7 @@ class MainWindow : public QMainWindow {
     // Copies the document's texts and view to the window.
     void showDocument();
     void showView();
+    void useColourProfile(const std::vector<std::uint8_t>& profile);
     void checkScaleItem();
     std::array<std::pair<QAction*, int>, 6> scaleItems() const;
     // Gives the document the room the view has for a fitted picture, in physical pixels with no

@@ -39,6 +39,22 @@ std::string upperCased(std::string text) {
     return text;
 }
 
+ViewSize viewSizeFor(int displayScale, int width, int height, int fitWidth, int fitHeight) {
+    if (displayScale != kFitDisplayScale) {
+        const int divisor = displayScale > 0 ? displayScale : 1;
+        return {width / divisor, height / divisor};
+    }
+    if (width <= 0 || height <= 0 || fitWidth <= 0 || fitHeight <= 0) return {};
+    // The side that meets the box first fills it; the other keeps the aspect, rounded down, and
+    // never vanishes.
+    if (std::int64_t{width} * fitHeight <= std::int64_t{height} * fitWidth)
+        return {
+            static_cast<int>(std::max<std::int64_t>(1, std::int64_t{width} * fitHeight / height)),
+            fitHeight};
+    return {fitWidth,
+            static_cast<int>(std::max<std::int64_t>(1, std::int64_t{height} * fitWidth / width))};
+}
+
 Document::Document() {
     for (int i = 0; i < kStatusPanelCount; ++i)
         panels[i] = initialPanelText(i);
@@ -50,11 +66,15 @@ void Document::setInformation(InformationTexts::Field field, std::string text) {
 }
 
 LoadOutcome Document::loadImageFile() {
+    return loadDecodedFile(decodeImageFile(sourcePath, uprightOnLoad));
+}
+
+LoadOutcome Document::loadDecodedFile(DecodedFile file) {
     // Pixels are shared until written, so keeping the shown picture costs nothing.
     Document before = *this;
     LoadOutcome outcome = LoadOutcome::CannotRead;
     try {
-        outcome = readImageFile();
+        outcome = takeDecodedFile(std::move(file));
     } catch (...) {
         *this = std::move(before);
         throw;
@@ -72,40 +92,20 @@ LoadOutcome Document::loadImageFile() {
     return outcome;
 }
 
-LoadOutcome Document::readImageFile() {
+LoadOutcome Document::takeDecodedFile(DecodedFile file) {
     currentFileName = upperCased(std::filesystem::path(sourcePath).filename().string());
     panels[NamePanel] = currentFileName;
     setInformation(InformationTexts::FileName, currentFileName);
     currentExt = fileExtension(currentFileName);
-
-    DecodedPhoto photo;
-    DecodeResult decoded;
-    const ImageFileType type = imageFileType(currentFileName);
-    const bool isJpeg = type == ImageFileType::Jpeg;
-    if (type != ImageFileType::Other) {
-        auto bytes = std::make_shared<ByteBuffer>();
-        if (!readWholeFile(sourcePath, *bytes, error, isJpeg ? kMaxJpegFileBytes : kMaxBmpFileBytes,
-                           &problem))
-            return LoadOutcome::CannotRead;
-        if (isJpeg) {
-            photo = decodePhoto(std::move(bytes), uprightOnLoad);
-            decoded = std::move(photo.decoded);
-        } else {
-            decoded = decodeBmp(std::move(bytes));
-        }
-    } else {
-        problem = FileProblem::NotImageType;
-        error = currentFileName + ": not a JPEG or BMP file";
-        return LoadOutcome::RefusedExtension;
+    if (file.outcome != LoadOutcome::Loaded) {
+        error = std::move(file.error);
+        problem = file.problem;
+        return file.outcome;
     }
-    if (!decoded) {
-        problem = decoded.tooManyPixels ? FileProblem::TooManyPixels : FileProblem::NotAnImage;
-        error = decoded.error;
-        return LoadOutcome::InvalidImage;
-    }
-    undoImage = std::move(*decoded.image);
-    iccProfile = std::move(photo.iccProfile);
-    photo_ = std::move(photo.source);
+    undoImage = std::move(*file.decoded.image);
+    iccProfile = std::move(file.iccProfile);
+    photo_ = std::move(file.photo);
+    const bool isJpeg = imageFileType(currentFileName) == ImageFileType::Jpeg;
 
     loadedWidth = undoImage.width();
     loadedHeight = undoImage.height();
@@ -169,31 +169,11 @@ void Document::refreshView() {
     setInformation(InformationTexts::CurrentAspect, aspectInfoText(imageAspect));
     panels[WidthPanel] = widthPanelText(imageWidth);
     panels[HeightPanel] = heightPanelText(imageHeight);
-    if (displayScale == kFitDisplayScale) {
-        fitView();
-    } else {
-        const int divisor = displayScale > 0 ? displayScale : 1;
-        viewWidth = imageWidth / divisor;
-        viewHeight = imageHeight / divisor;
-    }
+    const ViewSize view = viewSizeFor(displayScale, imageWidth, imageHeight, fitWidth, fitHeight);
+    viewWidth = view.width;
+    viewHeight = view.height;
     viewAspect = ratio(viewWidth, viewHeight);
     panels[AspectPanel] = viewAspectPanelText(viewAspect);
-}
-
-void Document::fitView() {
-    viewWidth = viewHeight = 0;
-    if (imageWidth <= 0 || imageHeight <= 0 || fitWidth <= 0 || fitHeight <= 0) return;
-    // The side that meets the box first fills it; the other keeps the aspect, rounded down, and
-    // never vanishes.
-    if (std::int64_t{imageWidth} * fitHeight <= std::int64_t{imageHeight} * fitWidth) {
-        viewHeight = fitHeight;
-        viewWidth = static_cast<int>(
-            std::max<std::int64_t>(1, std::int64_t{imageWidth} * fitHeight / imageHeight));
-    } else {
-        viewWidth = fitWidth;
-        viewHeight = static_cast<int>(
-            std::max<std::int64_t>(1, std::int64_t{imageHeight} * fitWidth / imageWidth));
-    }
 }
 
 bool Document::applyKernelResult(KernelResult result) {

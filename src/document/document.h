@@ -5,6 +5,7 @@
 #pragma once
 
 #include "bitmap.h"
+#include "decoded_file.h"
 #include "file_problem.h"
 #include "kernel_result.h"
 #include "parameter_range.h"
@@ -42,14 +43,13 @@ struct InformationTexts {
     std::string changeCaption{kChangeGroupCaption};
 };
 
-enum class LoadOutcome {
-    Loaded,
-    RefusedExtension, // not a JPEG or BMP extension (imageFileType)
-    InvalidImage,     // the decoder refused the data
-    CannotRead,       // not a regular file, too large, or unreadable
-    // All but Loaded leave the document as it was, sourcePath back at loadedPath, with the
-    // reason in `error` and `problem`.
+struct ViewSize {
+    int width = 0, height = 0;
 };
+
+// The size the view shows an image of width x height at a display scale; kFitDisplayScale fits it
+// in fitWidth x fitHeight.
+ViewSize viewSizeFor(int displayScale, int width, int height, int fitWidth, int fitHeight);
 
 enum class SaveOutcome {
     Saved,
@@ -116,6 +116,8 @@ class Document {
     // Reads sourcePath into the document, by its extension alone (imageFileType). Throws
     // std::bad_alloc when memory runs out; the document is unchanged then.
     LoadOutcome loadImageFile();
+    // The same load from a decode of sourcePath made before (decodeImageFile).
+    LoadOutcome loadDecodedFile(DecodedFile file);
     // The colour-count texts of undoImage's format, in panel 7 and the information window.
     void showColourCount();
     // Attributes, dates and size of a file, when it exists.
@@ -154,10 +156,9 @@ class Document {
   private:
     std::shared_ptr<const PhotoSource> photo_;
 
-    LoadOutcome readImageFile(); // the loaded JPEG file, when there is one
+    LoadOutcome takeDecodedFile(DecodedFile file);
 
     void refreshView();
-    void fitView(); // the view size for kFitDisplayScale
     void setInformation(InformationTexts::Field field, std::string text);
     bool extensionAcceptable(const std::string& path);
     SaveOutcome finishSave(bool written);

@@ -4,6 +4,7 @@
 #include "pixel_convert.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -70,11 +71,28 @@ void throwIfOutOfMemory(const ErrorHandler& handler) {
     if (handler.pub.msg_code == JERR_OUT_OF_MEMORY) throw std::bad_alloc();
 }
 
-void refuseScanFlood(j_common_ptr cinfo) {
+constexpr char kStoppedMessage[] = "The decode was stopped";
+
+// libjpeg calls this between rows and between scans, where a decode may also be given up.
+struct DecodeProgress {
+    jpeg_progress_mgr pub; // first, so the library's pointer to it is a pointer to the whole
+    const std::atomic<bool>* stop = nullptr;
+};
+
+void watchProgress(j_common_ptr cinfo) {
+    const auto* progress = reinterpret_cast<const DecodeProgress*>(cinfo->progress);
+    if (progress->stop && progress->stop->load(std::memory_order_relaxed)) {
+        std::snprintf(handlerOf(cinfo).message, JMSG_LENGTH_MAX, "%s", kStoppedMessage);
+        jumpBack(cinfo);
+    }
     if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
     std::snprintf(handlerOf(cinfo).message, JMSG_LENGTH_MAX,
                   "Too many scans in the JPEG file (more than %d)", kMaxScans);
     jumpBack(cinfo);
+}
+
+bool isScaleDenominator(int denominator) {
+    return denominator == 2 || denominator == 4 || denominator == 8;
 }
 
 std::vector<PaletteEntry> greyPalette() {
@@ -110,7 +128,7 @@ class JpegDecoder {
     JpegDecoder() {
         installErrorHandler(errors_);
         cinfo_.err = &errors_.pub;
-        progress_.progress_monitor = refuseScanFlood;
+        progress_.pub.progress_monitor = watchProgress;
     }
     ~JpegDecoder() {
         std::free(icc_);
@@ -119,14 +137,27 @@ class JpegDecoder {
     JpegDecoder(const JpegDecoder&) = delete;
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 
-    DecodeResult decode(std::span<const std::uint8_t> file, JpegFileFacts* facts) {
+    std::optional<std::pair<int, int>> storedSize(std::span<const std::uint8_t> file) {
+        if (setjmp(errors_.jump)) return std::nullopt;
+        jpeg_create_decompress(&cinfo_);
+        jpeg_mem_src(&cinfo_, file.data(), file.size());
+        jpeg_read_header(&cinfo_, TRUE);
+        return std::pair{static_cast<int>(cinfo_.image_width),
+                         static_cast<int>(cinfo_.image_height)};
+    }
+
+    DecodeResult decode(std::span<const std::uint8_t> file, JpegFileFacts* facts,
+                        JpegDecodeOptions options) {
         if (setjmp(errors_.jump)) {
             throwIfOutOfMemory(errors_);
-            return DecodeResult::refused(errors_.message);
+            DecodeResult refused = DecodeResult::refused(errors_.message);
+            refused.stopped = std::strcmp(errors_.message, kStoppedMessage) == 0;
+            return refused;
         }
 
+        progress_.stop = options.stop;
         jpeg_create_decompress(&cinfo_);
-        cinfo_.progress = &progress_;
+        cinfo_.progress = &progress_.pub;
         jpeg_mem_src(&cinfo_, file.data(), file.size());
         jpeg_save_markers(&cinfo_, JPEG_APP0 + 2, 0xFFFF);
         jpeg_read_header(&cinfo_, TRUE);
@@ -147,7 +178,11 @@ class JpegDecoder {
                                : DecodeResult::refusedAsTooLarge(std::move(why));
         }
 
-        // Full size, ISLOW and fancy upsampling stay at the library's defaults.
+        // ISLOW and fancy upsampling stay at the library's defaults.
+        if (isScaleDenominator(options.scaleDenominator)) {
+            cinfo_.scale_num = 1;
+            cinfo_.scale_denom = static_cast<unsigned>(options.scaleDenominator);
+        }
         switch (cinfo_.jpeg_color_space) {
         case JCS_GRAYSCALE:
             cinfo_.out_color_space = JCS_GRAYSCALE;
@@ -163,7 +198,11 @@ class JpegDecoder {
         jpeg_start_decompress(&cinfo_);
 
         const int width = static_cast<int>(cinfo_.output_width);
-        const int height = static_cast<int>(cinfo_.output_height);
+        if (options.topRows > 0)
+            rowsWanted_ = std::min(cinfo_.output_height, static_cast<JDIMENSION>(options.topRows));
+        else
+            rowsWanted_ = cinfo_.output_height;
+        const int height = static_cast<int>(rowsWanted_);
         if (cinfo_.out_color_space == JCS_GRAYSCALE)
             image_ = Bitmap::uninitialised(width, height, PixelFormat::Bit8, greyPalette());
         else
@@ -195,12 +234,12 @@ class JpegDecoder {
 
     void readRowsInPlace() {
         Bitmap& image = *image_;
-        rows_.resize(cinfo_.output_height);
+        rows_.resize(rowsWanted_);
         for (int y = 0; y < image.height(); ++y)
             rows_[y] = image.row(y);
-        while (cinfo_.output_scanline < cinfo_.output_height) {
+        while (cinfo_.output_scanline < rowsWanted_) {
             jpeg_read_scanlines(&cinfo_, rows_.data() + cinfo_.output_scanline,
-                                cinfo_.output_height - cinfo_.output_scanline);
+                                rowsWanted_ - cinfo_.output_scanline);
         }
     }
 
@@ -209,10 +248,10 @@ class JpegDecoder {
         JSAMPARRAY scratch =
             (*cinfo_.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo_), JPOOL_IMAGE,
                                         cinfo_.output_width * 4, kCmykBatchRows);
-        while (cinfo_.output_scanline < cinfo_.output_height) {
+        while (cinfo_.output_scanline < rowsWanted_) {
             const int first = static_cast<int>(cinfo_.output_scanline);
-            const int count =
-                static_cast<int>(jpeg_read_scanlines(&cinfo_, scratch, kCmykBatchRows));
+            const int count = static_cast<int>(jpeg_read_scanlines(
+                &cinfo_, scratch, std::min<JDIMENSION>(kCmykBatchRows, rowsWanted_ - first)));
             for (int i = 0; i < count; ++i) {
                 if (cmykProfile_)
                     cmykProfile_->convert(scratch[i], image.row(first + i), image.width());
@@ -224,12 +263,13 @@ class JpegDecoder {
 
     jpeg_decompress_struct cinfo_{};
     ErrorHandler errors_{};
-    jpeg_progress_mgr progress_{};
+    DecodeProgress progress_{};
     JOCTET* icc_ = nullptr; // malloc'ed by the library
     std::vector<std::uint8_t> profile_;
     std::unique_ptr<CmykToSrgb> cmykProfile_;
     std::optional<Bitmap> image_;
     std::vector<JSAMPROW> rows_;
+    JDIMENSION rowsWanted_ = 0;
 };
 
 // Output goes straight into a growing string, which also releases everything on failure
@@ -317,9 +357,15 @@ class JpegEncoder {
 
 } // namespace
 
-DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts) {
+std::optional<std::pair<int, int>> jpegStoredSize(std::span<const std::uint8_t> file) {
     JpegDecoder decoder;
-    return decoder.decode(file, facts);
+    return decoder.storedSize(file);
+}
+
+DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts,
+                        JpegDecodeOptions options) {
+    JpegDecoder decoder;
+    return decoder.decode(file, facts, options);
 }
 
 std::string encodeJpeg(const Bitmap& bitmap, int quality, std::optional<JpegDensity> density) {

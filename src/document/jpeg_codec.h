@@ -1,12 +1,14 @@
-// JPEG through libjpeg-turbo, full size only.
+// JPEG through libjpeg-turbo: full size, or reduced by the DCT for a quick first look.
 #pragma once
 
 #include "decode_result.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlo {
@@ -30,11 +32,26 @@ struct JpegFileFacts {
     bool profileApplied = false;          // CMYK turned into sRGB through the profile
 };
 
+// How a decode runs. `scaleDenominator` 2, 4 or 8 has libjpeg reduce the picture in its inverse
+// DCT to ceil(size / denominator), far faster than a full decode; any other value decodes at
+// full size. A decode whose `stop` becomes true gives up between rows and returns `stopped`.
+// `topRows` above 0 decodes only that many rows from the top: the image is that tall.
+struct JpegDecodeOptions {
+    int scaleDenominator = 1;
+    const std::atomic<bool>* stop = nullptr;
+    int topRows = 0;
+};
+
+// The stored picture's width and height, read from the headers alone; nullopt when they do not
+// read.
+std::optional<std::pair<int, int>> jpegStoredSize(std::span<const std::uint8_t> file);
+
 // Decodes a whole JPEG file held in memory: colour (YCbCr, RGB, CMYK, YCCK) to Bit24, greyscale to
 // Bit8 with a grey palette. CMYK goes through the file's CMYK profile to sRGB when it has one.
 // Every library error refuses the file; the library never prints. `facts`, when given, receives the
 // file's profile and density. Throws std::bad_alloc when memory runs out.
-DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts = nullptr);
+DecodeResult decodeJpeg(std::span<const std::uint8_t> file, JpegFileFacts* facts = nullptr,
+                        JpegDecodeOptions options = {});
 
 // Encodes a 24-bit copy of the bitmap with the library's defaults and its standard quality
 // scaling at `quality` (1..100, clamped), baseline tables forced; sequential, colour. The JFIF

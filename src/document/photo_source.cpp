@@ -5,15 +5,62 @@
 
 namespace tavlo {
 
-DecodedPhoto decodePhoto(std::shared_ptr<const ByteBuffer> file, bool upright) {
-    DecodedPhoto photo;
-    JpegFileFacts facts;
-    photo.decoded = decodeJpeg(*file, &facts);
+namespace {
+
+PictureTurn loadTurnOf(std::span<const std::uint8_t> file, bool upright) {
+    return upright ? PictureTurn::fromExifOrientation(exifOrientationOf(file)) : PictureTurn{};
+}
+
+// The decoded picture set as the load sets it, with the profile its pixels are in.
+DecodedPhoto uprightPhoto(DecodeResult decoded, const JpegFileFacts& facts, PictureTurn turn) {
+    DecodedPhoto photo{std::move(decoded), {}, {}};
     if (!photo.decoded) return photo;
-    const PictureTurn turn =
-        upright ? PictureTurn::fromExifOrientation(exifOrientationOf(*file)) : PictureTurn{};
     if (!turn.isIdentity()) photo.decoded.image = turned(*photo.decoded.image, turn);
     if (!facts.profileApplied) photo.iccProfile = facts.iccProfile;
+    return photo;
+}
+
+// ceil(side / denominator), as libjpeg sizes a reduced picture.
+int reducedSide(int side, int denominator) {
+    return (side + denominator - 1) / denominator;
+}
+
+} // namespace
+
+std::optional<std::pair<int, int>> photoSize(std::span<const std::uint8_t> file, bool upright) {
+    auto size = jpegStoredSize(file);
+    if (size && loadTurnOf(file, upright).transpose) std::swap(size->first, size->second);
+    return size;
+}
+
+int scaleDenominatorFor(int width, int height, int needWidth, int needHeight) {
+    for (const int denominator : {8, 4, 2})
+        if (reducedSide(width, denominator) >= needWidth &&
+            reducedSide(height, denominator) >= needHeight)
+            return denominator;
+    return 1;
+}
+
+DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright, int denominator,
+                                const std::atomic<bool>* stop) {
+    JpegFileFacts facts;
+    DecodeResult decoded = decodeJpeg(file, &facts, {denominator, stop});
+    return uprightPhoto(std::move(decoded), facts, loadTurnOf(file, upright));
+}
+
+DecodedPhoto decodePhotoTop(std::span<const std::uint8_t> file, bool upright, int rows) {
+    const PictureTurn turn = loadTurnOf(file, upright);
+    if (!turn.isIdentity()) return {DecodeResult::refused("The picture is stored turned"), {}, {}};
+    JpegFileFacts facts;
+    return uprightPhoto(decodeJpeg(file, &facts, {1, nullptr, rows}), facts, turn);
+}
+
+DecodedPhoto decodePhoto(std::shared_ptr<const ByteBuffer> file, bool upright,
+                         const std::atomic<bool>* stop) {
+    JpegFileFacts facts;
+    const PictureTurn turn = loadTurnOf(*file, upright);
+    DecodedPhoto photo = uprightPhoto(decodeJpeg(*file, &facts, {1, stop}), facts, turn);
+    if (!photo.decoded) return photo;
     photo.source = std::make_shared<const PhotoSource>(std::move(file), std::move(facts),
                                                        *photo.decoded.image, turn, upright);
     return photo;

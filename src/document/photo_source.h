@@ -8,10 +8,13 @@
 #include "large_buffer.h"
 #include "picture_turn.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlo {
@@ -38,8 +41,27 @@ struct DecodedPhoto {
 };
 
 // Decodes the file and, when `upright`, turns the picture as its EXIF orientation says.
-// Throws std::bad_alloc when memory runs out.
-DecodedPhoto decodePhoto(std::shared_ptr<const ByteBuffer> file, bool upright);
+// Throws std::bad_alloc when memory runs out. `stop`, when it becomes true, gives the decode up.
+DecodedPhoto decodePhoto(std::shared_ptr<const ByteBuffer> file, bool upright,
+                         const std::atomic<bool>* stop = nullptr);
+
+// The size of the picture decodePhoto gives, from the headers alone; nullopt when they do not
+// read.
+std::optional<std::pair<int, int>> photoSize(std::span<const std::uint8_t> file, bool upright);
+
+// The largest of the DCT reductions 2, 4 and 8 whose picture of width x height is still at least
+// needWidth x needHeight; 1 when none is.
+int scaleDenominatorFor(int width, int height, int needWidth, int needHeight);
+
+// The top `rows` rows of the picture decodePhoto gives, when setting it upright leaves the stored
+// rows where they are (refused otherwise); for a first draw of a picture larger than the view.
+DecodedPhoto decodePhotoTop(std::span<const std::uint8_t> file, bool upright, int rows);
+
+// A quick look at the file: reduced by `denominator` (2, 4 or 8) in the DCT and turned as
+// decodePhoto turns it, with the profile of its pixels. No source is kept: the look is not the
+// loaded picture. Throws std::bad_alloc when memory runs out.
+DecodedPhoto decodeReducedPhoto(std::span<const std::uint8_t> file, bool upright, int denominator,
+                                const std::atomic<bool>* stop = nullptr);
 
 class PhotoSource {
   public:

@@ -30,6 +30,7 @@ class ImageView : public QWidget {
     void clear();
     bool isBlank() const { return image_.empty() || viewSize_.isEmpty(); }
     QSize viewSize() const { return viewSize_; }
+    const tavlo::Bitmap& shownImage() const { return image_; }
 
   signals:
     // A paint found no memory for its buffer and left the picture blank; said once per image.

@@ -14,6 +14,7 @@
 #include <QPromise>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <new>
 
 namespace tavlo {
@@ -31,7 +32,17 @@ QImage shownThroughProfile(QImage picture, const std::vector<std::uint8_t>& prof
     return picture;
 }
 
-QImage decodedPicture(const QString& path, const std::vector<std::uint8_t>& screen) {
+// The smallest DCT reduction of the photo that still fills the preview's side.
+int previewReduction(std::span<const std::uint8_t> file, int side) {
+    const auto size = photoSize(file, true);
+    if (!size || size->first <= 0 || size->second <= 0) return 1;
+    const auto [width, height] = *size;
+    const bool wide = width >= height;
+    return scaleDenominatorFor(width, height, wide ? side : std::max(1, width * side / height),
+                               wide ? std::max(1, height * side / width) : side);
+}
+
+QImage decodedPicture(const QString& path, int side, const std::vector<std::uint8_t>& screen) {
     const std::string name = QFile::encodeName(path).toStdString();
     const ImageFileType type = imageFileType(name);
     const bool jpeg = type == ImageFileType::Jpeg;
@@ -45,7 +56,9 @@ QImage decodedPicture(const QString& path, const std::vector<std::uint8_t>& scre
             const DecodeResult decoded = decodeBmp(std::move(bytes));
             return decoded ? viewImage(*decoded.image) : QImage();
         }
-        const DecodedPhoto photo = decodePhoto(std::move(bytes), true);
+        const int reduction = previewReduction(*bytes, side);
+        const DecodedPhoto photo = reduction == 1 ? decodePhoto(std::move(bytes), true)
+                                                  : decodeReducedPhoto(*bytes, true, reduction);
         return photo.decoded
                    ? shownThroughProfile(viewImage(*photo.decoded.image), photo.iccProfile, screen)
                    : QImage();
@@ -84,7 +97,7 @@ void PicturePreview::showFile(const QString& path) {
         // Moving the cursor over a row of files leaves all but the last unread.
         if (request == *latest) {
             const QImage picture =
-                QFileInfo(path).isFile() ? decodedPicture(path, screen) : QImage();
+                QFileInfo(path).isFile() ? decodedPicture(path, inner, screen) : QImage();
             promise->addResult(picture.isNull() ? picture
                                                 : picture.scaled(inner, inner, Qt::KeepAspectRatio,
                                                                  Qt::SmoothTransformation));

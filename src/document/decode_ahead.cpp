@@ -1,7 +1,6 @@
 #include "decode_ahead.h"
 
 #include <algorithm>
-#include <new>
 
 namespace tavlo {
 
@@ -83,7 +82,9 @@ void DecodeAhead::run(std::stop_token stop) {
         std::optional<DecodedFile> file;
         try {
             file = decodeImageFile(decode.path, upright, &stopUnderWay_, decode.reduction);
-        } catch (const std::bad_alloc&) { // a decode ahead that finds no memory is dropped
+        } catch (...) {
+            // Dropped, whatever went wrong (no memory, a hostile file): showing the file then
+            // decodes it in the runner, which reports why.
         }
         lock.lock();
         underWay_.reset();

@@ -17,6 +17,7 @@
 #include "app/tone_commands.h"
 #include "bench_support.h"
 #include "document/jpeg_codec.h"
+#include "document/large_buffer.h"
 #include "document/photo_source.h"
 #include "filters/median.h"
 #include "filters/monochrome.h"
@@ -116,6 +117,7 @@ void resetPeak() {
 }
 
 int start(long long t0, const char* image, int argc, char** argv) {
+    giveLargeBlocksBackWhenFreed(); // as the program does
     QApplication application(argc, argv);
     PaintCounter paints;
     application.installEventFilter(&paints);
@@ -301,6 +303,7 @@ int measure(int runs, const char* self, const char* given, int argc, char** argv
         starts.push_back(startupMs(self, image));
     std::nth_element(starts.begin(), starts.begin() + runs / 2, starts.end());
 
+    giveLargeBlocksBackWhenFreed(); // as the program does
     QApplication application(argc, argv);
     PaintCounter paints;
     application.installEventFilter(&paints);

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/version_window.h"
+#include "document/large_buffer.h"
 #include "widgets/dialog_service.h"
 
 #include <QFont>
@@ -13,6 +14,7 @@
 using namespace tavlo;
 
 int main(int argc, char** argv) {
+    giveLargeBlocksBackWhenFreed();
     QtDialogService dialogs;
     Application application(argc, argv, dialogs);
     loadTavloResources();

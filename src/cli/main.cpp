@@ -4,6 +4,7 @@
 #include "cli_options.h"
 #include "document/document.h"
 #include "document/image_file_type.h"
+#include "document/large_buffer.h"
 #include "document/texts.h"
 #include "document/worker_pool.h"
 #include "filters/histogram.h"
@@ -118,6 +119,7 @@ int run(const tavlo::cli::Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    tavlo::giveLargeBlocksBackWhenFreed();
     if (argc < 2) return fail(UsageFailure, tavlo::cli::kUsage);
     try {
         const auto options =

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <sys/mman.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace tavlo {
 
@@ -21,6 +24,13 @@ void* allocateLarge(std::size_t size) {
 
 void freeLarge(void* memory) noexcept {
     std::free(memory);
+}
+
+void giveLargeBlocksBackWhenFreed() {
+#ifdef __GLIBC__
+    // A fixed threshold also ends the raising.
+    ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
 }
 
 } // namespace tavlo

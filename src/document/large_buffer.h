@@ -15,6 +15,13 @@ namespace tavlo {
 void* allocateLarge(std::size_t size);
 void freeLarge(void* memory) noexcept;
 
+// Blocks of 1 MiB and more go back to the system when freed. Left to itself, glibc raises the
+// size it maps blocks from after the first large one is freed (up to 32 MiB) and serves the
+// later ones - a photo's file bytes, the decoder's buffers - from heaps that never shrink, one
+// per thread: browsing a folder of camera photos then grew by a photo's size every few files.
+// Called once at start, before any other thread.
+void giveLargeBlocksBackWhenFreed();
+
 // An allocator whose elements start uninitialised: for buffers that are filled right away.
 template <class T> struct UninitialisedAllocator {
     using value_type = T;

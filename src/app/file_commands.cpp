@@ -142,6 +142,8 @@ bool FileCommands::drawFirstLook(const QString& path, const std::string& absolut
 
 bool FileCommands::completePendingLoad() {
     if (!pending_) return true;
+    // The runner under way, or the one about to start, ends it.
+    if (window_.runningAction()) return false;
     const PendingLoad load = *std::exchange(pending_, std::nullopt);
     Document& document = window_.document();
     LoadOutcome outcome = LoadOutcome::CannotRead;

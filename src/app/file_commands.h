@@ -32,7 +32,8 @@ class FileCommands : public QObject {
     bool load(const QString& path);
     // Ends a pending load: waits for its decode, then the document takes the file, or the
     // picture before it comes back and the failure is reported. The runner calls it before any
-    // work, and so does every menu item. False when a pending load failed.
+    // work, and so does every menu item. False when a pending load failed, or when work under
+    // way holds it.
     bool completePendingLoad();
     bool loadPending() const { return pending_.has_value(); }
     void open(ImageFileType type);

@@ -162,8 +162,13 @@ void MainWindow::connectHandlers() {
         connect(action, &QAction::triggered, this,
                 [this, scale = scale] { runAction([&] { setDisplayScale(scale); }); });
     connect(settingsMenu, &QMenu::aboutToShow, this, &MainWindow::updateMenus);
-    // The second load reads the file the first one loaded, so that one ends first.
+    // The second load reads the file the first one loaded, so that one ends first; fired among
+    // the events that work under way lets through, it waits for that work.
     connect(startupTimer_, &QTimer::timeout, this, [this] {
+        if (running_) {
+            startupTimer_->start(10);
+            return;
+        }
         if (files_->completePendingLoad()) files_->load(fromStd(document_.sourcePath));
     });
     // Reported after the paint that ran short, not from inside it.

@@ -65,6 +65,8 @@ class MainWindow : public QMainWindow {
     // work sees the whole picture. False when the work failed, or when it was refused because
     // other work is still running.
     bool runAction(const std::function<void()>& work);
+    // Work is under way; the events it lets through must not start more.
+    bool runningAction() const { return running_; }
     // A document operation through runAction: the unsupported-format message when the kernel
     // refused the image, the modified flag when it changed it, and the refresh either way.
     enum class RunOutcome { Changed, Refused, Failed };

@@ -206,7 +206,7 @@ class BrowseTest : public QObject {
         QVERIFY(window_->files().loadPending());
         QTest::qWait(200); // past the second load
         waitForWholePicture();
-        QVERIFY(dialogs_->errors.isEmpty());
+        QVERIFY2(dialogs_->errors.isEmpty(), qPrintable(dialogs_->errors.join(QLatin1Char('|'))));
         QCOMPARE(document().loadedPath, tall.toStdString());
         QCOMPARE(document().loadedHeight, 3 * rows);
         QCOMPARE(shown().height(), 3 * rows);

@@ -1,6 +1,7 @@
 #include "widgets/view_image.h"
 
 #include "document/pixel_convert.h"
+#include "document/stretch_table.h"
 
 #include <algorithm>
 #include <array>
@@ -41,16 +42,13 @@ std::array<QRgb, 256> paletteColours(const tavlo::Bitmap& bitmap) {
 } // namespace
 
 void convertViewRect(const tavlo::Bitmap& bitmap, QSize viewSize, QRect rect, QImage& target) {
-    std::vector<int> columnOf(static_cast<std::size_t>(rect.width()));
-    for (int x = 0; x < rect.width(); ++x)
-        columnOf[static_cast<std::size_t>(x)] =
-            static_cast<int>(std::int64_t{rect.left() + x} * bitmap.width() / viewSize.width());
+    const std::vector<int> columnOf =
+        stretchTable(rect.left(), rect.width(), bitmap.width(), viewSize.width());
     const std::array<QRgb, 256> colours = bitmap.format() == tavlo::PixelFormat::Bit8
                                               ? paletteColours(bitmap)
                                               : std::array<QRgb, 256>{};
     for (int y = 0; y < rect.height(); ++y) {
-        const int sourceY =
-            static_cast<int>(std::int64_t{rect.top() + y} * bitmap.height() / viewSize.height());
+        const int sourceY = stretchSource(rect.top() + y, bitmap.height(), viewSize.height());
         const std::uint8_t* in = bitmap.row(sourceY);
         auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
         switch (bitmap.format()) {
@@ -88,12 +86,8 @@ QImage viewImage(const tavlo::Bitmap& bitmap) {
         return copyRows(bitmap, QImage::Format_BGR888, 3);
     case tavlo::PixelFormat::Bit8: {
         QImage image = copyRows(bitmap, QImage::Format_Indexed8, 1);
-        QList<QRgb> colours;
-        for (const tavlo::PaletteEntry& e : bitmap.palette())
-            colours.append(qRgb(e.r, e.g, e.b));
-        while (colours.size() < 256) // indices beyond a short palette show its last entry
-            colours.append(colours.isEmpty() ? qRgb(0, 0, 0) : colours.constLast());
-        image.setColorTable(colours);
+        const std::array<QRgb, 256> colours = paletteColours(bitmap);
+        image.setColorTable(QList<QRgb>(colours.begin(), colours.end()));
         return image;
     }
     case tavlo::PixelFormat::Bit32:

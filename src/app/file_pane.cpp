@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -56,8 +55,8 @@ class FolderNameDelegate : public QStyledItemDelegate {
 } // namespace
 
 QString FilePane::startFolder() {
-    const QFileInfo pictures(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-    return pictures.isDir() ? pictures.absoluteFilePath() : QDir::homePath();
+    const QString pictures = FolderTreeModel::picturesFolder();
+    return pictures.isEmpty() ? QDir::homePath() : pictures;
 }
 
 FilePane::FilePane(QWidget* parent) : QWidget(parent) {

@@ -40,13 +40,18 @@ bool holds(const QString& place, const QString& path) {
 
 } // namespace
 
+QString FolderTreeModel::picturesFolder() {
+    const QFileInfo pictures(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    return pictures.isDir() ? pictures.absoluteFilePath() : QString();
+}
+
 std::vector<FolderTreeModel::Place> FolderTreeModel::userPlaces() {
     const QString home = QDir::homePath();
     std::vector<Place> places{
         {QStringLiteral("ホーム"), home, QIcon::fromTheme(QStringLiteral("user-home"))}};
-    const QFileInfo pictures(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
-    if (pictures.isDir() && pictures.absoluteFilePath() != home)
-        places.push_back({pictures.fileName(), pictures.absoluteFilePath(),
+    const QString pictures = picturesFolder();
+    if (!pictures.isEmpty() && pictures != home)
+        places.push_back({QFileInfo(pictures).fileName(), pictures,
                           QIcon::fromTheme(QStringLiteral("folder-pictures"))});
     places.push_back(
         {QDir::rootPath(), QDir::rootPath(), QIcon::fromTheme(QStringLiteral("drive-harddisk"))});

@@ -20,6 +20,8 @@ class FolderTreeModel : public QAbstractItemModel {
         QIcon icon; // a null icon gives the folder icon
     };
 
+    // The user's XDG Pictures folder; empty when there is no such folder.
+    static QString picturesFolder();
     // Home, the user's Pictures folder when it exists apart from home, and the root.
     static std::vector<Place> userPlaces();
 
